@@ -1,0 +1,58 @@
+#include "bonus/prize_effects.h"
+
+#include "game/coin_life.h"
+#include "game/contacts.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "render/asset_names.h"
+#include "render/sound_cue.h"
+
+namespace {
+constexpr int kMagicTicks = 10;
+constexpr int kSweepStart = 46;
+constexpr int kFigureWidth = 46;
+constexpr int kFigureHeight = 84;
+constexpr int kBonusDropSpan = 180;
+constexpr int kBonusDropRow = 1;  // an absolute canvas row, far behind the pusher
+constexpr int kSweepChance = 20;
+}  // namespace
+
+void MagicStep() {
+  if (game.magicRequested == 1) {
+    game.magicTimer = kMagicTicks;
+    game.magicRequested = 0;
+  }
+  if (game.magicTimer <= 0) return;
+  --game.magicTimer;
+  if (game.magicTimer == 0) PlaySoundCue(asset::kMagicSound);
+  mainCanvas.DrawSprite(cabinetX + 90, cabinetY + 90, asset::kMagic, asset::kMagicMask, kFigureWidth, kFigureHeight);
+  if (game.magicTimer != 0) return;
+  const int slot = FindFreeSlot(kNormalSlots, kCoinSlots);
+  if (slot < 0) return;
+  game.coinState[slot] = CoinState::OnField;
+  game.coinX[slot] = cabinetX + 7 + gameRand() % kBonusDropSpan;
+  game.coinY[slot] = kBonusDropRow;
+}
+
+void SweeperStep() {
+  if (game.sweepRequested == 1) {
+    game.sweepTimer = kSweepStart;
+    game.sweepRequested = 0;
+  }
+  if (game.sweepTimer <= 0) return;
+  game.sweepTimer -= 2;
+  const int t = game.sweepTimer;
+  if (t % 10 != 0) PlaySoundCue(asset::kSweeperSound);
+  const int x = cabinetX + 10 * (35 - t);
+  if (t % 4 == 0) mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight);
+  else mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight);
+  if (t <= 10 || t >= 35) return;
+  for (int i = 0; i < kCoinSlots; ++i) {
+    if (game.coinState[i] != CoinState::OnField) continue;
+    if (gameRand() % kSweepChance == 0) {
+      game.coinState[i] = CoinState::Free;
+      // A slot that leaves play starts its next life without old bindings.
+      ClearContactsOfCoin(i);
+    }
+  }
+}

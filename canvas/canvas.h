@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "canvas/canvas_call_sink.h"
+#include "canvas/window_host.h"
+
+struct GridCell {
+  int column = 0;
+  int row = 0;
+};
+
+struct CellRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// The off-screen drawing surface of a window: 32-bit pixels 0x00RRGGBB, a
+// stored text style, pen and brush, the drawing primitives and sprite
+// compositing from picture files. Until Attach has run it has no surface and
+// every drawing operation does nothing.
+class Canvas {
+ public:
+  Canvas();
+
+  void Attach(WindowHost* window, int width, int height);
+  void Present(WindowHost* window);
+  void Invalidate(WindowHost* window);
+
+  void ClearBlack();
+  void ClearWhite();
+
+  void SetTextStyle(int height, int red, int green, int blue);
+  void PutText(int x, int y, const char* sjisText);
+  void SetPen(int width, int red, int green, int blue);
+  void SetBrush(int red, int green, int blue);
+
+  void DrawRect(int left, int top, int right, int bottom);
+  void DrawEllipse(int left, int top, int right, int bottom);
+  void DrawLine(int x1, int y1, int x2, int y2);
+  void DrawGrid(int left, int top, int right, int bottom, int rows, int columns);
+
+  static int PointInRect(int left, int top, int right, int bottom, int px, int py);
+  static GridCell GridCellAt(int left, int top, int right, int bottom, int rows, int columns, int px,
+                             int py);
+  static CellRect GridCellRect(int left, int top, int right, int bottom, int rows, int columns,
+                               int row, int column);
+
+  // Composites imageFile and maskFile, both read from disk at this call and
+  // stretched to w by h: canvas = (canvas OR mask) AND image.
+  void DrawSprite(int x, int y, const char* imageFile, const char* maskFile, int w, int h);
+
+  // --- Portable additions, for front ends, the runner and tests ---
+  bool IsAttached() const { return !pixels_.empty(); }
+  int Width() const { return width; }
+  int Height() const { return height; }
+  const std::uint32_t* Pixels() const { return pixels_.data(); }
+  std::uint32_t PixelAt(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t* MutablePixels() { return pixels_.data(); }
+
+  // Where bare picture file names are looked up; empty means the working
+  // directory. A name that already holds a path is used as it is.
+  void SetFileDirectory(std::string directory) { fileDirectory_ = std::move(directory); }
+  const std::string& FileDirectory() const { return fileDirectory_; }
+
+  // Optional observer of every drawing call (not owned; null for none).
+  void SetCallSink(CanvasCallSink* sink) { sink_ = sink; }
+
+  // The stored style, as set.
+  int width = 1200;
+  int height = 800;
+  int textRed = 0, textGreen = 0, textBlue = 0;
+  int fontHeight = 0;
+  int penRed = 0, penGreen = 0, penBlue = 0;
+  int penWidth = 0;
+  int brushRed = 0, brushGreen = 0, brushBlue = 0;
+
+ private:
+  std::vector<std::uint32_t> pixels_;
+  std::string fileDirectory_;
+  CanvasCallSink* sink_ = nullptr;
+};
+
+// Colour value of three components, each reduced to its low 8 bits, in the
+// surface's pixel layout 0x00RRGGBB.
+inline std::uint32_t SurfaceColour(int red, int green, int blue) {
+  return (static_cast<std::uint32_t>(red & 0xFF) << 16) | (static_cast<std::uint32_t>(green & 0xFF) << 8) |
+         static_cast<std::uint32_t>(blue & 0xFF);
+}

@@ -1,0 +1,65 @@
+#include "canvas/shift_jis.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+std::string Convert(std::string_view in, UINT from, UINT to) {
+  if (in.empty()) return {};
+  const int wideLength = MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), wide.data(), wideLength);
+  const int outLength = WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(outLength), '\0');
+  WideCharToMultiByte(to, 0, wide.data(), wideLength, out.data(), outLength, nullptr, nullptr);
+  return out;
+}
+#else
+// Converts with iconv, replacing what cannot be converted and going on.
+std::string Convert(std::string_view in, const char* from, const char* to, std::string_view replacement) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  std::string out;
+  out.reserve(in.size() * 2);
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  char buffer[256];
+  while (srcLeft > 0) {
+    char* dst = buffer;
+    std::size_t dstLeft = sizeof buffer;
+    const std::size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buffer, static_cast<std::size_t>(dst - buffer));
+    if (rc == static_cast<std::size_t>(-1) && srcLeft > 0 && dst == buffer) {
+      // An invalid or cut-off sequence: replace one byte and resynchronise.
+      out.append(replacement);
+      ++src;
+      --srcLeft;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+#endif
+
+}  // namespace
+
+std::string ShiftJisToUtf8(std::string_view sjis) {
+#ifdef _WIN32
+  return Convert(sjis, 932, CP_UTF8);
+#else
+  return Convert(sjis, "CP932", "UTF-8", "\xEF\xBF\xBD");
+#endif
+}
+
+std::string Utf8ToShiftJis(std::string_view utf8) {
+#ifdef _WIN32
+  return Convert(utf8, CP_UTF8, 932);
+#else
+  return Convert(utf8, "UTF-8", "CP932", "?");
+#endif
+}

@@ -1,0 +1,101 @@
+#include "game/coin_life.h"
+
+#include "bonus/gate_lottery.h"
+#include "game/contacts.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "render/asset_names.h"
+#include "render/sound_cue.h"
+
+int FindFreeSlot(int first, int last) {
+  for (int i = first; i < last; ++i) {
+    if (game.coinState[i] == CoinState::Free) return i;
+  }
+  return -1;
+}
+
+namespace {
+
+void StartFalling(int slot, int x) {
+  game.coinX[slot] = x;
+  game.coinY[slot] = kDropLineY;
+  game.coinVy[slot] = 0;
+  game.coinState[slot] = CoinState::Airborne;
+}
+
+void BuyCoin(int laneX) {
+  if (game.credits <= 0) return;
+  --game.credits;  // spent even when the pool is full
+  const int slot = FindFreeSlot(0, kNormalSlots);
+  if (slot >= 0) StartFalling(slot, laneX);
+}
+
+void DrawCoin(int i, int y, bool lying) {
+  if (lying) mainCanvas.DrawSprite(game.coinX[i], y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
+  else mainCanvas.DrawSprite(game.coinX[i], y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
+}
+
+void FlyCoin(int i) {
+  bool falls = true;
+  if (game.coinY[i] <= kScatterLineY) falls = gameRand() % 5 != 0;  // hovers one tick in five
+  if (falls) {
+    game.coinVy[i] += kFallAcceleration;
+    game.coinY[i] += game.coinVy[i];
+  }
+  if (game.coinY[i] <= kScatterLineY) game.coinX[i] += gameRand() % 21 - 10;
+  CaptureAtGate(i);
+  DrawCoin(i, game.coinY[i], false);  // a captured coin still shows in this frame
+  if (game.coinY[i] >= kLandingLineY) game.coinState[i] = CoinState::OnPusher;
+}
+
+void PayOut(int i) {
+  if (i < kNormalSlots) {
+    game.credits += 1;
+    game.coinState[i] = CoinState::PaidOut;
+    PlaySoundCue(asset::kPayoutSound);
+  } else {
+    game.credits += 50;
+    game.coinState[i] = CoinState::PaidOut;
+    PlaySoundCue(asset::kBonusPayoutSound);
+  }
+  ClearContactsOfCoin(i);
+}
+
+}  // namespace
+
+void InsertCoin(int virtualKey) {
+  if (virtualKey == kVirtualKeyRight) BuyCoin(kRightLaneX);
+  if (virtualKey == kVirtualKeyLeft) BuyCoin(kLeftLaneX);
+}
+
+void ReleasePendingCoin() {
+  if (game.pendingCoins <= 0) return;
+  --game.pendingCoins;
+  const int slot = FindFreeSlot(0, kNormalSlots);
+  if (slot < 0) return;  // lost, and nothing drawn for it
+  StartFalling(slot, kLeftLaneX + gameRand() % kReleaseBandWidth);
+}
+
+void CoinPass() {
+  const int stepDownLine = StepDownLineY(game.pusherStroke);
+  for (int i = 0; i < kCoinSlots; ++i) {
+    if (game.coinState[i] == CoinState::Free) continue;
+    if (game.coinState[i] == CoinState::Airborne) FlyCoin(i);
+    if (game.coinState[i] == CoinState::OnPusher) {
+      if (game.coinY[i] >= stepDownLine) {
+        game.coinState[i] = CoinState::OnField;
+        AddContactsOfCoin(i);
+      } else {
+        DrawCoin(i, game.coinY[i], true);
+      }
+    }
+    if (game.coinState[i] == CoinState::OnField) {
+      if (game.coinY[i] > kPayoutLineY) PayOut(i);
+      else DrawCoin(i, game.coinY[i], true);
+    }
+    if (game.coinState[i] == CoinState::PaidOut) {
+      DrawCoin(i, kPayoutLineY + gameRand() % kTrayBandHeight, false);
+      game.coinState[i] = CoinState::Free;
+    }
+  }
+}

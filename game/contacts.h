@@ -1,0 +1,34 @@
+#pragma once
+#include "game/state.h"
+
+// Contact rules over game.contactMatrix. A set entry keeps its code until
+// one of its coins leaves play; only then is it reset.
+
+// Classifies the pair (a < b) when it is unset and both coins are in `state`.
+void ClassifyPair(int a, int b, CoinState state);
+
+// Once at window creation: the seeded slots 0..199 against each other.
+void BuildInitialContacts();
+
+// Classifies every unset pair of coins that are both in `state`.
+void RefreshContacts(CoinState state);
+
+// Classifies coin n against every other OnField coin (n has just stepped down).
+void AddContactsOfCoin(int n);
+
+// Resets every pair of coin n (n leaves play).
+void ClearContactsOfCoin(int n);
+
+// Coin k is recorded as the rear coin of its pair with coin p.
+bool IsTrailing(int k, int p);
+
+// The code the classification rule gives two positions, or ContactNone when
+// they are more than 12 pixels apart on either axis.
+inline ContactCode ClassifyPositions(int ax, int ay, int bx, int by) {
+  const int dx = ax - bx;
+  if (dx < -12 || dx > 12) return ContactNone;
+  const int dy = ay - by;
+  if (dy >= -12 && dy <= -1) return ContactBehind;
+  if (dy >= 0 && dy <= 12) return ContactAhead;
+  return ContactNone;
+}

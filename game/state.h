@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+
+#include "game/constants.h"
+#include "game/contact_table.h"
+
+enum class CoinState : std::uint8_t { Free = 0, Airborne = 1, OnPusher = 2, OnField = 3, PaidOut = 4 };
+
+struct Box {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// The whole game: one global object, fixed in size, alive for the process.
+// Tests may set any field directly and return to the program-start values
+// with ResetProgramState().
+struct GameState {
+  std::int32_t coinX[kCoinSlots];
+  std::int32_t coinY[kCoinSlots];
+  std::int32_t coinVy[kCoinSlots];
+  CoinState coinState[kCoinSlots];
+  ContactTable contactMatrix;
+
+  int pusherStroke;
+  int pusherRetracting;
+  int gateOffset;
+  int gateReturning;
+  int lotteryRow;
+  int lotteryColumn;
+  int lotterySpinning;
+  Box lotteryBox;
+  int pendingCoins;
+  int sweepRequested;
+  int sweepTimer;
+  int magicRequested;
+  int magicTimer;
+  int credits;
+  std::uint32_t randState;
+};
+
+extern GameState game;
+
+// Puts every value back to its program-start value, in place.
+void ResetProgramState();
+
+// The game's one random stream: 0..32767.
+int gameRand();
+
+// Advances the random stream by n draws at once (same result as n calls).
+void SkipRandomDraws(std::uint32_t n);

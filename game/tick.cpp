@@ -1,0 +1,55 @@
+#include "game/tick.h"
+
+#include "bonus/gate_lottery.h"
+#include "bonus/prize_effects.h"
+#include "game/coin_life.h"
+#include "game/contacts.h"
+#include "game/pusher.h"
+#include "game/state.h"
+#include "render/frame.h"
+
+Canvas mainCanvas;
+
+namespace {
+
+void SeedCoins(int first, int last, int xBase, int xSpan, int yBase, int ySpan) {
+  for (int i = first; i < last; ++i) {
+    game.coinState[i] = CoinState::OnPusher;
+    game.coinX[i] = xBase + gameRand() % xSpan;  // x is drawn before y
+    game.coinY[i] = yBase + gameRand() % ySpan;
+  }
+}
+
+}  // namespace
+
+void ResetGame(WindowHost* window) {
+  game.lotteryColumn = 0;
+  game.lotteryRow = 0;
+  game.lotteryBox.top = cabinetY - 66;
+  game.lotteryBox.bottom = game.lotteryBox.top + 17;
+  game.lotteryBox.left = cabinetX + 40;
+  game.lotteryBox.right = game.lotteryBox.left + 17;
+  game.credits = 0;
+  mainCanvas.Attach(window, kCanvasWidth, kCanvasHeight);
+  if (window) window->StartTimer(kTickTimerId, kTickPeriodMs);
+  for (int i = 0; i < kCoinSlots; ++i) game.coinState[i] = CoinState::Free;
+  SeedCoins(0, 70, cabinetX + 20, 160, PusherFrontLineY(game.pusherStroke), 50);
+  SeedCoins(70, 170, cabinetX + 16, 170, kLandingLineY, 80);
+  BuildInitialContacts();
+}
+
+void GameTick(WindowHost* window) {
+  mainCanvas.ClearBlack();   // T1
+  ReleasePendingCoin();      // T2
+  PusherStep();              // T3
+  GateStep();                // T4
+  DrawCabinet();             // T5
+  DrawHeadUpTexts();         // T6
+  LotteryStep();             // T7
+  DrawLotteryCursor();       // T8
+  CoinPass();                // T9
+  MagicStep();               // T10
+  SweeperStep();             // T11
+  DrawBonusOverlays();       // T12
+  mainCanvas.Invalidate(window);  // T13
+}

@@ -1,0 +1,59 @@
+#include "tests/test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/tick.h"
+
+void StartFreshGame(NullWindow& window) {
+  ResetProgramState();
+  ResetGame(&window);
+}
+
+void StartEmptyGame() { ResetProgramState(); }
+
+void PlaceCoin(int slot, CoinState state, int x, int y) {
+  game.coinState[slot] = state;
+  game.coinX[slot] = x;
+  game.coinY[slot] = y;
+  game.coinVy[slot] = 0;
+}
+
+int CountInState(CoinState state) {
+  int n = 0;
+  for (int i = 0; i < kCoinSlots; ++i) n += game.coinState[i] == state;
+  return n;
+}
+
+namespace {
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+}  // namespace
+
+int RunSim(const std::string& args, std::string* out, std::string* err) {
+  const auto dir = std::filesystem::temp_directory_path();
+  const std::string outPath = (dir / ("marobel-sim-out-" + std::to_string(::getpid()))).string();
+  const std::string errPath = (dir / ("marobel-sim-err-" + std::to_string(::getpid()))).string();
+  const std::string command = std::string(MAROBEL_SIM_PATH) + " " + args + " >" + outPath + " 2>" + errPath;
+  const int status = std::system(command.c_str());
+  if (out) *out = Slurp(outPath);
+  if (err) *err = Slurp(errPath);
+  std::filesystem::remove(outPath);
+  std::filesystem::remove(errPath);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& text) {
+  const auto path = std::filesystem::temp_directory_path() / ("marobel-" + std::to_string(::getpid()) + "-" + name);
+  std::ofstream(path, std::ios::binary) << text;
+  return path.string();
+}

@@ -1,0 +1,79 @@
+#include "tools/marobel_sim/options.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
+  if (s.empty() || s.size() > 19) return false;
+  for (char c : s)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  errno = 0;
+  const long long v = std::strtoll(s.c_str(), nullptr, 10);
+  if (errno != 0 || v > max) return false;
+  out = v;
+  return true;
+}
+
+}  // namespace
+
+const char* SimUsage() {
+  return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
+         "                   [--draws] [--frames DIR] [--assets DIR]\n";
+}
+
+SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
+  SimOptionsResult r;
+  auto fail = [&](std::string message) {
+    r.ok = false;
+    r.error = std::move(message);
+    return r;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inlineValue;
+    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inlineValue = name.substr(eq + 1);
+      name = name.substr(0, eq);
+    }
+    if (name == "--help" || name == "-h") {
+      r.helpRequested = true;
+      return r;
+    }
+    if (name == "--draws") {
+      if (inlineValue) return fail("option --draws takes no value");
+      r.options.draws = true;
+      continue;
+    }
+    const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
+                            name == "--frames" || name == "--assets";
+    if (!takesValue) return fail("unknown option '" + args[i] + "'");
+    std::string value;
+    if (inlineValue) {
+      value = *inlineValue;
+    } else {
+      if (i + 1 >= args.size()) return fail("option " + name + " needs a value");
+      value = args[++i];
+    }
+    if (name == "--ticks") {
+      long long n = 0;
+      if (!ParseWholeNumber(value, 1'000'000'000'000LL, n))
+        return fail("--ticks '" + value + "' is not a whole number >= 0");
+      r.options.ticks = n;
+    } else if (name == "--credits") {
+      long long n = 0;
+      if (!ParseWholeNumber(value, 1'000'000'000LL, n))
+        return fail("--credits '" + value + "' is not a whole number from 0 to 1000000000");
+      r.options.credits = n;
+    } else {
+      if (value.empty()) return fail("option " + name + " needs a non-empty value");
+      if (name == "--keys") r.options.keysFile = value;
+      else if (name == "--trace") r.options.traceFile = value;
+      else if (name == "--frames") r.options.framesDir = value;
+      else r.options.assetsDir = value;
+    }
+  }
+  return r;
+}

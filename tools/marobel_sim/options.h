@@ -1,0 +1,25 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SimOptions {
+  long long ticks = 100;
+  std::string keysFile;  // empty: no key presses
+  std::optional<long long> credits;
+  std::string traceFile = "-";
+  bool draws = false;
+  std::string framesDir;  // empty: no frames
+  std::string assetsDir;  // empty: the working directory
+};
+
+struct SimOptionsResult {
+  SimOptions options;
+  bool ok = true;
+  bool helpRequested = false;
+  std::string error;  // one line naming the problem
+};
+
+SimOptionsResult ParseSimOptions(const std::vector<std::string>& args);
+
+const char* SimUsage();
