@@ -31,4 +31,4 @@ if [ "${#missing[@]}" -eq 0 ]; then
 fi
 echo "install-deps: installing ${missing[*]}"
 "${as_root[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y "${missing[@]}"
