@@ -57,3 +57,42 @@ std::string WriteTempFile(const std::string& name, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
   return path.string();
 }
+
+#include "render/sound_cue.h"
+
+namespace {
+class SoundToRecorder : public SoundOutput {
+ public:
+  explicit SoundToRecorder(CallRecorder* r) : recorder(r) {}
+  void Play(const char* file) override { recorder->calls.push_back({"sound", file, "", 0, 0, 0, 0}); }
+  CallRecorder* recorder;
+};
+SoundToRecorder* soundBridge = nullptr;
+}  // namespace
+
+CallRecorder::CallRecorder() {
+  soundBridge = new SoundToRecorder(this);
+  SetSoundOutput(soundBridge);
+  mainCanvas.SetCallSink(this);
+}
+
+CallRecorder::~CallRecorder() {
+  SetSoundOutput(nullptr);
+  mainCanvas.SetCallSink(nullptr);
+  delete soundBridge;
+  soundBridge = nullptr;
+}
+
+std::vector<RecordedCall> CallRecorder::Sprites(const std::string& image) const {
+  std::vector<RecordedCall> out;
+  for (const auto& c : calls)
+    if (c.kind == "sprite" && c.name == image) out.push_back(c);
+  return out;
+}
+
+std::vector<std::string> CallRecorder::Sounds() const {
+  std::vector<std::string> out;
+  for (const auto& c : calls)
+    if (c.kind == "sound") out.push_back(c.name);
+  return out;
+}

@@ -34,3 +34,30 @@ int RunSim(const std::string& args, std::string* out = nullptr, std::string* err
 
 // Writes `text` to a fresh temporary file and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& text);
+
+// Remembers every drawing call and sound request, for tests of what a tick shows.
+struct RecordedCall {
+  std::string kind;  // "clear", "sprite", "text", "line", "sound"
+  std::string name;  // sprite image, text (Shift-JIS) or sound file
+  std::string mask;
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+class CallRecorder : public CanvasCallSink {
+ public:
+  CallRecorder();
+  ~CallRecorder() override;
+  void OnClear(bool black) override { calls.push_back({black ? "clear" : "clearwhite", "", "", 0, 0, 0, 0}); }
+  void OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h) override {
+    calls.push_back({"sprite", std::string(image), std::string(mask), x, y, w, h});
+  }
+  void OnText(int x, int y, int height, int, int, int, std::string_view text) override {
+    calls.push_back({"text", std::string(text), "", x, y, 0, height});
+  }
+  void OnLine(int x1, int y1, int x2, int y2, int, int, int, int) override {
+    calls.push_back({"line", "", "", x1, y1, x2, y2});
+  }
+  std::vector<RecordedCall> Sprites(const std::string& image) const;
+  std::vector<std::string> Sounds() const;
+  std::vector<RecordedCall> calls;
+};

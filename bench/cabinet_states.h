@@ -1,0 +1,22 @@
+#pragma once
+#include <memory>
+
+#include "game/state.h"
+
+// The tables the tick is measured on. Each builder leaves the game in that
+// state, right before a tick.
+enum class Cabinet { StartState, BusyField, FullPool };
+
+const char* CabinetName(Cabinet cabinet);
+void BuildCabinet(Cabinet cabinet);
+
+// A saved copy of the whole game state, to measure many ticks from the same one.
+class Snapshot {
+ public:
+  Snapshot();
+  void Save();
+  void Restore() const;
+
+ private:
+  std::unique_ptr<GameState> saved_;
+};
