@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+// Command numbers of the menu and the accelerators.
+inline constexpr int kCmdAbout = 104;
+inline constexpr int kCmdExit = 105;
+
+// Buffer size, in characters, of the title and the class name.
+inline constexpr int kResourceTextCapacity = 100;
+
+extern HINSTANCE appInstance;
+extern wchar_t windowTitle[kResourceTextCapacity];
+extern wchar_t windowClassName[kResourceTextCapacity];
+
+// Loads the title (string 103) and the class name (string 109).
+void LoadWindowTexts(HINSTANCE instance);
+
+void RegisterMainClass(HINSTANCE instance);
+
+// Returns 1 once the window exists and has been shown, 0 when it could not
+// be created.
+int CreateMainWindow(HINSTANCE instance, int showCommand);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

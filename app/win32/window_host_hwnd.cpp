@@ -1,0 +1,36 @@
+#include "app/win32/window_host_hwnd.h"
+
+void HwndWindowHost::StartTimer(int id, int periodMs) {
+  SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(periodMs), nullptr);
+}
+
+void HwndWindowHost::RequestRepaint() { InvalidateRect(window_, nullptr, FALSE); }
+
+void HwndWindowHost::ShowPixels(const std::uint32_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0) return;
+  // Outside a paint (nothing in the core does that today) the pixels still
+  // go to the window rather than nowhere.
+  const bool ownDc = paintDc_ == nullptr;
+  HDC dc = ownDc ? GetDC(window_) : paintDc_;
+
+  // 0x00RRGGBB words are exactly a 32-bit BI_RGB DIB; the negative height
+  // makes the rows top-down as the canvas stores them.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+
+  if (ownDc) ReleaseDC(window_, dc);
+}
+
+void HwndWindowHost::Paint(Canvas& canvas) {
+  PAINTSTRUCT paint{};
+  paintDc_ = BeginPaint(window_, &paint);
+  canvas.Present(this);
+  paintDc_ = nullptr;
+  EndPaint(window_, &paint);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include "canvas/canvas.h"
+#include "canvas/window_host.h"
+
+// A WindowHost for one Win32 window: the core's timer requests become
+// window timers, its repaint requests invalidate the client area, and its
+// pixels are copied to the paint context of the WM_PAINT being handled.
+class HwndWindowHost final : public WindowHost {
+ public:
+  void Bind(HWND window) { window_ = window; }
+  HWND Window() const { return window_; }
+
+  void StartTimer(int id, int periodMs) override;
+  void RequestRepaint() override;
+  void ShowPixels(const std::uint32_t* pixels, int width, int height) override;
+
+  // Handles WM_PAINT: begins painting, lets the canvas present itself into
+  // the paint context, ends painting. The update region is validated even
+  // when the canvas has no surface yet.
+  void Paint(Canvas& canvas);
+
+ private:
+  HWND window_ = nullptr;
+  HDC paintDc_ = nullptr;
+};
