@@ -21,16 +21,36 @@ int Next(int n) {
   return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
 }
 
-// Fills slots [first, last) with coins lying on the table or the field, and
-// lets a few ticks record their contacts and push them apart.
+// Fills the free slots of [first, last) the way a stream of coins spreads
+// over the cabinet: about two in five falling, the rest on the table or the
+// field, each at a place where such a coin can lie.
 void Crowd(int first, int last) {
   for (int i = first; i < last; ++i) {
-    const bool onField = Next(2) == 0;
-    game.coinState[i] = onField ? CoinState::OnField : CoinState::OnPusher;
+    if (game.coinState[i] != CoinState::Free) continue;
+    const int where = Next(5);
     game.coinX[i] = cabinetX + 10 + Next(185);
-    game.coinY[i] = onField ? 250 + Next(90) : kLandingLineY + Next(60);
-    game.coinVy[i] = 0;
+    if (where < 2) {
+      const int falls = Next(7);
+      game.coinState[i] = CoinState::Airborne;
+      game.coinX[i] = kLeftLaneX + Next(kRightLaneX - kLeftLaneX + 1);
+      game.coinY[i] = kDropLineY + 3 * falls * (falls + 1);
+      game.coinVy[i] = 6 * falls;
+    } else if (where < 4) {
+      game.coinState[i] = CoinState::OnPusher;
+      game.coinY[i] = kLandingLineY + Next(StepDownLineY(game.pusherStroke) - kLandingLineY);
+    } else {
+      game.coinState[i] = CoinState::OnField;
+      game.coinY[i] = PusherFrontLineY(game.pusherStroke) + Next(kPayoutLineY - PusherFrontLineY(game.pusherStroke));
+    }
   }
+}
+
+// Lets a crowded table run one pusher cycle, so that its contacts are
+// recorded and its overlaps pushed apart as in a running game, then fills
+// the slots that paid out or were swallowed again.
+void Settle(int first, int last) {
+  for (int t = 0; t < 10; ++t) GameTick(&window);
+  Crowd(first, last);
 }
 
 }  // namespace
@@ -49,9 +69,11 @@ void BuildCabinet(Cabinet cabinet) {
   ResetGame(&window);
   seed = 12345;
   if (cabinet == Cabinet::BusyField) {
-    Crowd(170, 1000);
+    Crowd(0, 1000);
+    Settle(0, 1000);
   } else if (cabinet == Cabinet::FullPool) {
-    Crowd(170, kCoinSlots);
+    Crowd(0, kCoinSlots);
+    Settle(0, kCoinSlots);
   }
 }
 

@@ -67,7 +67,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.aggregate_name != "median") continue;
-      medians_[run.run_name.str()] = run.GetAdjustedRealTime();
+      medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
   }
   void Finalize() override {

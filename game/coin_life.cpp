@@ -76,15 +76,19 @@ void ReleasePendingCoin() {
   StartFalling(slot, kLeftLaneX + gameRand() % kReleaseBandWidth);
 }
 
+namespace {
+StepDownIndex stepDownIndex;
+}
+
 void CoinPass() {
   const int stepDownLine = StepDownLineY(game.pusherStroke);
-  for (int i = 0; i < kCoinSlots; ++i) {
-    if (game.coinState[i] == CoinState::Free) continue;
+  stepDownIndex.Reset();
+  ForEachCoinInPlay([&](int i) {
     if (game.coinState[i] == CoinState::Airborne) FlyCoin(i);
     if (game.coinState[i] == CoinState::OnPusher) {
       if (game.coinY[i] >= stepDownLine) {
         game.coinState[i] = CoinState::OnField;
-        AddContactsOfCoin(i);
+        stepDownIndex.AddContactsOf(i);
       } else {
         DrawCoin(i, game.coinY[i], true);
       }
@@ -97,5 +101,5 @@ void CoinPass() {
       DrawCoin(i, kPayoutLineY + gameRand() % kTrayBandHeight, false);
       game.coinState[i] = CoinState::Free;
     }
-  }
+  });
 }

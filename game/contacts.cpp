@@ -1,5 +1,7 @@
 #include "game/contacts.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 
 #include "game/simulation_path.h"
@@ -27,7 +29,7 @@ void RefreshContacts(CoinState state) { ActivePath().refreshContacts(state); }
 void AddContactsOfCoin(int n) {
   if (game.coinState[n] != CoinState::OnField) return;
   for (int k = 0; k < kCoinSlots; ++k) {
-    if (k == n || game.coinState[k] != CoinState::OnField) continue;
+    if (k == n || game.coinState[k] != CoinState::OnField || !game.contactMatrix.Unbound(n, k)) continue;
     if (k < n) ClassifyPair(k, n, CoinState::OnField);
     else ClassifyPair(n, k, CoinState::OnField);
   }
@@ -36,3 +38,43 @@ void AddContactsOfCoin(int n) {
 void ClearContactsOfCoin(int n) { game.contactMatrix.ClearCoin(n); }
 
 bool IsTrailing(int k, int p) { return game.contactMatrix.IsTrailing(k, p); }
+
+namespace {
+std::uint64_t XKey(int x, int slot) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x) ^ 0x80000000u) << 32) | static_cast<std::uint32_t>(slot);
+}
+}  // namespace
+
+void StepDownIndex::Build() {
+  built_ = true;
+  complete_ = true;
+  count_ = 0;
+  ++epoch_;
+  ForEachCoinInPlay([&](int i) {
+    const CoinState s = game.coinState[i];
+    if (s != CoinState::OnPusher && s != CoinState::OnField) return;
+    byX_[count_++] = XKey(game.coinX[i], i);
+    memberEpoch_[i] = epoch_;
+  });
+  std::sort(byX_, byX_ + count_);
+}
+
+void StepDownIndex::AddContactsOf(int n) {
+  if (!built_) Build();
+  if (memberEpoch_[n] != epoch_) complete_ = false;
+  if (!complete_) {
+    AddContactsOfCoin(n);
+    return;
+  }
+  if (game.coinState[n] != CoinState::OnField) return;
+  const long long x = game.coinX[n];
+  const int from = static_cast<int>(std::max<long long>(x - 12, INT32_MIN));
+  const std::uint64_t* first = std::lower_bound(byX_, byX_ + count_, XKey(from, 0));
+  for (const std::uint64_t* p = first; p != byX_ + count_; ++p) {
+    const int k = static_cast<int>(*p & 0xFFFFFFFFu);
+    if (game.coinX[k] > x + 12) break;
+    if (k == n || game.coinState[k] != CoinState::OnField || !game.contactMatrix.Unbound(n, k)) continue;
+    if (k < n) ClassifyPair(k, n, CoinState::OnField);
+    else ClassifyPair(n, k, CoinState::OnField);
+  }
+}

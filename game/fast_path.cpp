@@ -29,13 +29,13 @@ struct StateMembers {
   void Collect(CoinState state) {
     count = 0;
     std::fill(std::begin(bits), std::end(bits), 0);
-    for (int i = 0; i < kCoinSlots; ++i) {
-      if (game.coinState[i] != state) continue;
+    ForEachCoinInPlay([&](int i) {
+      if (game.coinState[i] != state) return;
       byX[count] = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(game.coinX[i]) ^ 0x80000000u) << 32) |
                    static_cast<std::uint32_t>(i);
       bySlot[count++] = i;
       bits[i >> 6] |= std::uint64_t{1} << (i & 63);
-    }
+    });
     std::sort(byX, byX + count);
   }
   static int Slot(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
@@ -49,12 +49,14 @@ void FastRefresh(CoinState state) {
   ContactTable& table = game.contactMatrix;
   for (int p = 0; p < members.count; ++p) {
     const int a = StateMembers::Slot(members.byX[p]);
-    const int ax = game.coinX[a];
+    const long long ax = game.coinX[a];
     for (int q = p + 1; q < members.count; ++q) {
       const int b = StateMembers::Slot(members.byX[q]);
-      if (game.coinX[b] - ax > 12) break;
+      if (static_cast<long long>(game.coinX[b]) - ax > 12) break;
+      const long long dy = static_cast<long long>(game.coinY[a]) - game.coinY[b];
+      if (dy < -12 || dy > 12) continue;  // cheapest test first
+      if (!table.Unbound(a, b)) continue;
       const int lo = std::min(a, b), hi = std::max(a, b);
-      if (!table.IsNone(lo, hi)) continue;
       const ContactCode code = ClassifyPositions(game.coinX[lo], game.coinY[lo], game.coinX[hi], game.coinY[hi]);
       if (code != ContactNone) table.Set(lo, hi, code);
     }
@@ -72,7 +74,7 @@ int positionInX[kCoinSlots];
 template <typename Visit>
 void ForEachPushablePartner(int memberIndexInX, Visit&& visit) {
   const int j = StateMembers::Slot(members.byX[memberIndexInX]);
-  const int x = game.coinX[j];
+  const long long x = game.coinX[j];
   for (int q = memberIndexInX - 1; q >= 0 && x - StateMembers::X(members.byX[q]) <= kPushWindowX; --q) visit(j, StateMembers::Slot(members.byX[q]));
   for (int q = memberIndexInX + 1; q < members.count && StateMembers::X(members.byX[q]) - x <= kPushWindowX; ++q)
     visit(j, StateMembers::Slot(members.byX[q]));
@@ -86,7 +88,7 @@ void BuildCandidates() {
   // the lists of its lower partners, so every list comes out ascending.
   for (int m = 0; m < members.count; ++m) {
     ForEachPushablePartner(positionInX[members.bySlot[m]], [&](int j, int i) {
-      if (i < j && table.IsNone(i, j)) ++candidateFill[i];
+      if (i < j && table.Unbound(j, i)) ++candidateFill[i];
     });
   }
   int offset = 0;
@@ -98,7 +100,7 @@ void BuildCandidates() {
   }
   for (int m = 0; m < members.count; ++m) {
     ForEachPushablePartner(positionInX[members.bySlot[m]], [&](int j, int i) {
-      if (i < j && table.IsNone(i, j)) candidates[candidateFill[i]++] = static_cast<std::uint16_t>(j);
+      if (i < j && table.Unbound(j, i)) candidates[candidateFill[i]++] = static_cast<std::uint16_t>(j);
     });
   }
 }
@@ -153,17 +155,17 @@ void FastResolvePushes(CoinState state, bool chanceRules) {
     const int end = candidateStart[i] + (candidateFill[i] - candidateStart[i]);
     for (int c = candidateStart[i]; c < end; ++c) {
       const int j = candidates[c];
-      const int dy = game.coinY[i] - game.coinY[j];
+      const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
       int d;
       if (dy >= 0 && dy <= kOverlapWindowY) {
-        d = kSeparation - dy;
+        d = static_cast<int>(kSeparation - dy);
         if (chanceRules && i >= kNormalSlots) {
           if (gameRand() % kBonusMoveChance == 0) game.coinY[i] += d / 2;
         } else {
           game.coinY[i] += d;
         }
       } else if (dy >= -kOverlapWindowY && dy <= -1) {
-        d = kSeparation + dy;
+        d = static_cast<int>(kSeparation + dy);
         game.coinY[j] += d;
       } else {
         continue;

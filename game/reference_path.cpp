@@ -30,19 +30,19 @@ void ReferenceResolvePushes(CoinState state, bool chanceRules) {
     if (game.coinState[i] != state) continue;
     for (int j = i + 1; j < kCoinSlots; ++j) {
       if (game.coinState[j] != state || !game.contactMatrix.IsNone(i, j)) continue;
-      const int dx = game.coinX[i] - game.coinX[j];
+      const long long dx = static_cast<long long>(game.coinX[i]) - game.coinX[j];
       if (dx < -kPushWindowX || dx > kPushWindowX) continue;
-      const int dy = game.coinY[i] - game.coinY[j];
+      const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
       int d;
       if (dy >= 0 && dy <= kOverlapWindowY) {
-        d = kSeparation - dy;
+        d = static_cast<int>(kSeparation - dy);
         if (chanceRules && i >= kNormalSlots) {
           if (gameRand() % kBonusMoveChance == 0) game.coinY[i] += d / 2;
         } else {
           game.coinY[i] += d;
         }
       } else if (dy >= -kOverlapWindowY && dy <= -1) {
-        d = kSeparation + dy;
+        d = static_cast<int>(kSeparation + dy);
         game.coinY[j] += d;
       } else {
         continue;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 #include "game/constants.h"
 #include "game/contact_table.h"
@@ -50,3 +51,20 @@ int gameRand();
 
 // Advances the random stream by n draws at once (same result as n calls).
 void SkipRandomDraws(std::uint32_t n);
+
+// Calls fn(slot) for every slot that is not Free, in ascending order. Most
+// of the pool is usually free, so eight slots are tested at a time. The
+// state of a slot is read when it is visited; fn may free slots, but must
+// not bring a free slot into play.
+template <typename Fn>
+inline void ForEachCoinInPlay(Fn&& fn) {
+  static_assert(sizeof(CoinState) == 1 && kCoinSlots % 8 == 0);
+  const auto* states = reinterpret_cast<const unsigned char*>(game.coinState);
+  for (int base = 0; base < kCoinSlots; base += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, states + base, sizeof eight);
+    if (eight == 0) continue;
+    for (int i = base; i < base + 8; ++i)
+      if (states[i] != 0) fn(i);
+  }
+}
