@@ -1,0 +1,175 @@
+// The headless runner as outside checks use it: options, key scripts and
+// the trace lines it writes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <regex>
+#include <sstream>
+
+#include "tests/test_support.h"
+#include "tools/marobel_sim/key_script.h"
+#include "tools/marobel_sim/options.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(KeyScript, AcceptsNamesCodesCommentsAndRepeatedTicks) {
+  const auto r = ParseKeyScript("# opening\n\n5 right\n5 left  # same tick\n7 0x27\r\n9 37\n  12\tright\n");
+  ASSERT_TRUE(r.ok) << r.errorReason;
+  ASSERT_EQ(r.presses.size(), 5u);
+  EXPECT_EQ(r.presses[0].tick, 5);
+  EXPECT_EQ(r.presses[0].virtualKey, 0x27);
+  EXPECT_EQ(r.presses[1].virtualKey, 0x25);
+  EXPECT_EQ(r.presses[2].virtualKey, 0x27);
+  EXPECT_EQ(r.presses[3].virtualKey, 37);
+  EXPECT_EQ(r.presses[4].tick, 12);
+}
+
+TEST(KeyScript, RejectsEveryMalformedLineNamingItsNumber) {
+  struct Case {
+    const char* text;
+    int line;
+  } cases[] = {{"0 right\n", 1},        {"x right\n", 1},     {"3\n", 1},           {"3 up\n", 1},
+               {"3 right left\n", 1},   {"5 right\n4 left\n", 2}, {"-1 right\n", 1}, {"1 0x\n", 1},
+               {"1 0xZZ\n", 1},         {"1 70000\n", 1},     {"2 right\n\n# c\n1.5 left\n", 4},
+               {"99999999999999999999999 right\n", 1}};
+  for (const Case& c : cases) {
+    const auto r = ParseKeyScript(c.text);
+    EXPECT_FALSE(r.ok) << c.text;
+    EXPECT_EQ(r.errorLine, c.line) << c.text;
+    EXPECT_FALSE(r.errorReason.empty());
+    EXPECT_TRUE(r.presses.empty());
+  }
+}
+
+TEST(SimOptions, RejectsUnknownOptionsAndBadNumbers) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--tick", "5"}, {"--ticks"}, {"--ticks", "-1"}, {"--ticks", "abc"},
+                                             {"--ticks", "1.5"}, {"--credits", "1000000001"}, {"--draws=yes"},
+                                             {"--trace", ""}, {"extra"}}) {
+    EXPECT_FALSE(ParseSimOptions(args).ok) << args[0];
+  }
+  const auto good = ParseSimOptions({"--ticks=0", "--credits", "1000000000", "--draws", "--assets", "a"});
+  ASSERT_TRUE(good.ok) << good.error;
+  EXPECT_EQ(good.options.ticks, 0);
+  EXPECT_EQ(*good.options.credits, 1000000000);
+  EXPECT_TRUE(good.options.draws);
+  EXPECT_EQ(good.options.assetsDir, "a");
+}
+
+TEST(Runner, BadUsageAndBadScriptsExitTwoWithOneLineAndRunNothing) {
+  const std::string bad = WriteTempFile("bad.keys", "5 right\n3 left\n");
+  for (const std::string& args : {std::string("--ticks -3"), std::string("--bogus"), std::string("--keys"),
+                                   "--keys " + bad, std::string("--keys /nonexistent/keys")}) {
+    std::string out, err;
+    EXPECT_EQ(RunSim(args, &out, &err), 2) << args;
+    EXPECT_TRUE(out.empty()) << args;
+    EXPECT_EQ(Lines(err).size(), 1u) << args << ": " << err;
+  }
+  std::string err;
+  RunSim("--keys " + bad, nullptr, &err);
+  EXPECT_NE(err.find(bad + ":2:"), std::string::npos) << err;
+}
+
+TEST(Runner, TraceHasEveryFieldInOrderAndReplaysIdentically) {
+  const std::string keys = WriteTempFile("one.keys", "5 right\n");
+  std::string out, again;
+  ASSERT_EQ(RunSim("--ticks 14 --keys " + keys, &out), 0);
+  ASSERT_EQ(RunSim("--ticks 14 --keys " + keys + " --trace -", &again), 0);
+  EXPECT_EQ(out, again);
+  const auto lines = Lines(out);
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[0].rfind("{\"tick\":0,\"rand\":", 0), 0u);
+  const char* fields[] = {"\"tick\":",        "\"rand\":",          "\"credits\":",    "\"pending\":",
+                          "\"stroke\":",      "\"retracting\":",    "\"gate\":",       "\"gateReturning\":",
+                          "\"lotteryRow\":",  "\"lotteryColumn\":", "\"spinning\":",   "\"sweepRequested\":",
+                          "\"sweepTimer\":",  "\"magicRequested\":", "\"magicTimer\":", "\"sounds\":",
+                          "\"coins\":"};
+  std::size_t at = 0;
+  for (const char* f : fields) {
+    const std::size_t found = lines[5].find(f, at);
+    ASSERT_NE(found, std::string::npos) << f;
+    at = found;
+  }
+  EXPECT_NE(lines[0].find("\"sounds\":[]"), std::string::npos);
+  EXPECT_NE(lines[0].find("[0,2,161,261,0]"), std::string::npos);
+  EXPECT_NE(lines[4].find("\"credits\":24"), std::string::npos);
+  EXPECT_NE(lines[5].find("\"credits\":23"), std::string::npos);
+  EXPECT_NE(lines[5].find("[0,1,247,16,6]"), std::string::npos);
+  EXPECT_NE(lines[10].find("\"sounds\":[\"in.wav\"]"), std::string::npos);
+  EXPECT_NE(lines[12].find("\"sounds\":[\"s.wav\",\"stop.wav\"]"), std::string::npos);
+  EXPECT_NE(lines[12].find("\"pending\":2"), std::string::npos);
+  EXPECT_EQ(lines[5].find("\"draws\""), std::string::npos);
+  // Tick 3 pays fourteen coins, each with its sound.
+  std::size_t payouts = 0;
+  for (std::size_t p = lines[3].find("coin.wav"); p != std::string::npos; p = lines[3].find("coin.wav", p + 1))
+    ++payouts;
+  EXPECT_EQ(payouts, 14u);
+}
+
+TEST(Runner, CreditsOptionSetsTheCountBeforeTickZeroWithoutADraw) {
+  std::string plain, rich;
+  ASSERT_EQ(RunSim("--ticks 0", &plain), 0);
+  ASSERT_EQ(RunSim("--ticks 0 --credits 500", &rich), 0);
+  EXPECT_NE(rich.find("\"credits\":500"), std::string::npos);
+  EXPECT_EQ(Lines(plain)[0].substr(0, 30), Lines(rich)[0].substr(0, 30));  // same "rand"
+}
+
+TEST(Runner, DrawsListTheFrameInStackingOrder) {
+  const std::string keys = WriteTempFile("land.keys", "5 right\n6 left\n");
+  std::string out;
+  ASSERT_EQ(RunSim("--ticks 24 --draws --keys " + keys, &out), 0);
+  const auto lines = Lines(out);
+  EXPECT_NE(lines[0].find("\"draws\":[]"), std::string::npos);
+  const std::string& t1 = lines[1];
+  const std::string head =
+      "\"draws\":[[\"clear\",\"black\"],[\"sprite\",\"back.bmp\",\"back.bmp\",101,20,215,368],"
+      "[\"sprite\",\"base.bmp\",\"basemask.bmp\",100,150,217,240],"
+      "[\"sprite\",\"bar.bmp\",\"barmask.bmp\",116,162,185,95],"
+      "[\"sprite\",\"top.bmp\",\"top.bmp\",126,20,165,162],"
+      "[\"sprite\",\"move.bmp\",\"movemask.bmp\",138,140,25,20],"
+      "[\"text\",5,10,14,255,255,255,\"Marobel\"],"
+      "[\"text\",5,50,16,255,255,255,\"0\u679a\"],"
+      "[\"line\",140,84,157,84,3,255,255,0],[\"line\",157,84,157,101,3,255,255,0],"
+      "[\"line\",157,101,140,101,3,255,255,0],[\"line\",140,101,140,84,3,255,255,0],";
+  EXPECT_NE(t1.find(head), std::string::npos) << t1.substr(0, 900);
+  // The two dropped coins land within a few ticks, each
+  // drawn twice in its landing tick, the lying coin over the falling one.
+  bool sawDoubleDraw = false;
+  const std::regex falling(R"(\["sprite","coin\.bmp","coinmask\.bmp",(-?\d+,-?\d+),15,15\])");
+  for (const auto& line : lines) {
+    for (std::sregex_iterator m(line.begin(), line.end(), falling), end; m != end; ++m) {
+      const std::string lying = ",[\"sprite\",\"coin2.bmp\",\"coin2mask.bmp\"," + (*m)[1].str() + ",15,15]";
+      if (line.compare(m->position() + m->length(), lying.size(), lying) == 0) sawDoubleDraw = true;
+    }
+  }
+  EXPECT_TRUE(sawDoubleDraw);
+}
+
+TEST(Runner, LongRandomGameCompletes) {
+  std::mt19937 rng(2026);
+  std::ostringstream script;
+  for (int tick = 1; tick <= 100000; ++tick)
+    for (int n = static_cast<int>(rng() % 100); n < 3; ++n) script << tick << (rng() % 2 ? " left\n" : " right\n");
+  const std::string keys = WriteTempFile("long.keys", script.str());
+  const std::string trace = WriteTempFile("long.trace", "");
+  ASSERT_EQ(RunSim("--ticks 100000 --credits 100000 --keys " + keys + " --trace " + trace), 0);
+  std::ifstream in(trace);
+  std::string line, last;
+  long long count = 0;
+  while (std::getline(in, line)) {
+    last = line;
+    ++count;
+  }
+  EXPECT_EQ(count, 100001);
+  EXPECT_EQ(last.rfind("{\"tick\":100000,", 0), 0u);
+}
+
+}  // namespace
