@@ -197,7 +197,9 @@ TEST(ArtgenPictures, BoardCellsShowTheirPrizes) {
       const std::vector<std::uint32_t> look = CellPixels(top, column, row, 1, 16);
       const int prize = kBoard[row][column];
       auto [it, first] = lookOfPrize.emplace(prize, look);
-      if (!first) EXPECT_EQ(it->second, look) << "cell " << column << "," << row << " differs from its kind";
+      if (!first) {
+        EXPECT_EQ(it->second, look) << "cell " << column << "," << row << " differs from its kind";
+      }
     }
   ASSERT_EQ(lookOfPrize.size(), 9u);
   for (auto a = lookOfPrize.begin(); a != lookOfPrize.end(); ++a)

@@ -132,7 +132,9 @@ TEST(ArtgenSounds, RepeatingSoundsFitInOneTick) {
   EXPECT_LE(swish.Seconds(), 0.2);
   for (const char* name : kSounds) {
     const Wave w = ReadWave(name);
-    if (std::string(name) != "s.wav") EXPECT_GE(w.Seconds(), tick.Seconds()) << name << " is shorter than the tick";
+    if (std::string(name) != "s.wav") {
+      EXPECT_GE(w.Seconds(), tick.Seconds()) << name << " is shorter than the tick";
+    }
   }
 }
 
