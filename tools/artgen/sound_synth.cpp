@@ -107,9 +107,11 @@ Samples GateCaptureSound() {
     s[i] += 0.8 * thud + 0.6 * body.Step(noise.Next(), 900.0) * std::exp(-60.0 * t);
     if (t >= 0.09 && t < 0.3) {
       const double u = t - 0.09;
-      const double freq = 660.0 + 2600.0 * u;
-      const double square = std::sin(2 * kPi * freq * u) > 0 ? 1.0 : -1.0;
-      s[i] += 0.18 * square * std::min(1.0, u / 0.01) * std::exp(-8.0 * u);
+      // A rising, hollow blip: odd harmonics only, kept below the Nyquist
+      // limit so that the sweep does not fold back into noise.
+      const double phase = 2 * kPi * (660.0 * u + 1300.0 * u * u);
+      const double hollow = std::sin(phase) + std::sin(3 * phase) / 3 + std::sin(5 * phase) / 5;
+      s[i] += 0.2 * hollow * std::min(1.0, u / 0.01) * std::exp(-8.0 * u);
     }
   }
   return Finish(s, 0.8);
