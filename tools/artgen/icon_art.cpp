@@ -21,7 +21,8 @@ bool InStar(double x, double y, double outer, double inner) {
 }
 
 // Colour of the icon at a point in units where the coin's radius is 1.
-bool IconColour(double x, double y, Rgb& out) {
+// Small icons drop the inner ring, which would only blur the star.
+bool IconColour(double x, double y, bool ring, Rgb& out) {
   const double d = std::hypot(x, y);
   if (d > 1.0) return false;
   const double light = std::clamp(0.5 + (x + y) * 0.35, 0.0, 1.0);
@@ -30,9 +31,9 @@ bool IconColour(double x, double y, Rgb& out) {
     return true;
   }
   out = Mix(colour::kCoinLight, colour::kCoin, light);
-  if (d > 0.66 && d < 0.74) out = colour::kGoldDark;
-  if (InStar(x, y, 0.56, 0.24)) out = Mix(Rgb{255, 250, 220}, colour::kGoldDark, light + 0.2);
-  if (std::hypot(x + 0.45, y + 0.45) < 0.13) out = kWhite;
+  if (ring && d > 0.66 && d < 0.74) out = colour::kGoldDark;
+  if (InStar(x, y, ring ? 0.56 : 0.66, ring ? 0.24 : 0.30)) out = Mix(Rgb{176, 110, 16}, Rgb{120, 70, 8}, light);
+  if (std::hypot(x + 0.5, y + 0.5) < 0.1) out = kWhite;
   return true;
 }
 
@@ -51,7 +52,7 @@ RgbaImage DrawAppIcon(int size) {
           const double px = (x + (sx + 0.5) / kSub - size / 2.0) / radius;
           const double py = (y + (sy + 0.5) / kSub - size / 2.0) / radius;
           Rgb c;
-          if (!IconColour(px, py, c)) continue;
+          if (!IconColour(px, py, size >= 32, c)) continue;
           r += c.r;
           g += c.g;
           b += c.b;
