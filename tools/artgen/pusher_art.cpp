@@ -2,6 +2,8 @@
 // stroke; the game stretches it from 181 x 87 to 191 x 107. Every line is at
 // least two pixels thick and every band at least four, so no detail vanishes
 // when rows or columns are dropped, and the front face keeps its look.
+// The slab is opaque to its corners: a stretch that merges pixels of mask
+// and image separately can then never leave a half-transparent seam.
 #include <cmath>
 
 #include "tools/artgen/art_palette.h"
@@ -52,14 +54,6 @@ void FrontFace(Picture& p) {
   p.FillRect(0, kHeight - 3, kWidth, 3, Rgb{40, 10, 20});
 }
 
-void ChamferFrontCorners(Picture& p) {
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3 - i; ++j) {
-      p.Clear(j, kHeight - 1 - i);
-      p.Clear(kWidth - 1 - j, kHeight - 1 - i);
-    }
-}
-
 }  // namespace
 
 Picture DrawPusherTable() {
@@ -67,7 +61,6 @@ Picture DrawPusherTable() {
   Surface(p);
   SideBevels(p);
   FrontFace(p);
-  ChamferFrontCorners(p);
   return p;
 }
 
