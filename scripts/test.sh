@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit and integration tests, the
+# sanitizer build, a short fuzzing run, and the Windows build under Wine.
+# On a fresh Debian or Ubuntu machine it first installs what it needs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/install-deps.sh
+
+step() { printf '\n=== %s ===\n' "$*"; }
+
+step "Release build and tests"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+step "AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMAROBEL_SANITIZE=ON -DMAROBEL_QT=OFF -DMAROBEL_BENCH=OFF
+cmake --build build-asan -j "$jobs" --target marobel_tests marobel-sim marobel_assets
+# The long games run in the release build; here a shorter random game.
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ./build-asan/tests/marobel_tests --gtest_filter='-Runner.LongRandomGameCompletes:*Differential*Long*'
+awk 'BEGIN { srand(7); for (t = 1; t <= 3000; t++) if (rand() < 0.05) print t, (rand() < 0.5 ? "left" : "right") }' \
+  > build-asan/random.keys
+./build-asan/tools/marobel_sim/marobel-sim --ticks 3000 --credits 200 --keys build-asan/random.keys \
+  --assets build-asan/assets --draws --trace /dev/null
+
+if [ -f scripts/ci/fuzz.sh ]; then
+  step "Fuzzing the picture reader"
+  bash scripts/ci/fuzz.sh
+fi
+
+if [ -f scripts/ci/wine-smoke.sh ]; then
+  step "Windows build under Wine"
+  bash scripts/ci/wine-smoke.sh
+fi
+
+step "Release tests, summary"
+ctest --test-dir build -j "$jobs" 2>&1 | tail -n 3
