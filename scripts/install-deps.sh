@@ -16,6 +16,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   # the Windows build, run under Wine
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
+  # the Wine smoke run: a Japanese locale, the package unpacker, the close request
+  locales unzip python3
 )
 
 as_root=()
