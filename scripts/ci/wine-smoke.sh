@@ -71,11 +71,16 @@ wineserver -w
 # for Japanese text in menus and dialogs. A fresh Wine prefix lists only
 # Windows font files there, so point the fallback at the installed IPA
 # Gothic for the fonts that menus, dialogs and the "System" face use.
-ipa="$(fc-match -f '%{file}' 'IPAGothic:lang=ja')"
+ipa="$(readlink -f "$(fc-match -f '%{file}' 'IPAGothic:lang=ja')")"
 [ -f "$ipa" ] || fail "no Japanese gothic font installed (fonts-ipafont-gothic)"
 for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" System; do
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v "$face" /t REG_MULTI_SZ /d "$(basename "$ipa"),IPAGothic" /f >/dev/null 2>&1
+done
+# The Japanese system faces themselves are not installed either: Japanese
+# menus ask for "MS UI Gothic", the game's text for "ＭＳ ゴシック".
+for face in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック" "MS PGothic" "ＭＳ Ｐゴシック"; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
 done
 wineserver -w
 
