@@ -26,7 +26,7 @@ echo "== Windows cross build in $cross_build"
 cmake -S "$root" -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DMAROBEL_HOST_ASSETS_DIR="$assets" >/dev/null
-cmake --build "$cross_build" -j "$jobs" --target marobel
+cmake --build "$cross_build" -j "$jobs" --target marobel marobel_win32_checks
 (cd "$cross_build" && cpack -G ZIP >/dev/null)
 
 exe="$cross_build/app/win32/marobel.exe"

@@ -8,6 +8,7 @@
 #   - Alt+"/" and Alt+"?" open the About box, Escape and its close box end it;
 #   - the close box (the window manager's delete request) ends the process
 #     with exit status 0.
+# Before that, the Windows-only checks program (text drawn by GDI) runs.
 #
 #   scripts/ci/wine-smoke.sh [cross build folder]   (default: build-win;
 #   built with scripts/build-windows.sh when it holds no package yet)
@@ -83,6 +84,11 @@ for face in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック" "MS PGothic" "Ｍ�
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
 done
 wineserver -w
+
+# The Windows-only code's own checks: text drawn with the system's fonts.
+checks="$build/app/win32/marobel_win32_checks.exe"
+[ -f "$checks" ] || fail "$checks is missing (scripts/build-windows.sh builds it)"
+wine "$checks" "$(winepath -w "$shots")" || fail "the Windows text checks"
 
 # The exit-status check below must be able to fail: Wine passes a
 # program's exit code through.
