@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "game/coin_life.h"
 #include "game/tick.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -21,36 +24,32 @@ int Next(int n) {
   return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
 }
 
-// Fills the free slots of [first, last) the way a stream of coins spreads
-// over the cabinet: about two in five falling, the rest on the table or the
-// field, each at a place where such a coin can lie.
-void Crowd(int first, int last) {
-  for (int i = first; i < last; ++i) {
-    if (game.coinState[i] != CoinState::Free) continue;
-    const int where = Next(5);
-    game.coinX[i] = cabinetX + 10 + Next(185);
-    if (where < 2) {
-      const int falls = Next(7);
-      game.coinState[i] = CoinState::Airborne;
-      game.coinX[i] = kLeftLaneX + Next(kRightLaneX - kLeftLaneX + 1);
-      game.coinY[i] = kDropLineY + 3 * falls * (falls + 1);
-      game.coinVy[i] = 6 * falls;
-    } else if (where < 4) {
-      game.coinState[i] = CoinState::OnPusher;
-      game.coinY[i] = kLandingLineY + Next(StepDownLineY(game.pusherStroke) - kLandingLineY);
-    } else {
-      game.coinState[i] = CoinState::OnField;
-      game.coinY[i] = PusherFrontLineY(game.pusherStroke) + Next(kPayoutLineY - PusherFrontLineY(game.pusherStroke));
-    }
+int CoinsInPlay() {
+  int n = 0;
+  for (int i = 0; i < kCoinSlots; ++i) n += game.coinState[i] != CoinState::Free;
+  return n;
+}
+
+// A player with endless credits pours coins into both lanes, at most
+// `perTick` between two ticks, until `target` coins are in play.
+void Pour(int target, int perTick, int ticks) {
+  game.credits = 1000000000;
+  for (int t = 0; t < ticks; ++t) {
+    for (int n = std::min(perTick, target - CoinsInPlay()); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
+    GameTick(&window);
   }
 }
 
-// Lets a crowded table run one pusher cycle, so that its contacts are
-// recorded and its overlaps pushed apart as in a running game, then fills
-// the slots that paid out or were swallowed again.
-void Settle(int first, int last) {
-  for (int t = 0; t < 10; ++t) GameTick(&window);
-  Crowd(first, last);
+// Fills every free slot: normal slots by pouring coins in, bonus slots with
+// bonus coins lying on the playfield as the magic prize leaves them.
+void FillPool() {
+  for (int i = kNormalSlots; i < kCoinSlots; ++i) {
+    if (game.coinState[i] != CoinState::Free) continue;
+    game.coinState[i] = CoinState::OnField;
+    game.coinX[i] = cabinetX + 7 + Next(180);
+    game.coinY[i] = PusherFrontLineY(game.pusherStroke) + Next(kPayoutLineY - PusherFrontLineY(game.pusherStroke));
+  }
+  while (FindFreeSlot(0, kNormalSlots) >= 0) InsertCoin(kVirtualKeyRight);
 }
 
 }  // namespace
@@ -64,17 +63,38 @@ const char* CabinetName(Cabinet cabinet) {
   return "?";
 }
 
+namespace {
+
+constexpr int kBusyCoins = 1000;
+
+void TopUp(Cabinet cabinet) {
+  if (cabinet == Cabinet::BusyField) {
+    for (int n = kBusyCoins - CoinsInPlay(); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
+  } else if (cabinet == Cabinet::FullPool) {
+    FillPool();
+  }
+}
+
+}  // namespace
+
 void BuildCabinet(Cabinet cabinet) {
   ResetProgramState();
   ResetGame(&window);
   seed = 12345;
-  if (cabinet == Cabinet::BusyField) {
-    Crowd(0, 1000);
-    Settle(0, 1000);
-  } else if (cabinet == Cabinet::FullPool) {
-    Crowd(0, kCoinSlots);
-    Settle(0, kCoinSlots);
+  if (cabinet == Cabinet::BusyField) Pour(kBusyCoins, 200, 40);
+  else if (cabinet == Cabinet::FullPool) Pour(kCoinSlots, kCoinSlots, 40);
+  TopUp(cabinet);
+}
+
+std::vector<Snapshot> CabinetCycle(Cabinet cabinet) {
+  BuildCabinet(cabinet);
+  std::vector<Snapshot> cycle(cabinet == Cabinet::StartState ? 1 : 10);
+  for (Snapshot& snapshot : cycle) {
+    TopUp(cabinet);
+    snapshot.Save();
+    GameTick(&window);
   }
+  return cycle;
 }
 
 Snapshot::Snapshot() : saved_(std::make_unique<GameState>()) {}

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "game/state.h"
 
@@ -20,3 +21,8 @@ class Snapshot {
  private:
   std::unique_ptr<GameState> saved_;
 };
+
+// Ten saved states, one before each tick of a whole pusher cycle (five
+// extend and five retract ticks) on the given table, each topped up again
+// to its number of coins.
+std::vector<Snapshot> CabinetCycle(Cabinet cabinet);

@@ -73,7 +73,9 @@ void StepDownIndex::AddContactsOf(int n) {
   for (const std::uint64_t* p = first; p != byX_ + count_; ++p) {
     const int k = static_cast<int>(*p & 0xFFFFFFFFu);
     if (game.coinX[k] > x + 12) break;
-    if (k == n || game.coinState[k] != CoinState::OnField || !game.contactMatrix.Unbound(n, k)) continue;
+    if (k == n || game.coinState[k] != CoinState::OnField) continue;
+    const long long dy = static_cast<long long>(game.coinY[k]) - game.coinY[n];
+    if (dy < -12 || dy > 12 || !game.contactMatrix.Unbound(n, k)) continue;
     if (k < n) ClassifyPair(k, n, CoinState::OnField);
     else ClassifyPair(n, k, CoinState::OnField);
   }

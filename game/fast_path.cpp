@@ -63,46 +63,45 @@ void FastRefresh(CoinState state) {
   }
 }
 
-// Candidate partners j > i of every member i, ascending in j, packed.
-int candidateStart[kCoinSlots + 1];
-int candidateFill[kCoinSlots];
-// Sized for the worst case: every pair of the pool. Only the part a pass
-// uses is ever touched, so it costs memory only as the field gets crowded.
-std::uint16_t candidates[kCoinSlots * (kCoinSlots - 1) / 2];
-int positionInX[kCoinSlots];
+// The pairs a pass may push, packed as (i << 16) | j with i < j; once built,
+// pairsScratch holds them in ascending (i, j) order. Sized for the worst case, every pair of
+// the pool; only the part a pass uses is ever touched, so it costs memory
+// only as the table gets crowded.
+constexpr std::size_t kMaxPairs = static_cast<std::size_t>(kCoinSlots) * (kCoinSlots - 1) / 2;
+std::uint32_t pairs[kMaxPairs];
+std::uint32_t pairsScratch[kMaxPairs];
+std::size_t pairCount = 0;
+int pairsFrom[kCoinSlots + 1];  // pairs of coin i: [pairsFrom[i], pairsFrom[i + 1])
+int slotCount[kCoinSlots + 1];
 
-template <typename Visit>
-void ForEachPushablePartner(int memberIndexInX, Visit&& visit) {
-  const int j = StateMembers::Slot(members.byX[memberIndexInX]);
-  const long long x = game.coinX[j];
-  for (int q = memberIndexInX - 1; q >= 0 && x - StateMembers::X(members.byX[q]) <= kPushWindowX; --q) visit(j, StateMembers::Slot(members.byX[q]));
-  for (int q = memberIndexInX + 1; q < members.count && StateMembers::X(members.byX[q]) - x <= kPushWindowX; ++q)
-    visit(j, StateMembers::Slot(members.byX[q]));
+// Stable counting sort of `count` packed pairs by the 16-bit field at `shift`.
+void SortPairsBy(const std::uint32_t* in, std::uint32_t* out, std::size_t count, int shift) {
+  std::fill(slotCount, slotCount + kCoinSlots + 1, 0);
+  for (std::size_t n = 0; n < count; ++n) ++slotCount[((in[n] >> shift) & 0xFFFFu) + 1];
+  for (int k = 0; k < kCoinSlots; ++k) slotCount[k + 1] += slotCount[k];
+  for (std::size_t n = 0; n < count; ++n) out[slotCount[(in[n] >> shift) & 0xFFFFu]++] = in[n];
 }
 
 void BuildCandidates() {
   const ContactTable& table = game.contactMatrix;
-  for (int p = 0; p < members.count; ++p) positionInX[StateMembers::Slot(members.byX[p])] = p;
-  for (int m = 0; m < members.count; ++m) candidateFill[members.bySlot[m]] = 0;
-  // Count, then fill. Visiting j in ascending slot order appends each j to
-  // the lists of its lower partners, so every list comes out ascending.
-  for (int m = 0; m < members.count; ++m) {
-    ForEachPushablePartner(positionInX[members.bySlot[m]], [&](int j, int i) {
-      if (i < j && table.Unbound(j, i)) ++candidateFill[i];
-    });
+  // Each unordered pair within the push window is met once, in x order...
+  pairCount = 0;
+  for (int p = 0; p < members.count; ++p) {
+    const int a = StateMembers::Slot(members.byX[p]);
+    const long long ax = game.coinX[a];
+    for (int q = p + 1; q < members.count; ++q) {
+      const int b = StateMembers::Slot(members.byX[q]);
+      if (game.coinX[b] - ax > kPushWindowX) break;
+      if (!table.Unbound(a, b)) continue;
+      const int lo = std::min(a, b), hi = std::max(a, b);
+      pairsScratch[pairCount++] = static_cast<std::uint32_t>(lo) << 16 | static_cast<std::uint32_t>(hi);
+    }
   }
-  int offset = 0;
-  for (int m = 0; m < members.count; ++m) {
-    const int i = members.bySlot[m];
-    candidateStart[i] = offset;
-    offset += candidateFill[i];
-    candidateFill[i] = candidateStart[i];
-  }
-  for (int m = 0; m < members.count; ++m) {
-    ForEachPushablePartner(positionInX[members.bySlot[m]], [&](int j, int i) {
-      if (i < j && table.Unbound(j, i)) candidates[candidateFill[i]++] = static_cast<std::uint16_t>(j);
-    });
-  }
+  // ...then put into (i, j) order: by j, then stably by i.
+  SortPairsBy(pairsScratch, pairs, pairCount, 0);
+  SortPairsBy(pairs, pairsScratch, pairCount, 16);
+  pairsFrom[0] = 0;
+  std::copy(slotCount, slotCount + kCoinSlots, pairsFrom + 1);
 }
 
 // The coins trailing one coin within the pass's state, split at the bonus range.
@@ -152,9 +151,8 @@ void FastResolvePushes(CoinState state, bool chanceRules) {
   for (int m = 0; m < members.count; ++m) {
     const int i = members.bySlot[m];
     bool trailingKnown = false;
-    const int end = candidateStart[i] + (candidateFill[i] - candidateStart[i]);
-    for (int c = candidateStart[i]; c < end; ++c) {
-      const int j = candidates[c];
+    for (int c = pairsFrom[i]; c < pairsFrom[i + 1]; ++c) {
+      const int j = static_cast<int>(pairsScratch[c] & 0xFFFFu);
       const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
       int d;
       if (dy >= 0 && dy <= kOverlapWindowY) {
