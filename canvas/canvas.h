@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "canvas/canvas_call_sink.h"
+#include "canvas/picture_cache.h"
+#include "canvas/sprite_compositor.h"
+#include "canvas/surface.h"
 #include "canvas/window_host.h"
 
 struct GridCell {
@@ -21,7 +24,9 @@ struct CellRect {
 // The off-screen drawing surface of a window: 32-bit pixels 0x00RRGGBB, a
 // stored text style, pen and brush, the drawing primitives and sprite
 // compositing from picture files. Until Attach has run it has no surface and
-// every drawing operation does nothing.
+// every drawing operation does nothing (the call sink still hears of it).
+// Coordinates may lie anywhere in the int range: what falls off the surface
+// is clipped away.
 class Canvas {
  public:
   Canvas();
@@ -49,8 +54,11 @@ class Canvas {
   static CellRect GridCellRect(int left, int top, int right, int bottom, int rows, int columns,
                                int row, int column);
 
-  // Composites imageFile and maskFile, both read from disk at this call and
-  // stretched to w by h: canvas = (canvas OR mask) AND image.
+  // Composites imageFile and maskFile, both looked up on disk at this call and
+  // stretched to w by h: canvas = (canvas OR mask) AND image. A file that is
+  // missing or not a readable bitmap counts as missing: without the image the
+  // mask is copied as it is; without the mask only the image's AND is made.
+  // A decoded picture is reused while its file's size and time stay the same.
   void DrawSprite(int x, int y, const char* imageFile, const char* maskFile, int w, int h);
 
   // --- Portable additions, for front ends, the runner and tests ---
@@ -58,13 +66,19 @@ class Canvas {
   int Width() const { return width; }
   int Height() const { return height; }
   const std::uint32_t* Pixels() const { return pixels_.data(); }
-  std::uint32_t PixelAt(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t PixelAt(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(surfaceWidth_) + static_cast<std::size_t>(x)];
+  }
   std::uint32_t* MutablePixels() { return pixels_.data(); }
 
   // Where bare picture file names are looked up; empty means the working
   // directory. A name that already holds a path is used as it is.
   void SetFileDirectory(std::string directory) { fileDirectory_ = std::move(directory); }
   const std::string& FileDirectory() const { return fileDirectory_; }
+  std::string PicturePath(const char* fileName) const;
+
+  // How many times a picture file has been read and decoded so far.
+  std::size_t PictureDecodeCount() const { return pictures_.DecodeCount(); }
 
   // Optional observer of every drawing call (not owned; null for none).
   void SetCallSink(CanvasCallSink* sink) { sink_ = sink; }
@@ -79,10 +93,21 @@ class Canvas {
   int brushRed = 0, brushGreen = 0, brushBlue = 0;
 
  private:
+  Surface View() { return Surface{pixels_.data(), surfaceWidth_, surfaceHeight_}; }
+
   std::vector<std::uint32_t> pixels_;
+  int surfaceWidth_ = 0;
+  int surfaceHeight_ = 0;
   std::string fileDirectory_;
   CanvasCallSink* sink_ = nullptr;
+  PictureCache pictures_;
+  SpriteScratch spriteScratch_;
 };
+
+// Largest surface Attach makes; a request beyond it leaves the canvas
+// without a surface rather than asking for gigabytes.
+inline constexpr int kMaxCanvasSide = 16384;
+inline constexpr std::int64_t kMaxCanvasPixels = std::int64_t{8192} * 8192;
 
 // Colour value of three components, each reduced to its low 8 bits, in the
 // surface's pixel layout 0x00RRGGBB.
