@@ -13,10 +13,10 @@ namespace {
 
 ContactCode Code(int a, int b) { return game.contactMatrix.Code(a, b); }
 
-class Contacts : public ::testing::TestWithParam<bool> {
+class Contacts : public ::testing::TestWithParam<PathKind> {
  protected:
   void SetUp() override {
-    UseSimulationPath(GetParam() ? ReferencePath() : FastPath());
+    UseSimulationPath(PathOf(GetParam()));
     StartEmptyGame();
   }
   void TearDown() override { UseSimulationPath(FastPath()); }
@@ -82,8 +82,8 @@ TEST_P(Contacts, LevelPairMakesTheHigherSlotTrailTheLowerWhicheverBuildSetsIt) {
   EXPECT_EQ(Code(20, 40), ContactNone);  // not the stepping coin's pair
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, Contacts, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Reference" : "Fast"; });
+INSTANTIATE_TEST_SUITE_P(AllPaths, Contacts, ::testing::Values(PathKind::Fast, PathKind::Reference, PathKind::Literal),
+                         [](const auto& info) { return PathName(info.param); });
 
 TEST(ContactTable, PayoutClearsEveryPairOfTheCoinWhateverThePartnersState) {
   StartEmptyGame();

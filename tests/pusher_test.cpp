@@ -8,10 +8,10 @@
 
 namespace {
 
-class Pusher : public ::testing::TestWithParam<bool> {
+class Pusher : public ::testing::TestWithParam<PathKind> {
  protected:
   void SetUp() override {
-    UseSimulationPath(GetParam() ? ReferencePath() : FastPath());
+    UseSimulationPath(PathOf(GetParam()));
     StartEmptyGame();
   }
   void TearDown() override { UseSimulationPath(FastPath()); }
@@ -188,7 +188,7 @@ TEST_P(Pusher, StrokeRunsFourExtendTicksThenTenTickCycles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, Pusher, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Reference" : "Fast"; });
+INSTANTIATE_TEST_SUITE_P(AllPaths, Pusher, ::testing::Values(PathKind::Fast, PathKind::Reference, PathKind::Literal),
+                         [](const auto& info) { return PathName(info.param); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "canvas/canvas_call_sink.h"
 #include "canvas/window_host.h"
+#include "game/simulation_path.h"
 #include "game/state.h"
 
 // A window that shows nothing.
@@ -61,3 +62,13 @@ class CallRecorder : public CanvasCallSink {
   std::vector<std::string> Sounds() const;
   std::vector<RecordedCall> calls;
 };
+
+// The three implementations of the pairwise passes, for tests that must
+// hold on each of them.
+enum class PathKind { Fast, Reference, Literal };
+inline const SimulationPath& PathOf(PathKind kind) {
+  return kind == PathKind::Fast ? FastPath() : kind == PathKind::Reference ? ReferencePath() : LiteralPath();
+}
+inline std::string PathName(PathKind kind) {
+  return kind == PathKind::Fast ? "Fast" : kind == PathKind::Reference ? "Reference" : "Literal";
+}

@@ -9,10 +9,10 @@
 
 namespace {
 
-class WholeGame : public ::testing::TestWithParam<bool> {
+class WholeGame : public ::testing::TestWithParam<PathKind> {
  protected:
   void SetUp() override {
-    UseSimulationPath(GetParam() ? ReferencePath() : FastPath());
+    UseSimulationPath(PathOf(GetParam()));
     StartFreshGame(window);
   }
   void TearDown() override { UseSimulationPath(FastPath()); }
@@ -122,7 +122,7 @@ TEST_P(WholeGame, OneRightPressBeforeTickFiveWinsTwoCoins) {
   EXPECT_EQ(game.pendingCoins, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, WholeGame, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Reference" : "Fast"; });
+INSTANTIATE_TEST_SUITE_P(AllPaths, WholeGame, ::testing::Values(PathKind::Fast, PathKind::Reference, PathKind::Literal),
+                         [](const auto& info) { return PathName(info.param); });
 
 }  // namespace
