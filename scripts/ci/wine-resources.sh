@@ -4,8 +4,8 @@
 # program, and that it needs no DLL beyond the system's own. The checker is
 # built natively and its own tests run first.
 #
-#   scripts/ci/wine-resources.sh [cross build folder]   (default: build-win;
-#   built with scripts/build-windows.sh when it holds no executable yet)
+#   scripts/ci/wine-resources.sh [cross build folder]
+# Without a folder it builds build-win with scripts/build-windows.sh first.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -16,7 +16,9 @@ jobs="${JOBS:-2}"
 
 fail() { echo "wine-resources: FAIL: $*" >&2; exit 1; }
 
-[ -f "$exe" ] || MAROBEL_WIN_BUILD="$build" "$root/scripts/build-windows.sh"
+# Without a folder given, (re)build: an old executable must not be checked.
+[ $# -ge 1 ] || MAROBEL_WIN_BUILD="$build" "$root/scripts/build-windows.sh"
+[ -f "$exe" ] || fail "no $exe (scripts/build-windows.sh makes it)"
 
 checker_build="$host_build/rescheck"
 cmake -S "$root/tools/rescheck" -B "$checker_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -10,8 +10,8 @@
 #     with exit status 0.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
 #
-#   scripts/ci/wine-smoke.sh [cross build folder]   (default: build-win;
-#   built with scripts/build-windows.sh when it holds no package yet)
+#   scripts/ci/wine-smoke.sh [cross build folder]
+# Without a folder it builds build-win with scripts/build-windows.sh first.
 # Leaves screenshots in $MAROBEL_SMOKE_SHOTS (default <build>/wine-smoke).
 set -euo pipefail
 
@@ -24,11 +24,10 @@ about_caption='ﾊﾞｰｼﾞｮﾝ情報'
 fail() { echo "wine-smoke: FAIL: $*" >&2; exit 1; }
 note() { echo "wine-smoke: $*"; }
 
+# Without a folder given, (re)build: an old package must not be tested.
+[ $# -ge 1 ] || MAROBEL_WIN_BUILD="$build" "$root/scripts/build-windows.sh"
 zip="$(ls "$build"/marobel-*-win64.zip 2>/dev/null | head -1 || true)"
-if [ -z "$zip" ]; then
-  MAROBEL_WIN_BUILD="$build" "$root/scripts/build-windows.sh"
-  zip="$(ls "$build"/marobel-*-win64.zip | head -1)"
-fi
+[ -n "$zip" ] || fail "no package in $build (scripts/build-windows.sh makes it)"
 
 work="$(mktemp -d /tmp/marobel-wine.XXXXXX)"
 xvfb_pid=""
