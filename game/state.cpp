@@ -3,8 +3,14 @@
 GameState game;
 
 namespace {
+// `game` starts zeroed, as static storage does; only the values that do not
+// start at zero are set here. Not clearing the rest again keeps the pages of
+// the contact table untouched until coins actually use them.
 struct ProgramStart {
-  ProgramStart() { ResetProgramState(); }
+  ProgramStart() {
+    game.pusherStroke = -3;
+    game.randState = 1;
+  }
 } programStart;
 }  // namespace
 
