@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build and test tools
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build pkg-config clang time
   libgtest-dev libgmock-dev libbenchmark-dev
   # the portable core and the headless runner
   libfreetype-dev libfontconfig-dev libpng-dev
