@@ -79,7 +79,7 @@ void AwardPrize(int row, int column) {
 }
 
 void DrawLotteryCursor() {
-  const Box& box = game.lotteryBox;
+  const ScreenBox& box = game.lotteryBox;
   const int l = box.left + kCellSize * game.lotteryColumn;
   const int r = box.right + kCellSize * game.lotteryColumn;
   const int t = box.top + kCellSize * game.lotteryRow;

@@ -153,21 +153,8 @@ void FastResolvePushes(CoinState state, bool chanceRules) {
     bool trailingKnown = false;
     for (int c = pairsFrom[i]; c < pairsFrom[i + 1]; ++c) {
       const int j = static_cast<int>(pairsScratch[c] & 0xFFFFu);
-      const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
-      int d;
-      if (dy >= 0 && dy <= kOverlapWindowY) {
-        d = static_cast<int>(kSeparation - dy);
-        if (chanceRules && i >= kNormalSlots) {
-          if (gameRand() % kBonusMoveChance == 0) game.coinY[i] += d / 2;
-        } else {
-          game.coinY[i] += d;
-        }
-      } else if (dy >= -kOverlapWindowY && dy <= -1) {
-        d = static_cast<int>(kSeparation + dy);
-        game.coinY[j] += d;
-      } else {
-        continue;
-      }
+      const int d = PushApart(i, j, chanceRules);
+      if (d == 0) continue;
       if (!trailingKnown) {
         trailing.Collect(i);
         trailingKnown = true;

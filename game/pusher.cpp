@@ -5,6 +5,25 @@
 
 void ResolvePushes(CoinState state, bool chanceRules) { ActivePath().resolvePushes(state, chanceRules); }
 
+int PushApart(int i, int j, bool chanceRules) {
+  const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
+  if (dy >= 0 && dy <= kOverlapWindowY) {  // i level with or ahead of j: i moves on
+    const int d = static_cast<int>(kSeparation - dy);
+    if (chanceRules && i >= kNormalSlots) {
+      if (gameRand() % kBonusMoveChance == 0) game.coinY[i] += d / 2;
+    } else {
+      game.coinY[i] += d;
+    }
+    return d;
+  }
+  if (dy >= -kOverlapWindowY && dy <= -1) {  // j ahead of i: j moves on
+    const int d = static_cast<int>(kSeparation + dy);
+    game.coinY[j] += d;
+    return d;
+  }
+  return 0;
+}
+
 namespace {
 
 void ExtendTick() {

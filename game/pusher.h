@@ -15,3 +15,10 @@ inline constexpr int kOverlapWindowY = 12;
 inline constexpr int kSeparation = 13;
 inline constexpr int kBonusMoveChance = 10;
 inline constexpr int kBonusCarryChance = 1000;
+
+// Pushes apart the unbound pair i < j (same state, x within the push
+// window) when their y differ by at most 12: the front coin ends 13 ahead of
+// the rear one, except that with the chance rules a bonus coin i moves only
+// on a one-in-ten draw, and then half as far. Returns the push distance d
+// that the carry uses, or 0 when the pair does not overlap.
+int PushApart(int i, int j, bool chanceRules);

@@ -38,21 +38,8 @@ void ReferenceResolvePushes(CoinState state, bool chanceRules) {
       if (game.coinState[i] != state || game.coinState[j] != state) continue;
       const long long dx = static_cast<long long>(game.coinX[i]) - game.coinX[j];
       if (dx < -kPushWindowX || dx > kPushWindowX) continue;
-      const long long dy = static_cast<long long>(game.coinY[i]) - game.coinY[j];
-      int d;
-      if (dy >= 0 && dy <= kOverlapWindowY) {
-        d = static_cast<int>(kSeparation - dy);
-        if (chanceRules && i >= kNormalSlots) {
-          if (gameRand() % kBonusMoveChance == 0) game.coinY[i] += d / 2;
-        } else {
-          game.coinY[i] += d;
-        }
-      } else if (dy >= -kOverlapWindowY && dy <= -1) {
-        d = static_cast<int>(kSeparation + dy);
-        game.coinY[j] += d;
-      } else {
-        continue;
-      }
+      const int d = PushApart(i, j, chanceRules);
+      if (d == 0) continue;
       Carry(i, d, state, chanceRules);
     }
   }

@@ -29,7 +29,7 @@ void ResetProgramState() {
   game.lotteryRow = 0;
   game.lotteryColumn = 0;
   game.lotterySpinning = 0;
-  game.lotteryBox = Box{};
+  game.lotteryBox = ScreenBox{};
   game.pendingCoins = 0;
   game.sweepRequested = 0;
   game.sweepTimer = 0;

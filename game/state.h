@@ -7,7 +7,7 @@
 
 enum class CoinState : std::uint8_t { Free = 0, Airborne = 1, OnPusher = 2, OnField = 3, PaidOut = 4 };
 
-struct Box {
+struct ScreenBox {
   int left = 0;
   int top = 0;
   int right = 0;
@@ -31,7 +31,7 @@ struct GameState {
   int lotteryRow;
   int lotteryColumn;
   int lotterySpinning;
-  Box lotteryBox;
+  ScreenBox lotteryBox;
   int pendingCoins;
   int sweepRequested;
   int sweepTimer;

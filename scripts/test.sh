@@ -31,10 +31,9 @@ if [ -f scripts/ci/fuzz.sh ]; then
   bash scripts/ci/fuzz.sh
 fi
 
-if [ -f scripts/ci/wine-smoke.sh ]; then
-  step "Windows build under Wine"
-  bash scripts/ci/wine-smoke.sh
-fi
+step "Windows build: resources, then the game under Wine"
+bash scripts/ci/wine-resources.sh
+bash scripts/ci/wine-smoke.sh build-win
 
 step "Release tests, summary"
 ctest --test-dir build -j "$jobs" 2>&1 | tail -n 3
