@@ -15,12 +15,13 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/app/qt/marobel ]; the
 fi
 
 echo "No display found: playing a short scripted game without a window."
-printf '5 right\n6 right\n7 left\n30 right\n31 left\n' > build/demo.keys
+printf '5 right\n25 left\n40 right\n41 left\n' > build/demo.keys
 build/tools/marobel_sim/marobel-sim --ticks 60 --keys build/demo.keys --assets build/assets \
   --frames build/demo-frames --trace build/demo.trace
 awk -F'[:,]' '{
+  sub(/^\{/, "")
   for (i = 1; i < NF; i++) { if ($i == "\"tick\"") t = $(i+1); if ($i == "\"credits\"") c = $(i+1);
                              if ($i == "\"spinning\"") s = $(i+1); if ($i == "\"pending\"") p = $(i+1) }
-  if (t % 5 == 0) printf "tick %3d  credits %3d  lottery %s  pending coins %d\n", t, c, (s == 1 ? "spinning" : "resting "), p
+  if (t % 5 == 0 && t > 0) printf "tick %3d  credits %3d  lottery %s  pending coins %d\n", t, c, (s == 1 ? "spinning" : "resting "), p
 }' build/demo.trace
 echo "Frames of that game: build/demo-frames/frame-000001.png ... frame-000060.png"
