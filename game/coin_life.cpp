@@ -1,5 +1,7 @@
 #include "game/coin_life.h"
 
+#include <climits>
+
 #include "bonus/gate_lottery.h"
 #include "game/contacts.h"
 #include "game/state.h"
@@ -48,13 +50,19 @@ void FlyCoin(int i) {
   if (game.coinY[i] >= kLandingLineY) game.coinState[i] = CoinState::OnPusher;
 }
 
+// The count has no upper bound in play; at the int limit it stays there
+// rather than wrapping round to a negative count.
+void AddCredits(int amount) {
+  game.credits = game.credits > INT_MAX - amount ? INT_MAX : game.credits + amount;
+}
+
 void PayOut(int i) {
   if (i < kNormalSlots) {
-    game.credits += 1;
+    AddCredits(1);
     game.coinState[i] = CoinState::PaidOut;
     PlaySoundCue(asset::kPayoutSound);
   } else {
-    game.credits += 50;
+    AddCredits(50);
     game.coinState[i] = CoinState::PaidOut;
     PlaySoundCue(asset::kBonusPayoutSound);
   }

@@ -111,6 +111,16 @@ TEST(CoinPass, StepsDownAtTheLineAndPaysBeyondThePayoutLine) {
   EXPECT_EQ(tray[0].x, 240);
 }
 
+TEST(CoinPass, CreditsStopAtTheLargestCountInsteadOfWrapping) {
+  StartEmptyGame();
+  game.credits = 2147483647 - 30;
+  PlaceCoin(4900, CoinState::OnField, 200, 400);
+  PlaceCoin(1, CoinState::OnField, 220, 400);
+  CallRecorder recorder;
+  CoinPass();
+  EXPECT_EQ(game.credits, 2147483647);
+}
+
 TEST(CoinPass, NeverTurnsAFieldCoinBackIntoATableCoin) {
   StartEmptyGame();
   PlaceCoin(7, CoinState::OnField, 150, 180);
