@@ -1,0 +1,86 @@
+#include "app/qt/about_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/qt/app_icon.h"
+#include "app/qt/app_texts.h"
+#include "app/qt/canvas_surface.h"
+#include "app/qt/dialog_units.h"
+
+Canvas aboutCanvas;
+
+namespace {
+
+constexpr int kBandWidth = 500;
+constexpr int kBandHeight = 100;
+constexpr int kBandTimerId = 1;
+constexpr int kBandPeriodMs = 50;
+constexpr int kIconPixels = 32;
+
+// The layout, in dialog units.
+const QRect kClientUnits(0, 0, 230, 75);
+const QPoint kPlaceUnits(22, 17);
+const QRect kIconUnits(16, 51, 20, 20);
+const QRect kTextUnits(49, 48, 137, 8);
+const QRect kOkUnits(188, 55, 30, 11);
+
+}  // namespace
+
+AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
+  setWindowTitle(apptext::AboutCaption());
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+  const DialogBaseUnits base = BaseUnitsOf(font());
+  setFixedSize(DialogUnitsToPixels(kClientUnits, base).size());
+
+  // Created first, so it lies beneath the controls; as a child it is clipped
+  // to the client area however small the dialog font makes the box.
+  band_ = new CanvasSurface(aboutCanvas, this);
+  band_->setGeometry(0, 0, kBandWidth, kBandHeight);
+  connect(band_, &CanvasSurface::timerFired, this, [this](int) {
+    aboutCanvas.ClearBlack();
+    aboutCanvas.Invalidate(band_);
+  });
+
+  // An icon control takes the icon's own size from its top-left corner.
+  icon_ = new QLabel(this);
+  icon_->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
+  icon_->setGeometry(QRect(DialogUnitsToPixels(kIconUnits, base).topLeft(), QSize(kIconPixels, kIconPixels)));
+
+  // Static controls paint their own background, so where the band reaches
+  // down behind them they still read on the dialog colour.
+  text_ = new QLabel(apptext::AboutText(), this);
+  text_->setTextFormat(Qt::PlainText);
+  text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text_->setAutoFillBackground(true);
+  text_->setGeometry(DialogUnitsToPixels(kTextUnits, base));
+  icon_->setAutoFillBackground(true);
+
+  ok_ = new QPushButton(apptext::OkButton(), this);
+  ok_->setDefault(true);
+  ok_->setAutoDefault(true);
+  ok_->setGeometry(DialogUnitsToPixels(kOkUnits, base));
+  connect(ok_, &QPushButton::clicked, this, [this] { RunCommand(kOk); });
+  ok_->setFocus();
+
+  // A fresh surface for every opening, then the band's own 50 ms timer.
+  aboutCanvas.Attach(band_, kBandWidth, kBandHeight);
+  band_->StartTimer(kBandTimerId, kBandPeriodMs);
+}
+
+void AboutBox::PlaceOver(QWidget* clientArea) {
+  if (!clientArea) return;
+  const QRect place = DialogUnitsToPixels(QRect(kPlaceUnits, QSize(0, 0)), BaseUnitsOf(font()));
+  move(clientArea->mapToGlobal(QPoint(0, 0)) + place.topLeft());
+}
+
+bool AboutBox::RunCommand(int command) {
+  if (command != kOk && command != kCancel) return false;
+  done(command);
+  return true;
+}
+
+void AboutBox::accept() { RunCommand(kOk); }
+void AboutBox::reject() { RunCommand(kCancel); }

@@ -1,0 +1,43 @@
+#pragma once
+#include <QDialog>
+
+#include "canvas/canvas.h"
+
+class CanvasSurface;
+class QLabel;
+class QPushButton;
+
+// The About box's own drawing band, attached anew at each opening.
+extern Canvas aboutCanvas;
+
+// The version box: icon, product text and OK, under a 500 by 100 band of
+// its own canvas that is cleared and repainted every 50 ms while it is open.
+class AboutBox : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kOk = 1;      // the OK button or Enter
+  static constexpr int kCancel = 2;  // Escape or the close box
+
+  explicit AboutBox(QWidget* owner);
+
+  // Puts the box at its place relative to the owner's client area.
+  void PlaceOver(QWidget* clientArea);
+
+  // A command from one of the box's controls: OK and Cancel end the box with
+  // their own number; any other command is not the box's and leaves it open.
+  bool RunCommand(int command);
+
+  void accept() override;
+  void reject() override;
+
+  CanvasSurface* Band() const { return band_; }
+  QLabel* IconLabel() const { return icon_; }
+  QLabel* TextLabel() const { return text_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ private:
+  CanvasSurface* band_;
+  QLabel* icon_;
+  QLabel* text_;
+  QPushButton* ok_;
+};

@@ -1,0 +1,117 @@
+#include "app/qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWindow>
+
+#include "app/qt/about_box.h"
+#include "app/qt/app_icon.h"
+#include "app/qt/app_texts.h"
+#include "app/qt/canvas_surface.h"
+#include "app/qt/virtual_key.h"
+#include "game/coin_life.h"
+#include "game/tick.h"
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(apptext::WindowTitle());
+  setWindowIcon(AppIcon());
+  BuildMenus();
+
+  surface_ = new CanvasSurface(mainCanvas, this);
+  setCentralWidget(surface_);
+  connect(surface_, &CanvasSurface::timerFired, this, [this](int) { RunTick(); });
+
+  // Until the window manager reports its frame, the client area takes the
+  // whole outer size; FitOuterSize shrinks it once the frame is known.
+  resize(kOuterWidth, kOuterHeight);
+  setFocusPolicy(Qt::StrongFocus);
+
+  // Attaches the canvas to the surface and starts the 200 ms tick timer.
+  ResetGame(surface_);
+}
+
+void MainWindow::BuildMenus() {
+  // Inside the window, as the outer size counts the menu bar.
+  menuBar()->setNativeMenuBar(false);
+
+  QMenu* file = menuBar()->addMenu(apptext::FileMenu());
+  exitAction_ = file->addAction(apptext::ExitItem());
+  connect(exitAction_, &QAction::triggered, this, [this] { RunCommand(kCmdExit); });
+
+  QMenu* help = menuBar()->addMenu(apptext::HelpMenu());
+  aboutAction_ = help->addAction(apptext::AboutItem());
+  connect(aboutAction_, &QAction::triggered, this, [this] { RunCommand(kCmdAbout); });
+}
+
+bool MainWindow::RunCommand(int command) {
+  switch (command) {
+    case kCmdAbout: {
+      // Modal: its loop goes on delivering this window's timer and paint
+      // events, so the game runs on behind it, while keys stay with the box.
+      AboutBox box(this);
+      box.PlaceOver(surface_);
+      box.exec();
+      return true;
+    }
+    case kCmdExit:
+      close();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::RunTick() {
+  GameTick(surface_);  // ends by asking for the repaint that shows the frame
+  ++ticksRun_;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (IsAboutAccelerator(event->key(), event->modifiers(), event->text())) {
+    RunCommand(kCmdAbout);
+    return;
+  }
+  if (IsSystemKey(event->key(), event->modifiers())) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  // Every key-down, auto-repeats included; the game picks the keys it uses.
+  if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) InsertCoin(virtualKey);
+  event->accept();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  QCoreApplication::exit(0);
+}
+
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::Expose:
+      FitOuterSize();
+      break;
+    default:
+      break;
+  }
+  return handled;
+}
+
+void MainWindow::FitOuterSize() {
+  // The 400 by 450 is the outer size, frame and caption included. The frame
+  // is the window manager's and only known once it has taken the window;
+  // without one there is no frame and the client area is the whole window.
+  if (outerSizeFitted_ || !windowHandle()) return;
+  const QMargins frame = windowHandle()->frameMargins();
+  if (frame.isNull()) return;
+  outerSizeFitted_ = true;
+  resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
+}

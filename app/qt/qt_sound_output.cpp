@@ -1,0 +1,35 @@
+#include "app/qt/qt_sound_output.h"
+
+#include <QAudioSink>
+#include <QMediaDevices>
+#include <string>
+
+#include "app/qt/wave_clip.h"
+#include "canvas/shift_jis.h"
+
+QtSoundOutput::QtSoundOutput() : device_(QMediaDevices::defaultAudioOutput()) {}
+
+QtSoundOutput::~QtSoundOutput() { Stop(); }
+
+void QtSoundOutput::Stop() {
+  if (sink_) sink_->stop();
+  sink_.reset();
+  source_.reset();
+}
+
+void QtSoundOutput::Play(const char* waveFile) {
+  if (!waveFile) return;
+  // The game names its files in its own code page.
+  const std::string name = ShiftJisToUtf8(waveFile);
+  WaveClip clip = LoadCue(QString::fromStdString(name));
+
+  Stop();
+  if (device_.isNull()) return;
+  if (!device_.isFormatSupported(clip.format)) return;
+
+  source_ = std::make_unique<QBuffer>();
+  source_->setData(clip.samples);
+  source_->open(QIODevice::ReadOnly);
+  sink_ = std::make_unique<QAudioSink>(device_, clip.format);
+  sink_->start(source_.get());  // returns at once; the sink pulls from the buffer
+}
