@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -27,20 +28,21 @@ int CanvasTop(const QImage& shot) {
   return -1;
 }
 
-// The colours a lying coin shows: those of its image where its mask is black.
+// The colours a lying coin shows: those of its image where its mask is
+// white (the mask is ORed in first, then the image ANDed), leaving out
+// black and white, which any picture may hold.
 std::vector<QRgb> CoinColours(const QString& assets) {
   const QImage image(assets + QStringLiteral("/coin2.bmp"));
   const QImage mask(assets + QStringLiteral("/coin2mask.bmp"));
-  QHash<QRgb, int> counts;
-  if (image.isNull() || mask.size() != image.size()) return {};
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (IsBlack(mask.pixel(x, y))) ++counts[image.pixel(x, y) | 0xFF000000u];
-  std::vector<std::pair<int, QRgb>> ranked;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it) ranked.push_back({it.value(), it.key()});
-  std::sort(ranked.rbegin(), ranked.rend());
   std::vector<QRgb> colours;
-  for (std::size_t i = 0; i < ranked.size() && i < 6; ++i) colours.push_back(ranked[i].second);
+  if (image.isNull() || mask.size() != image.size()) return colours;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb colour = image.pixel(x, y) | 0xFF000000u;
+      if ((mask.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF || IsBlack(colour) || (colour & 0xFFFFFF) == 0xFFFFFF) continue;
+      if (std::find(colours.begin(), colours.end(), colour) == colours.end()) colours.push_back(colour);
+    }
+  }
   return colours;
 }
 
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the cabinet is missing or flat\n");
     ok = false;
   }
-  if (playfield.coinColoured < 1500) {
+  if (playfield.coinColoured < 3000) {
     std::fprintf(stderr, "too few coins on the playfield\n");
     ok = false;
   }
