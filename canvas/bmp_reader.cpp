@@ -7,12 +7,16 @@
 
 #include <array>
 #include <bit>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kV2HeaderSize = 52;
+constexpr std::uint32_t kV3HeaderSize = 56;
+constexpr std::uint32_t kV4HeaderSize = 108;
 constexpr std::uint32_t kV5HeaderSize = 124;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
@@ -89,8 +93,8 @@ bool ReadLayout(const ByteReader& in, Layout& layout) {
     if (in.U16(h + 8) != 1) return false;
     layout.bitCount = in.U16(h + 10);
     layout.paletteEntrySize = 3;
-  } else if (headerSize >= kInfoHeaderSize && headerSize <= kV5HeaderSize &&
-             (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124)) {
+  } else if (headerSize == kInfoHeaderSize || headerSize == kV2HeaderSize || headerSize == kV3HeaderSize ||
+             headerSize == kV4HeaderSize || headerSize == kV5HeaderSize) {
     layout.width = in.I32(h + 4);
     const std::int64_t rawHeight = in.I32(h + 8);
     layout.topDown = rawHeight < 0;

@@ -79,6 +79,22 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
   return true;
 }
 
+// floor((2 * step * minor + major) / (2 * major)) and its remainder, without
+// overflow: step and minor can each approach 2^32, so their product is
+// split into 16-bit halves of `minor` and divided in two stages.
+void MinorOffset(std::int64_t step, std::int64_t minor, std::int64_t major, std::int64_t& offset,
+                 std::int64_t& remainder) {
+  const std::int64_t high = minor >> 16, low = minor & 0xFFFF;
+  const std::int64_t t1 = step * high;  // < 2^50
+  const std::int64_t q1 = t1 / major, r1 = t1 % major;
+  const std::int64_t t2 = (r1 << 16) + step * low;  // < 2^50
+  const std::int64_t q2 = t2 / major, r2 = t2 % major;
+  // step * minor = (q1 * 2^16 + q2) * major + r2
+  const std::int64_t tail = 2 * r2 + major;
+  offset = (q1 << 16) + q2 + tail / (2 * major);
+  remainder = tail % (2 * major);
+}
+
 // Single-pixel pen. Pixel i of the line, 0 <= i < n along the major axis,
 // lies at minor offset round(i * minor / major), halves rounding away from
 // the start. Only the steps that fall on the surface are visited, so a line
@@ -105,11 +121,8 @@ void DrawThinLine(const Surface& surface, std::int64_t x1, std::int64_t y1, std:
   if (first > last) return;
 
   const std::int64_t twiceMajor = 2 * major;
-  const unsigned __int128 numerator =
-      static_cast<unsigned __int128>(2) * static_cast<unsigned __int128>(first) * static_cast<unsigned __int128>(minor) +
-      static_cast<unsigned __int128>(major);
-  std::int64_t offset = static_cast<std::int64_t>(numerator / static_cast<unsigned __int128>(twiceMajor));
-  std::int64_t remainder = static_cast<std::int64_t>(numerator % static_cast<unsigned __int128>(twiceMajor));
+  std::int64_t offset = 0, remainder = 0;
+  MinorOffset(first, minor, major, offset, remainder);
   for (std::int64_t i = first; i <= last; ++i) {
     const std::int64_t along = start + step * i;
     const std::int64_t across = (xMajor ? y1 : x1) + (xMajor ? sy : sx) * offset;

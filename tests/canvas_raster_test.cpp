@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -240,6 +242,25 @@ TEST(CanvasLine, LinesFromFarOutsideDrawOnlyTheirVisiblePart) {
   c.SetPen(INT_MAX, 255, 0, 0);
   c.DrawLine(10, 5, 11, 5);
   EXPECT_EQ(PixelsOf(c, kRed).size(), 200u);
+}
+
+TEST(CanvasLine, AShallowLineFromEdgeToEdgeOfTheIntRangeStaysOnItsPath) {
+  // Only the steps near the surface are visited, starting more than two
+  // billion steps in; the pixels found there must still be the nearest ones.
+  Canvas c = Attached(40, 20);
+  c.SetPen(1, 255, 0, 0);
+  const long double x1 = INT_MIN, y1 = -7, x2 = INT_MAX, y2 = 23;
+  c.DrawLine(INT_MIN, -7, INT_MAX, 23);
+  std::map<int, int> rowOf;
+  for (auto [x, y] : PixelsOf(c, kRed)) {
+    EXPECT_FALSE(rowOf.count(x)) << "two pixels in column " << x;
+    rowOf[x] = y;
+  }
+  for (int x = 0; x < 40; ++x) {
+    const long double ideal = y1 + (x - x1) * (y2 - y1) / (x2 - x1);
+    ASSERT_TRUE(rowOf.count(x)) << x;
+    EXPECT_LE(std::fabs(static_cast<long double>(rowOf[x]) - ideal), 0.5L) << x;
+  }
 }
 
 TEST(CanvasFigure, RectangleOutlineOnItsBoxAndBrushInside) {
