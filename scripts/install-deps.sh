@@ -13,7 +13,7 @@ packages=(
   # the Linux desktop shell
   qt6-base-dev qt6-multimedia-dev
   # real-window tests
-  xvfb xdotool x11-utils imagemagick libx11-dev
+  xvfb xdotool x11-utils imagemagick libx11-dev openbox
   # the Windows build, run under Wine
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
