@@ -1,0 +1,98 @@
+// Composing a frame on the software canvas: the start-state tick with the
+// generated pictures (target: 2 ms median), the drawing alone for the start
+// state and for a cabinet with a thousand coins, and what decoding a
+// picture costs when it cannot be reused.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/cabinet_states.h"
+#include "bonus/gate_lottery.h"
+#include "canvas/bmp_reader.h"
+#include "canvas/picture_cache.h"
+#include "game/tick.h"
+#include "render/asset_names.h"
+#include "render/frame.h"
+
+namespace {
+
+class NoWindow : public WindowHost {
+ public:
+  void StartTimer(int, int) override {}
+  void RequestRepaint() override {}
+  void ShowPixels(const std::uint32_t*, int, int) override {}
+};
+
+bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st) {
+#ifdef MAROBEL_ASSETS_DIR
+  mainCanvas.SetFileDirectory(MAROBEL_ASSETS_DIR);
+  return true;
+#else
+  st.SkipWithError("built without the generated pictures (tools/artgen)");
+  return false;
+#endif
+}
+
+// The drawing steps of a tick without the simulation steps between them:
+// cabinet, texts, cursor, every coin with the sprite of its state, and the
+// bonus markers, in the tick's stacking order.
+void ComposeOnly() {
+  mainCanvas.ClearBlack();
+  DrawCabinet();
+  DrawHeadUpTexts();
+  DrawLotteryCursor();
+  for (int i = 0; i < kCoinSlots; ++i) {
+    const CoinState s = game.coinState[i];
+    if (s == CoinState::Airborne) {
+      mainCanvas.DrawSprite(game.coinX[i], game.coinY[i], asset::kCoin, asset::kCoinMask, 15, 15);
+    } else if (s == CoinState::OnPusher || s == CoinState::OnField) {
+      mainCanvas.DrawSprite(game.coinX[i], game.coinY[i], asset::kLyingCoin, asset::kLyingCoinMask, 15, 15);
+    }
+  }
+  DrawBonusOverlays();
+}
+
+// One whole game tick from the state right after the creation reset; every
+// repetition starts from that same state.
+void StartStateTick(benchmark::State& st) {
+  static std::vector<Snapshot> start = CabinetCycle(Cabinet::StartState);
+  if (!UseGeneratedPictures(st)) return;
+  start.front().Restore();
+  NoWindow window;
+  for (auto _ : st) GameTick(&window);
+}
+BENCHMARK(StartStateTick)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(60)->ReportAggregatesOnly(true);
+
+void ComposeStartState(benchmark::State& st) {
+  BuildCabinet(Cabinet::StartState);
+  if (!UseGeneratedPictures(st)) return;
+  for (auto _ : st) ComposeOnly();
+}
+BENCHMARK(ComposeStartState)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void ComposeThousandCoins(benchmark::State& st) {
+  BuildCabinet(Cabinet::BusyField);
+  if (!UseGeneratedPictures(st)) return;
+  int coins = 0;
+  for (int i = 0; i < kCoinSlots; ++i) coins += game.coinState[i] != CoinState::Free;
+  for (auto _ : st) ComposeOnly();
+  st.counters["coins"] = coins;
+}
+BENCHMARK(ComposeThousandCoins)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What each sprite would cost if every call read and decoded its files.
+void DecodeCabinetPicture(benchmark::State& st) {
+#ifdef MAROBEL_ASSETS_DIR
+  std::string bytes;
+  for (auto _ : st) {
+    ReadFileBytes(std::string(MAROBEL_ASSETS_DIR) + "/" + asset::kBack, 1 << 24, bytes);
+    Picture picture;
+    benchmark::DoNotOptimize(DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), picture));
+  }
+#else
+  st.SkipWithError("built without the generated pictures (tools/artgen)");
+#endif
+}
+BENCHMARK(DecodeCabinetPicture)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
