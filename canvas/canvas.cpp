@@ -61,7 +61,9 @@ struct Bands {
   int BandOf(std::int64_t p) const {
     if (count == 0 || p <= from) return 0;
     const std::int64_t k = (p - from - 1) / step;
-    return k < count ? static_cast<int>(k + 1) : 0;
+    // The extra band of a one-pixel grid over the whole int range would be
+    // number 2^31, which no int can name.
+    return k < count && k < INT32_MAX ? static_cast<int>(k + 1) : 0;
   }
   bool Band(std::int64_t number, std::int64_t& start, std::int64_t& end) const {
     if (number < 1 || number > count) return false;
