@@ -15,6 +15,7 @@ void ClassifyPair(int a, int b, CoinState state) {
 }
 
 void BuildInitialContacts() {
+  if (const OwnContactStore* own = ActivePath().ownStore) return own->buildInitialContacts();
   constexpr int kSeededRange = 200;
   for (CoinState state : {CoinState::OnPusher, CoinState::OnField}) {
     for (int a = 0; a < kSeededRange - 1; ++a) {
@@ -27,6 +28,7 @@ void BuildInitialContacts() {
 void RefreshContacts(CoinState state) { ActivePath().refreshContacts(state); }
 
 void AddContactsOfCoin(int n) {
+  if (const OwnContactStore* own = ActivePath().ownStore) return own->addContactsOfCoin(n);
   if (game.coinState[n] != CoinState::OnField) return;
   for (int k = 0; k < kCoinSlots; ++k) {
     if (k == n || game.coinState[k] != CoinState::OnField || !game.contactMatrix.Unbound(n, k)) continue;
@@ -35,7 +37,10 @@ void AddContactsOfCoin(int n) {
   }
 }
 
-void ClearContactsOfCoin(int n) { game.contactMatrix.ClearCoin(n); }
+void ClearContactsOfCoin(int n) {
+  if (const OwnContactStore* own = ActivePath().ownStore) return own->clearContactsOfCoin(n);
+  game.contactMatrix.ClearCoin(n);
+}
 
 bool IsTrailing(int k, int p) { return game.contactMatrix.IsTrailing(k, p); }
 
@@ -60,6 +65,7 @@ void StepDownIndex::Build() {
 }
 
 void StepDownIndex::AddContactsOf(int n) {
+  if (ActivePath().ownStore) return AddContactsOfCoin(n);
   if (!built_) Build();
   if (memberEpoch_[n] != epoch_) complete_ = false;
   if (!complete_) {

@@ -1,19 +1,17 @@
 // The pair-by-pair reading of the contact refresh and the push resolution:
-// every slot pair in (i, j) order, every carry a full scan of the pool.
-// Kept as the yardstick the production path is measured and checked
-// against. The literal version visits all 12,497,500 pairs of each pass;
-// the other skips slots not in the pass's state, which changes nothing but
-// the time taken, and is what long comparisons use.
+// every pair of in-state slots in (i, j) order, every carry a full scan of
+// the pool, on the production contact storage. Skipping slots not in the
+// pass's state changes nothing but the time taken; this is what the long
+// comparisons with the fast path use.
 #include "game/contacts.h"
 #include "game/pusher.h"
 #include "game/simulation_path.h"
 
 namespace {
 
-template <bool kSkipOtherStates>
 void ReferenceRefresh(CoinState state) {
   for (int a = 0; a < kCoinSlots - 1; ++a) {
-    if (kSkipOtherStates && game.coinState[a] != state) continue;
+    if (game.coinState[a] != state) continue;
     for (int b = a + 1; b < kCoinSlots; ++b) ClassifyPair(a, b, state);
   }
 }
@@ -29,10 +27,9 @@ void Carry(int i, int d, CoinState state, bool chanceRules) {
   }
 }
 
-template <bool kSkipOtherStates>
 void ReferenceResolvePushes(CoinState state, bool chanceRules) {
   for (int i = 0; i < kCoinSlots - 1; ++i) {
-    if (kSkipOtherStates && game.coinState[i] != state) continue;
+    if (game.coinState[i] != state) continue;
     for (int j = i + 1; j < kCoinSlots; ++j) {
       if (game.contactMatrix.Code(i, j) != ContactNone) continue;
       if (game.coinState[i] != state || game.coinState[j] != state) continue;
@@ -48,11 +45,6 @@ void ReferenceResolvePushes(CoinState state, bool chanceRules) {
 }  // namespace
 
 const SimulationPath& ReferencePath() {
-  static const SimulationPath path{ReferenceRefresh<true>, ReferenceResolvePushes<true>};
-  return path;
-}
-
-const SimulationPath& LiteralPath() {
-  static const SimulationPath path{ReferenceRefresh<false>, ReferenceResolvePushes<false>};
+  static const SimulationPath path{ReferenceRefresh, ReferenceResolvePushes};
   return path;
 }

@@ -82,7 +82,7 @@ TEST_P(Contacts, LevelPairMakesTheHigherSlotTrailTheLowerWhicheverBuildSetsIt) {
   EXPECT_EQ(Code(20, 40), ContactNone);  // not the stepping coin's pair
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPaths, Contacts, ::testing::Values(PathKind::Fast, PathKind::Reference, PathKind::Literal),
+INSTANTIATE_TEST_SUITE_P(BothPaths, Contacts, ::testing::Values(PathKind::Fast, PathKind::Reference),
                          [](const auto& info) { return PathName(info.param); });
 
 TEST(ContactTable, PayoutClearsEveryPairOfTheCoinWhateverThePartnersState) {

@@ -188,7 +188,7 @@ TEST_P(Pusher, StrokeRunsFourExtendTicksThenTenTickCycles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPaths, Pusher, ::testing::Values(PathKind::Fast, PathKind::Reference, PathKind::Literal),
+INSTANTIATE_TEST_SUITE_P(BothPaths, Pusher, ::testing::Values(PathKind::Fast, PathKind::Reference),
                          [](const auto& info) { return PathName(info.param); });
 
 }  // namespace

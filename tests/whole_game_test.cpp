@@ -12,8 +12,8 @@ namespace {
 class WholeGame : public ::testing::TestWithParam<PathKind> {
  protected:
   void SetUp() override {
-    UseSimulationPath(PathOf(GetParam()));
     StartFreshGame(window);
+    UseSimulationPath(PathOf(GetParam()));
   }
   void TearDown() override { UseSimulationPath(FastPath()); }
   void Tick() { GameTick(&window); }
