@@ -7,58 +7,35 @@
 
 namespace {
 
-constexpr std::uint16_t kJapanese = 0x411;
-
-// A faithful set of the game's resources, which each test then spoils in
+// A faithful set of the game's resources, which each case then spoils in
 // one way.
 struct GameResources {
-  std::u16string title = U16("Marobel \xEF\xBD\x9EOrvik\xEF\xBD\x9E");
-  std::vector<MenuSpec> menu = {
-      {U16("\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99(&F)"),
-       {{105, U16("\xEF\xBD\xB1\xEF\xBE\x8C\xEF\xBE\x9F\xEF\xBE\x98\xEF\xBD\xB9\xEF\xBD\xB0\xEF\xBD\xBC\xEF\xBD\xAE"
-                  "\xEF\xBE\x9D\xE3\x81\xAE\xE7\xB5\x82\xE4\xBA\x86(&X)")}}},
-      {U16("\xEF\xBE\x8D\xEF\xBE\x99\xEF\xBE\x8C\xEF\xBE\x9F(&H)"),
-       {{104, U16("\xEF\xBE\x8A\xEF\xBE\x9E\xEF\xBD\xB0\xEF\xBD\xBC\xEF\xBE\x9E\xEF\xBD\xAE\xEF\xBE\x9D\xE6\x83\x85"
-                  "\xE5\xA0\xB1(&A) ...")}}}};
-  std::vector<AccelSpec> accelerators = {{0x10, '?', 104}, {0x10, '/', 104}};
-  DialogSpec dialog{0x00C800C0,
-                    22,
-                    17,
-                    230,
-                    75,
-                    U16("\xEF\xBE\x8A\xEF\xBE\x9E\xEF\xBD\xB0\xEF\xBD\xBC\xEF\xBE\x9E\xEF\xBD\xAE\xEF\xBE\x9D"
-                        "\xE6\x83\x85\xE5\xA0\xB1"),
-                    8,
-                    u"System",
-                    {{0x50000003, 16, 51, 20, 20, 2, 0x82, true, 107, u"", {}},
-                     {0x50020080, 49, 48, 137, 8, 0xFFFF, 0x82, false, 0,
-                      U16("Marobel \xEF\xBD\x9EOrvik\xEF\xBD\x9E Version 1.0"), {}},
-                     {0x50030001, 188, 55, 30, 11, 1, 0x80, false, 0, u"OK", {}}}};
+  std::vector<std::string> strings = {"", "", "", "", "", "", "", "Marobel ～Orvik～", "", "", "", "", "", "MY"};
+  std::vector<MenuItem> menu = {{0x10, 0, "ﾌｧｲﾙ(&F)", {{0, 105, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", {}}}},
+                                {0x10, 0, "ﾍﾙﾌﾟ(&H)", {{0, 104, "ﾊﾞｰｼﾞｮﾝ情報(&A) ...", {}}}}};
+  std::vector<Accelerator> accelerators = {{0x10, '?', 104}, {0x10, '/', 104}};
+  Dialog dialog{
+      .style = 0x00C800C0, .x = 22, .y = 17, .width = 230, .height = 75, .caption = "ﾊﾞｰｼﾞｮﾝ情報",
+      .pointSize = 8, .typeface = "System",
+      .controls = {// style, extended style, x, y, width, height, id, class, title
+                   {0x50000003, 0, 16, 51, 20, 20, 2, {true, 0x82}, {true, 107}},
+                   {0x50020080, 0, 49, 48, 137, 8, 0xFFFF, {true, 0x82}, {.text = "Marobel ～Orvik～ Version 1.0"}},
+                   {0x50030001, 0, 188, 55, 30, 11, 1, {true, 0x80}, {.text = "OK"}}}};
   std::uint16_t appIconBits = 4;
   std::uint16_t subsystem = 2;
   std::vector<Resource> extra;
 
   PeImage Build() const {
-    std::vector<Resource> list;
-    std::vector<std::u16string> slots(16);
-    slots[7] = title;
-    slots[13] = u"MY";
-    list.push_back(MakeResource(6, 7, kJapanese, StringBlockBytes(slots)));
-    list.push_back(MakeResource(4, 109, kJapanese, MenuBytes(menu)));
-    list.push_back(MakeResource(9, 109, kJapanese, AcceleratorBytes(accelerators)));
-    list.push_back(MakeResource(5, 103, kJapanese, DialogBytes(dialog)));
-    const auto big = IconImageBytes(32, appIconBits);
-    const auto small = IconImageBytes(16, appIconBits);
-    const auto smallOther = IconImageBytes(16, 4);
-    list.push_back(MakeResource(3, 1, kJapanese, big));
-    list.push_back(MakeResource(3, 2, kJapanese, small));
-    list.push_back(MakeResource(3, 3, kJapanese, smallOther));
-    list.push_back(MakeResource(14, 107, kJapanese,
-                                IconGroupBytes({{32, appIconBits, 1}, {16, appIconBits, 2}},
-                                               {static_cast<std::uint32_t>(big.size()),
-                                                static_cast<std::uint32_t>(small.size())})));
-    list.push_back(MakeResource(14, 108, kJapanese,
-                                IconGroupBytes({{16, 4, 3}}, {static_cast<std::uint32_t>(smallOther.size())})));
+    std::vector<Resource> list = {Res(6, 7, StringBlockBytes(strings)), Res(4, 109, MenuBytes(menu)),
+                                  Res(9, 109, AcceleratorBytes(accelerators)), Res(5, 103, DialogBytes(dialog))};
+    const auto icon = [&](std::uint16_t id, std::uint8_t size, std::uint16_t bits) {
+      list.push_back(Res(3, id, IconImageBytes(size, bits)));
+      const auto colours = static_cast<std::uint8_t>(bits < 8 ? 1 << bits : 0);
+      return IconGroupEntry{size, size, colours, 1, bits, static_cast<std::uint32_t>(list.back().data.size()), id};
+    };
+    const Data appIcon = IconGroupBytes({icon(1, 32, appIconBits), icon(2, 16, appIconBits)});
+    const Data smallIcon = IconGroupBytes({icon(3, 16, 4)});
+    list.insert(list.end(), {Res(14, 107, appIcon), Res(14, 108, smallIcon)});
     list.insert(list.end(), extra.begin(), extra.end());
     PeImage image;
     std::string error;
@@ -67,61 +44,51 @@ struct GameResources {
   }
 };
 
-std::string Joined(const std::vector<std::string>& lines) {
+std::string Report(const PeImage& image) {
   std::string all;
-  for (const auto& l : lines) all += l + "\n";
+  for (const auto& line : CheckMarobelResources(image)) all += line + "\n";
   return all;
 }
 
-TEST(GameResourceCheck, FaithfulResourcesPass) {
-  const auto problems = CheckMarobelResources(GameResources{}.Build());
-  EXPECT_TRUE(problems.empty()) << Joined(problems);
-}
+TEST(GameResourceCheck, FaithfulResourcesPass) { EXPECT_EQ(Report(GameResources{}.Build()), ""); }
 
-struct Fault {
-  const char* name;
-  std::function<void(GameResources&)> spoil;
-  const char* reported;  // a phrase the report must contain
-};
-
-TEST(GameResourceCheck, EachFaultIsReportedByName) {
-  const Fault faults[] = {
-      {"ASCII tildes in the title", [](GameResources& r) { r.title = u"Marobel ~Orvik~"; }, "string 103"},
-      {"accelerator as a virtual key", [](GameResources& r) { r.accelerators[1].flags = 0x11; },
-       "accelerator 2 flags"},
-      {"one accelerator only", [](GameResources& r) { r.accelerators.pop_back(); }, "accelerator entries"},
-      {"menu commands swapped",
-       [](GameResources& r) { std::swap(r.menu[0].items[0].first, r.menu[1].items[0].first); },
-       "popup 1 item command"},
-      {"menu text without its mnemonic", [](GameResources& r) { r.menu[1].popup = U16("\xEF\xBE\x8D\xEF\xBE\x99\xEF\xBE\x8C\xEF\xBE\x9F"); },
-       "popup 2 text"},
-      {"text control outside its group", [](GameResources& r) { r.dialog.controls[1].style &= ~0x00020000u; },
-       "text control style"},
-      {"icon control without a size", [](GameResources& r) { r.dialog.controls[0].w = 0; }, "icon control width"},
-      {"icon control showing another icon", [](GameResources& r) { r.dialog.controls[0].titleNumber = 108; },
-       "icon control icon"},
-      {"button not the default one", [](GameResources& r) { r.dialog.controls[2].style &= ~1u; },
-       "OK button style"},
-      {"dialog a popup window", [](GameResources& r) { r.dialog.style |= 0x80000000u; }, "dialog style"},
-      {"dialog moved", [](GameResources& r) { r.dialog.y = 18; }, "dialog y"},
-      {"dialog in another font", [](GameResources& r) { r.dialog.typeface = u"MS Shell Dlg"; }, "dialog font"},
-      {"256-colour icons", [](GameResources& r) { r.appIconBits = 8; }, "bits per pixel"},
-      {"console program", [](GameResources& r) { r.subsystem = 3; }, "not a GUI program"},
-      {"English copy of the menu",
-       [](GameResources& r) { r.extra.push_back(MakeResource(4, 109, 0x409, MenuBytes(r.menu))); },
-       "also present in language"},
+TEST(GameResourceCheck, EachSingleFaultIsReportedByName) {
+  using R = GameResources&;
+  const std::pair<std::function<void(R)>, const char*> faults[] = {  // the spoiling, a phrase the report names
+      {[](R r) { r.strings[7] = "Marobel ~Orvik~"; }, "string 103"},
+      {[](R r) { r.strings[13] = "My"; }, "string 109"},
+      {[](R r) { r.accelerators[0].key = '!'; }, "accelerator 1 key"},
+      {[](R r) { r.accelerators[1].flags = 0x11; }, "accelerator 2 flags"},  // a virtual key
+      {[](R r) { r.accelerators[1].command = 105; }, "accelerator 2 command"},
+      {[](R r) { r.accelerators.pop_back(); }, "accelerator entries"},
+      {[](R r) { std::swap(r.menu[0].children[0].command, r.menu[1].children[0].command); }, "popup 1 item command"},
+      {[](R r) { r.menu[1].text = "ﾍﾙﾌﾟ"; }, "popup 2 text"},
+      {[](R r) { r.menu[0].children[0].text = "ｱﾌﾟﾘｹｰｼｮﾝの終了"; }, "popup 1 item text"},
+      {[](R r) { r.dialog.controls[1].style &= ~0x00020000u; }, "text control style"},
+      {[](R r) { r.dialog.controls[1].title.text = "Marobel"; }, "text control text"},
+      {[](R r) { r.dialog.controls[0].width = 0; }, "icon control width"},
+      {[](R r) { r.dialog.controls[0].title.number = 108; }, "icon control icon"},
+      {[](R r) { r.dialog.controls[2].style &= ~1u; }, "OK button style"},  // not the default button
+      {[](R r) { r.dialog.controls[2].x = 187; }, "OK button x"},
+      {[](R r) { r.dialog.controls.pop_back(); }, "dialog controls"},
+      {[](R r) { r.dialog.style |= 0x80000000u; }, "dialog style"},  // a popup window
+      {[](R r) { r.dialog.y = 18; }, "dialog y"},
+      {[](R r) { r.dialog.height = 76; }, "dialog height"},
+      {[](R r) { r.dialog.typeface = "Courier"; }, "dialog font"},
+      {[](R r) { r.appIconBits = 8; }, "bits per pixel"},
+      {[](R r) { r.subsystem = 3; }, "not a GUI program"},
+      {[](R r) { r.extra.push_back(Res(4, 109, MenuBytes(r.menu), 0x409)); }, "also present in language"},
   };
-  for (const Fault& fault : faults) {
+  for (const auto& [spoil, reported] : faults) {
     GameResources resources;
-    fault.spoil(resources);
-    const std::string report = Joined(CheckMarobelResources(resources.Build()));
-    EXPECT_NE(report.find(fault.reported), std::string::npos) << fault.name << " gave:\n" << report;
+    spoil(resources);
+    const std::string report = Report(resources.Build());
+    EXPECT_NE(report.find(reported), std::string::npos) << reported << " not in:\n" << report;
   }
 }
 
 TEST(GameResourceCheck, MissingResourcesAreReportedNotSkipped) {
-  const auto problems = CheckMarobelResources(PeImage{2, {}});
-  const std::string report = Joined(problems);
+  const std::string report = Report(PeImage{2, {}});
   for (const char* what : {"string block 7", "menu 109", "accelerator table 109", "dialog 103", "icon group 107",
                            "icon group 108"})
     EXPECT_NE(report.find(std::string(what) + " missing"), std::string::npos) << what;

@@ -1,268 +1,100 @@
 #include "resource_bytes.h"
 
-#include "byte_reader.h"
-
-Bytes& Bytes::U8(std::uint8_t v) {
-  data.push_back(v);
-  return *this;
-}
-Bytes& Bytes::U16(std::uint16_t v) {
-  data.push_back(static_cast<std::uint8_t>(v));
-  data.push_back(static_cast<std::uint8_t>(v >> 8));
-  return *this;
-}
-Bytes& Bytes::U32(std::uint32_t v) {
-  U16(static_cast<std::uint16_t>(v));
-  return U16(static_cast<std::uint16_t>(v >> 16));
-}
-Bytes& Bytes::Text(const std::u16string& s) {
-  for (char16_t c : s) U16(c);
-  return U16(0);
-}
-Bytes& Bytes::Align(std::size_t n) {
-  while (data.size() % n) data.push_back(0);
-  return *this;
-}
-Bytes& Bytes::Append(const std::vector<std::uint8_t>& other) {
-  data.insert(data.end(), other.begin(), other.end());
-  return *this;
-}
-void Bytes::Put32At(std::size_t offset, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) data[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 std::u16string U16(const std::string& utf8) {
   std::u16string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    std::uint32_t cp;
-    int extra;
-    if (c < 0x80) cp = c, extra = 0;
-    else if (c < 0xE0) cp = c & 0x1F, extra = 1;
-    else if (c < 0xF0) cp = c & 0x0F, extra = 2;
-    else cp = c & 0x07, extra = 3;
-    ++i;
-    for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = (cp << 6) | (utf8[i] & 0x3F);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    unsigned c = static_cast<unsigned char>(utf8[i]);
+    int more = c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (more) c &= 0x3Fu >> more;
+    while (more-- && i + 1 < utf8.size()) c = c << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
+    out.push_back(static_cast<char16_t>(c));
   }
   return out;
 }
 
-std::vector<std::uint8_t> MenuBytes(const std::vector<MenuSpec>& popups) {
-  Bytes b;
-  b.U16(0).U16(0);
-  for (std::size_t p = 0; p < popups.size(); ++p) {
-    b.U16(static_cast<std::uint16_t>(0x10 | (p + 1 == popups.size() ? 0x80 : 0))).Text(popups[p].popup);
-    const auto& items = popups[p].items;
-    for (std::size_t i = 0; i < items.size(); ++i)
-      b.U16(i + 1 == items.size() ? 0x80 : 0).U16(items[i].first).Text(items[i].second);
-  }
-  return b.data;
-}
-
-std::vector<std::uint8_t> AcceleratorBytes(const std::vector<AccelSpec>& entries) {
-  Bytes b;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    b.U16(static_cast<std::uint16_t>(entries[i].flags | (i + 1 == entries.size() ? 0x80 : 0)))
-        .U16(entries[i].key)
-        .U16(entries[i].command)
-        .U16(0);
-  return b.data;
-}
-
-std::vector<std::uint8_t> StringBlockBytes(const std::vector<std::u16string>& slots) {
+Data StringBlockBytes(const std::vector<std::string>& slots) {
   Bytes b;
   for (std::size_t i = 0; i < 16; ++i) {
-    const std::u16string s = i < slots.size() ? slots[i] : u"";
-    b.U16(static_cast<std::uint16_t>(s.size()));
+    const std::u16string s = i < slots.size() ? U16(slots[i]) : u"";
+    b.U16(static_cast<unsigned>(s.size()));
     for (char16_t c : s) b.U16(c);
   }
   return b.data;
 }
 
-std::vector<std::uint8_t> DialogBytes(const DialogSpec& d) {
+Data MenuBytes(const std::vector<MenuItem>& items, bool withHeader) {
   Bytes b;
-  b.U32(d.style).U32(0).U16(static_cast<std::uint16_t>(d.controls.size()));
-  b.U16(static_cast<std::uint16_t>(d.x)).U16(static_cast<std::uint16_t>(d.y));
-  b.U16(static_cast<std::uint16_t>(d.w)).U16(static_cast<std::uint16_t>(d.h));
-  b.U16(0).U16(0).Text(d.caption);
+  if (withHeader) b.U16(0).U16(0);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const bool popup = items[i].flags & 0x10;
+    b.U16(items[i].flags | (i + 1 == items.size() ? 0x80 : 0));
+    if (!popup) b.U16(items[i].command);
+    b.Text(items[i].text).Append(popup ? MenuBytes(items[i].children, false) : Data{});
+  }
+  return b.data;
+}
+
+Data AcceleratorBytes(const std::vector<Accelerator>& table) {
+  Bytes b;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    b.U16(table[i].flags | (i + 1 == table.size() ? 0x80 : 0)).U16(table[i].key).U16(table[i].command).U16(0);
+  return b.data;
+}
+
+Data DialogBytes(const Dialog& d) {
+  Bytes b;
+  b.U32(d.style).U32(d.extendedStyle).U16(static_cast<unsigned>(d.controls.size()));
+  b.U16(d.x).U16(d.y).U16(d.width).U16(d.height).Field(d.menu).Field(d.windowClass).Text(d.caption);
   if (d.style & 0x40) b.U16(d.pointSize).Text(d.typeface);
-  for (const ControlSpec& c : d.controls) {
-    b.Align(4);
-    b.U32(c.style).U32(0);
-    b.U16(static_cast<std::uint16_t>(c.x)).U16(static_cast<std::uint16_t>(c.y));
-    b.U16(static_cast<std::uint16_t>(c.w)).U16(static_cast<std::uint16_t>(c.h)).U16(c.id);
-    b.U16(0xFFFF).U16(c.classAtom);
-    if (c.titleIsNumber) b.U16(0xFFFF).U16(c.titleNumber);
-    else b.Text(c.title);
-    b.U16(static_cast<std::uint16_t>(c.extra.size())).Append(c.extra);
+  for (const DialogControl& c : d.controls) {
+    b.Align(4).U32(c.style).U32(c.extendedStyle).U16(c.x).U16(c.y).U16(c.width).U16(c.height).U16(c.id);
+    b.Field(c.windowClass).Field(c.title).U16(c.extraBytes).Pad(b.Size() + c.extraBytes);
   }
   return b.data;
 }
 
-std::vector<std::uint8_t> IconGroupBytes(const std::vector<IconSpec>& icons,
-                                         const std::vector<std::uint32_t>& byteCounts) {
+Data IconGroupBytes(const std::vector<IconGroupEntry>& entries) {
   Bytes b;
-  b.U16(0).U16(1).U16(static_cast<std::uint16_t>(icons.size()));
-  for (std::size_t i = 0; i < icons.size(); ++i) {
-    const std::uint8_t colours = icons[i].bitCount >= 8 ? 0 : static_cast<std::uint8_t>(1u << icons[i].bitCount);
-    b.U8(icons[i].size).U8(icons[i].size).U8(colours).U8(0).U16(1).U16(icons[i].bitCount);
-    b.U32(byteCounts[i]).U16(icons[i].id);
-  }
+  b.U16(0).U16(1).U16(static_cast<unsigned>(entries.size()));
+  for (const IconGroupEntry& e : entries)
+    b.U8(e.width).U8(e.height).U8(e.colourCount).U8(0).U16(e.planes).U16(e.bitCount).U32(e.bytes).U16(e.iconId);
   return b.data;
 }
 
-std::vector<std::uint8_t> IconImageBytes(int size, std::uint16_t bitCount) {
-  Bytes b;
-  b.U32(40).U32(static_cast<std::uint32_t>(size)).U32(static_cast<std::uint32_t>(2 * size)).U16(1).U16(bitCount);
-  b.U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
-  const int colours = bitCount <= 8 ? (1 << bitCount) : 0;
-  for (int i = 0; i < colours; ++i) b.U32(0);
-  const std::size_t xorRow = ((static_cast<std::size_t>(size) * bitCount + 31) / 32) * 4;
-  const std::size_t andRow = ((static_cast<std::size_t>(size) + 31) / 32) * 4;
-  b.data.resize(b.data.size() + (xorRow + andRow) * static_cast<std::size_t>(size), 0);
-  return b.data;
+Data IconImageBytes(int size, std::uint16_t bitCount) {
+  const auto side = static_cast<std::uint32_t>(size);
+  return Bytes().U32(40).U32(side).U32(2 * side).U16(1).U16(bitCount).Pad(40 + side * side * (bitCount + 1) / 8).data;
 }
 
-Resource MakeResource(std::uint16_t type, std::uint16_t name, std::uint16_t language, std::vector<std::uint8_t> data) {
-  Resource r;
-  r.type = ResourceName::Number(type);
-  r.name = ResourceName::Number(name);
-  r.language = language;
-  r.data = std::move(data);
-  return r;
-}
-
-namespace {
-
-struct NameGroup {
-  ResourceName name;
-  std::vector<const Resource*> languages;
-};
-struct TypeGroup {
-  ResourceName type;
-  std::vector<NameGroup> names;
-};
-
-constexpr std::uint32_t kSectionRva = 0x1000;
-
-}  // namespace
-
-std::vector<std::uint8_t> BuildPe(const std::vector<Resource>& resources, std::uint16_t subsystem) {
-  std::vector<TypeGroup> types;
-  for (const Resource& r : resources) {
-    TypeGroup* t = nullptr;
-    for (auto& g : types)
-      if (g.type == r.type) t = &g;
-    if (!t) t = &types.emplace_back(TypeGroup{r.type, {}});
-    NameGroup* n = nullptr;
-    for (auto& g : t->names)
-      if (g.name == r.name) n = &g;
-    if (!n) n = &t->names.emplace_back(NameGroup{r.name, {}});
-    n->languages.push_back(&r);
-  }
-
-  // Layout: all directories first, then the data entries, then the name
-  // strings, then the data, each part where the previous one ends.
-  std::size_t directoriesSize = 16 + 8 * types.size();
-  std::size_t entryCount = 0;
-  for (const auto& t : types) {
-    directoriesSize += 16 + 8 * t.names.size();
-    for (const auto& n : t.names) {
-      directoriesSize += 16 + 8 * n.languages.size();
-      entryCount += n.languages.size();
-    }
-  }
+Data BuildPe(const std::vector<Resource>& resources, std::uint16_t subsystem) {
+  constexpr std::uint32_t kRva = 0x1000, kSubdirectory = 0x80000000u;
+  const auto count = static_cast<std::uint32_t>(resources.size()), chains = 16 + 8 * count;
   Bytes tree;
-  tree.data.resize(directoriesSize + 16 * entryCount, 0);
-  std::size_t nextDirectory = 0;
-  std::size_t nextEntry = directoriesSize;
-  std::vector<std::pair<std::size_t, const Resource*>> dataEntries;
-  std::vector<std::pair<std::size_t, std::string>> namedFields;
-
-  auto writeDirectory = [&](std::size_t at, std::size_t named, std::size_t numbered) {
-    tree.data[at + 12] = static_cast<std::uint8_t>(named);
-    tree.data[at + 14] = static_cast<std::uint8_t>(numbered);
+  tree.Pad(chains + 64 * count).Put32At(12, count << 16);
+  const auto entry = [&](std::uint32_t at, const ResourceName& key, std::uint32_t target) {
+    // A string key points at its length-prefixed text, put wherever the tree ends.
+    tree.Put32At(at, key.isNumber ? key.number : kSubdirectory | static_cast<std::uint32_t>(tree.Size()));
+    tree.Put32At(at + 4, target);
+    if (!key.isNumber) tree.U16(static_cast<unsigned>(key.text.size()));
+    for (char c : key.text) tree.U16(static_cast<unsigned char>(c));
   };
-  auto writeKey = [&](std::size_t at, const ResourceName& key) {
-    if (key.isNumber) tree.Put32At(at, key.number);
-    else namedFields.emplace_back(at, key.text);
-  };
-  auto count = [](const auto& list, auto nameOf) {
-    std::size_t named = 0;
-    for (const auto& item : list) named += nameOf(item).isNumber ? 0 : 1;
-    return std::pair<std::size_t, std::size_t>(named, list.size() - named);
-  };
-
-  const std::size_t root = nextDirectory;
-  nextDirectory += 16 + 8 * types.size();
-  auto [rootNamed, rootNumbered] = count(types, [](const TypeGroup& g) -> const ResourceName& { return g.type; });
-  writeDirectory(root, rootNamed, rootNumbered);
-  for (std::size_t ti = 0; ti < types.size(); ++ti) {
-    const std::size_t typeDir = nextDirectory;
-    nextDirectory += 16 + 8 * types[ti].names.size();
-    writeKey(root + 16 + 8 * ti, types[ti].type);
-    tree.Put32At(root + 16 + 8 * ti + 4, 0x80000000u | static_cast<std::uint32_t>(typeDir));
-    auto [named, numbered] =
-        count(types[ti].names, [](const NameGroup& g) -> const ResourceName& { return g.name; });
-    writeDirectory(typeDir, named, numbered);
-    for (std::size_t ni = 0; ni < types[ti].names.size(); ++ni) {
-      const NameGroup& n = types[ti].names[ni];
-      const std::size_t nameDir = nextDirectory;
-      nextDirectory += 16 + 8 * n.languages.size();
-      writeKey(typeDir + 16 + 8 * ni, n.name);
-      tree.Put32At(typeDir + 16 + 8 * ni + 4, 0x80000000u | static_cast<std::uint32_t>(nameDir));
-      writeDirectory(nameDir, 0, n.languages.size());
-      for (std::size_t li = 0; li < n.languages.size(); ++li) {
-        tree.Put32At(nameDir + 16 + 8 * li, n.languages[li]->language);
-        tree.Put32At(nameDir + 16 + 8 * li + 4, static_cast<std::uint32_t>(nextEntry));
-        dataEntries.emplace_back(nextEntry, n.languages[li]);
-        nextEntry += 16;
-      }
-    }
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const Resource& r = resources[i];
+    const std::uint32_t base = chains + 64 * i;
+    entry(16 + 8 * i, r.type, kSubdirectory | base);
+    entry(base + 16, r.name, kSubdirectory | (base + 24));
+    entry(base + 40, ResourceName::Number(r.language), base + 48);
+    tree.Put32At(base + 12, 1u << 16).Put32At(base + 36, 1u << 16);  // one entry each
+    tree.Align(4).Put32At(base + 48, kRva + static_cast<std::uint32_t>(tree.Size()));
+    tree.Put32At(base + 52, static_cast<std::uint32_t>(r.data.size())).Append(r.data);
   }
-  for (const auto& [field, text] : namedFields) {
-    tree.Put32At(field, 0x80000000u | static_cast<std::uint32_t>(tree.Size()));
-    const std::u16string wide = U16(text);
-    tree.U16(static_cast<std::uint16_t>(wide.size()));
-    for (char16_t c : wide) tree.U16(c);
-  }
-  for (const auto& [entry, resource] : dataEntries) {
-    tree.Align(4);
-    tree.Put32At(entry, kSectionRva + static_cast<std::uint32_t>(tree.Size()));
-    tree.Put32At(entry + 4, static_cast<std::uint32_t>(resource->data.size()));
-    tree.Append(resource->data);
-  }
-  tree.Align(0x200);
+  const auto size = static_cast<std::uint32_t>(tree.Align(0x200).Size());
 
   Bytes pe;
-  pe.U16(0x5A4D);
-  pe.data.resize(0x3C, 0);
-  pe.U32(0x40);
-  pe.U32(0x00004550);                                  // signature
-  pe.U16(0x8664).U16(1).U32(0).U32(0).U32(0).U16(240).U16(0x22);  // file header
-  const std::size_t optional = pe.Size();
-  pe.U16(0x20B);
-  pe.data.resize(optional + 68, 0);
-  pe.U16(subsystem);
-  pe.data.resize(optional + 108, 0);
-  pe.U32(16);
-  for (int i = 0; i < 16; ++i) {
-    if (i == 2) pe.U32(kSectionRva).U32(static_cast<std::uint32_t>(directoriesSize));
-    else pe.U32(0).U32(0);
-  }
-  const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
-  for (char c : name) pe.U8(static_cast<std::uint8_t>(c));
-  pe.U32(static_cast<std::uint32_t>(tree.Size())).U32(kSectionRva);
-  pe.U32(static_cast<std::uint32_t>(tree.Size())).U32(kResourceSectionOffset);
-  pe.U32(0).U32(0).U16(0).U16(0).U32(0x40000040);
-  pe.data.resize(kResourceSectionOffset, 0);
-  pe.Append(tree.data);
-  return pe.data;
+  pe.U16(0x5A4D).Pad(0x3C).U32(0x40).U32(0x4550);
+  pe.U16(0x8664).U16(1).U32(0).U32(0).U32(0).U16(240).U16(0x22);  // one section, optional header of 240
+  pe.U16(0x20B).Pad(0x58 + 68).U16(subsystem).Pad(0x58 + 108).U32(16);
+  for (int i = 0; i < 16; ++i) pe.U32(i == 2 ? kRva : 0).U32(i == 2 ? size : 0);
+  pe.U32(0x7273722E).U32(0x63).U32(size).U32(kRva).U32(size).U32(kResourceSectionOffset);  // ".rsrc"
+  return pe.U32(0).U32(0).U32(0).U32(0x40000040).Pad(kResourceSectionOffset).Append(tree.data).data;
 }
