@@ -21,14 +21,12 @@ struct BmpOptions {
   bool bitfields = false;         // 16 and 32 bits: explicit masks
 };
 
-inline void Put16(std::string& s, std::size_t at, std::uint32_t v) {
-  s[at] = static_cast<char>(v & 0xFF);
-  s[at + 1] = static_cast<char>(v >> 8 & 0xFF);
+// Little-endian fields of `bytes` bytes.
+inline void PutLE(std::string& s, std::size_t at, std::uint32_t v, int bytes) {
+  for (int k = 0; k < bytes; ++k) s[at + k] = static_cast<char>(v >> 8 * k & 0xFF);
 }
-inline void Put32(std::string& s, std::size_t at, std::uint32_t v) {
-  Put16(s, at, v & 0xFFFF);
-  Put16(s, at + 2, v >> 16);
-}
+inline void Put16(std::string& s, std::size_t at, std::uint32_t v) { PutLE(s, at, v, 2); }
+inline void Put32(std::string& s, std::size_t at, std::uint32_t v) { PutLE(s, at, v, 4); }
 
 inline Picture Solid(int w, int h, std::uint32_t colour) {
   return Picture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, colour)};
@@ -47,8 +45,8 @@ inline std::string EncodeBmp(const Picture& p, BmpOptions o = {}) {
   }
   const bool core = o.headerSize == 12;
   const std::size_t entry = core ? 3 : 4;
-  const std::size_t masksAfterHeader = (o.bitfields && o.headerSize == 40) ? 12 : 0;
-  const std::size_t offBits = 14 + o.headerSize + masksAfterHeader + palette.size() * entry;
+  const std::size_t paletteAt = 14 + o.headerSize + ((o.bitfields && o.headerSize == 40) ? 12 : 0);
+  const std::size_t offBits = paletteAt + palette.size() * entry;
   const std::size_t stride = (static_cast<std::size_t>(p.width) * o.bitCount + 31) / 32 * 4;
   std::string s(offBits + stride * p.height, '\0');
   s[0] = 'B';
@@ -56,60 +54,35 @@ inline std::string EncodeBmp(const Picture& p, BmpOptions o = {}) {
   Put32(s, 2, static_cast<std::uint32_t>(s.size()));
   Put32(s, 10, static_cast<std::uint32_t>(offBits));
   Put32(s, 14, o.headerSize);
-  if (core) {
-    Put16(s, 18, p.width);
-    Put16(s, 20, p.height);
-    Put16(s, 22, 1);
-    Put16(s, 24, o.bitCount);
-  } else {
-    Put32(s, 18, p.width);
-    Put32(s, 22, static_cast<std::uint32_t>(o.topDown ? -p.height : p.height));
-    Put16(s, 26, 1);
-    Put16(s, 28, o.bitCount);
+  const int side = core ? 2 : 4;  // the core header has 16-bit sides
+  PutLE(s, 18, p.width, side);
+  PutLE(s, 18 + side, static_cast<std::uint32_t>(o.topDown ? -p.height : p.height), side);
+  Put16(s, 18 + 2 * side, 1);
+  Put16(s, 20 + 2 * side, o.bitCount);
+  if (!core) {
     Put32(s, 30, o.bitfields ? 3 : 0);
     Put32(s, 34, static_cast<std::uint32_t>(stride * p.height));
-    if (o.bitfields) {
-      const std::size_t at = 54;  // right after the 40-byte part, in or after the header
-      const bool wide = o.bitCount == 32;
-      Put32(s, at, wide ? 0x0000FF00u : 0xF800u);      // red
-      Put32(s, at + 4, wide ? 0x00FF0000u : 0x07E0u);  // green
-      Put32(s, at + 8, wide ? 0xFF000000u : 0x001Fu);  // blue
-    }
   }
-  for (std::size_t i = 0; i < palette.size(); ++i) {
-    const std::size_t at = 14 + o.headerSize + masksAfterHeader + i * entry;
-    s[at] = static_cast<char>(palette[i] & 0xFF);
-    s[at + 1] = static_cast<char>(palette[i] >> 8 & 0xFF);
-    s[at + 2] = static_cast<char>(palette[i] >> 16 & 0xFF);
+  const bool wide = o.bitCount == 32;
+  if (o.bitfields) {  // red, green, blue, right after the 40-byte part, in or after the header
+    Put32(s, 54, wide ? 0x0000FF00u : 0xF800u);
+    Put32(s, 58, wide ? 0x00FF0000u : 0x07E0u);
+    Put32(s, 62, wide ? 0xFF000000u : 0x001Fu);
   }
+  for (std::size_t i = 0; i < palette.size(); ++i) PutLE(s, paletteAt + i * entry, palette[i], 3);
   for (int y = 0; y < p.height; ++y) {
-    const int fileRow = o.topDown ? y : p.height - 1 - y;
-    const std::size_t row = offBits + stride * fileRow;
+    const std::size_t row = offBits + stride * (o.topDown ? y : p.height - 1 - y);
     for (int x = 0; x < p.width; ++x) {
       const std::uint32_t c = p.pixels[static_cast<std::size_t>(y) * p.width + x];
       const std::uint32_t r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
-      switch (o.bitCount) {
-        case 1:
-        case 4:
-        case 8: {
-          const std::uint32_t index =
-              static_cast<std::uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
-          const std::size_t bitPos = static_cast<std::size_t>(x) * o.bitCount;
-          const int shift = 8 - o.bitCount - static_cast<int>(bitPos % 8);
-          s[row + bitPos / 8] = static_cast<char>(static_cast<unsigned char>(s[row + bitPos / 8]) | index << shift);
-          break;
-        }
-        case 16:
-          Put16(s, row + 2 * x, o.bitfields ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
-          break;
-        case 24:
-          s[row + 3 * x] = static_cast<char>(b);
-          s[row + 3 * x + 1] = static_cast<char>(g);
-          s[row + 3 * x + 2] = static_cast<char>(r);
-          break;
-        case 32:
-          Put32(s, row + 4 * x, o.bitfields ? (b << 24 | g << 16 | r << 8) : (0xAAu << 24 | c));
-          break;
+      const std::size_t bitPos = static_cast<std::size_t>(x) * o.bitCount;
+      if (o.bitCount <= 8) {
+        const auto index = static_cast<std::uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+        s[row + bitPos / 8] |= static_cast<char>(index << (8 - o.bitCount - bitPos % 8));
+      } else if (o.bitCount == 16) {
+        PutLE(s, row + bitPos / 8, o.bitfields ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3, 2);
+      } else {
+        PutLE(s, row + bitPos / 8, wide && o.bitfields ? (b << 24 | g << 16 | r << 8) : (0xAAu << 24 | c), o.bitCount / 8);
       }
     }
   }
@@ -135,9 +108,8 @@ class TempDir {
 
   std::string Path() const { return path_.string(); }
   std::string Write(const std::string& name, const std::string& bytes) const {
-    const auto file = path_ / name;
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-    return file.string();
+    std::ofstream(path_ / name, std::ios::binary | std::ios::trunc) << bytes;
+    return (path_ / name).string();
   }
   void Remove(const std::string& name) const { std::filesystem::remove(path_ / name); }
 
