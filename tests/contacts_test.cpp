@@ -144,8 +144,12 @@ TEST(ContactTable, SlotsLeavingThroughGateOrSweeperStartWithoutOldBindings) {
   for (int i = 0; i < 40; ++i) {
     if (game.coinState[i] != CoinState::Free) continue;
     ++swept;
-    if (i > 0) EXPECT_EQ(Code(i - 1, i), ContactNone) << i;
-    if (i < 39) EXPECT_EQ(Code(i, i + 1), ContactNone) << i;
+    if (i > 0) {
+      EXPECT_EQ(Code(i - 1, i), ContactNone) << i;
+    }
+    if (i < 39) {
+      EXPECT_EQ(Code(i, i + 1), ContactNone) << i;
+    }
   }
   EXPECT_GT(swept, 0);
 }
