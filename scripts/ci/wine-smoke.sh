@@ -17,6 +17,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-win}"
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac  # it is used after changing folders
 shots="${MAROBEL_SMOKE_SHOTS:-$build/wine-smoke}"
 title='Marobel ～Orvik～'
 about_caption='ﾊﾞｰｼﾞｮﾝ情報'
