@@ -60,7 +60,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
     if (name == "--ticks") {
       long long n = 0;
       if (!ParseWholeNumber(value, 1'000'000'000'000LL, n))
-        return fail("--ticks '" + value + "' is not a whole number >= 0");
+        return fail("--ticks '" + value + "' is not a whole number from 0 to 1000000000000");
       r.options.ticks = n;
     } else if (name == "--credits") {
       long long n = 0;
