@@ -10,16 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/generated_assets.h"
+
 namespace {
-
-#ifdef MAROBEL_ASSETS_DIR
-const std::string kAssets = MAROBEL_ASSETS_DIR;
-#else
-const std::string kAssets;
-#endif
-
-#define REQUIRE_ASSETS() \
-  if (kAssets.empty()) GTEST_SKIP() << "the art generator is not part of this build"
 
 constexpr std::uint32_t kWhitePixel = 0xFFFFFF;
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/about_band.h"
 #include "app/qt/app_icon.h"
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
@@ -12,10 +13,6 @@ Canvas aboutCanvas;
 
 namespace {
 
-constexpr int kBandWidth = 500;
-constexpr int kBandHeight = 100;
-constexpr int kBandTimerId = 1;
-constexpr int kBandPeriodMs = 50;
 constexpr int kIconPixels = 32;
 
 // The layout, in dialog units.
@@ -38,7 +35,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   // Created first, so it lies beneath the controls; as a child it is clipped
   // to the client area however small the dialog font makes the box.
   band_ = new CanvasSurface(aboutCanvas, this);
-  band_->setGeometry(0, 0, kBandWidth, kBandHeight);
+  band_->setGeometry(0, 0, kAboutBandWidth, kAboutBandHeight);
   connect(band_, &CanvasSurface::timerFired, this, [this](int) {
     aboutCanvas.ClearBlack();
     aboutCanvas.Invalidate(band_);
@@ -66,8 +63,8 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   ok_->setFocus();
 
   // A fresh surface for every opening, then the band's own 50 ms timer.
-  aboutCanvas.Attach(band_, kBandWidth, kBandHeight);
-  band_->StartTimer(kBandTimerId, kBandPeriodMs);
+  aboutCanvas.Attach(band_, kAboutBandWidth, kAboutBandHeight);
+  band_->StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
 }
 
 void AboutBox::PlaceOver(QWidget* clientArea) {

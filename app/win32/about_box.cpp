@@ -1,16 +1,12 @@
 #include "app/win32/about_box.h"
 
+#include "app/about_band.h"
 #include "app/win32/window_host_hwnd.h"
 #include "res/resource_ids.h"
 
 Canvas aboutCanvas;
 
 namespace {
-
-constexpr int kBandWidth = 500;
-constexpr int kBandHeight = 100;
-constexpr int kBandTimerId = 1;
-constexpr int kBandPeriodMs = 50;
 
 // Only one About box can be open at a time (it is modal), so one host does.
 HwndWindowHost aboutHost;
@@ -21,8 +17,8 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   switch (message) {
     case WM_INITDIALOG:
       aboutHost.Bind(dialog);
-      aboutCanvas.Attach(&aboutHost, kBandWidth, kBandHeight);
-      aboutHost.StartTimer(kBandTimerId, kBandPeriodMs);
+      aboutCanvas.Attach(&aboutHost, kAboutBandWidth, kAboutBandHeight);
+      aboutHost.StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
       return TRUE;
     case WM_TIMER:
       aboutCanvas.ClearBlack();

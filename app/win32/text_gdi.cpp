@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/win32/top_down_dib.h"
 #include "canvas/text_rasterizer.h"
 
 namespace {
@@ -60,13 +61,7 @@ bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out)
 
   bool drawn = false;
   if (extent.cx > 0 && height > 0) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib32(width, height);
     void* bits = nullptr;
     HBITMAP surface = CreateDIBSection(scratch.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (surface && bits) {

@@ -1,5 +1,7 @@
 #include "app/win32/window_host_hwnd.h"
 
+#include "app/win32/top_down_dib.h"
+
 void HwndWindowHost::StartTimer(int id, int periodMs) {
   SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(periodMs), nullptr);
 }
@@ -13,15 +15,8 @@ void HwndWindowHost::ShowPixels(const std::uint32_t* pixels, int width, int heig
   const bool ownDc = paintDc_ == nullptr;
   HDC dc = ownDc ? GetDC(window_) : paintDc_;
 
-  // 0x00RRGGBB words are exactly a 32-bit BI_RGB DIB; the negative height
-  // makes the rows top-down as the canvas stores them.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // 0x00RRGGBB words are exactly a 32-bit BI_RGB bitmap.
+  const BITMAPINFO info = TopDownDib32(width, height);
   StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
 
   if (ownDc) ReleaseDC(window_, dc);
