@@ -36,4 +36,4 @@ bash scripts/ci/wine-resources.sh
 bash scripts/ci/wine-smoke.sh build-win
 
 step "Summary of the release tests (every later step passed too)"
-tail -n 4 build/ctest-summary.log
+grep -E 'tests did not run|Skipped|tests passed|tests failed' build/ctest-summary.log
