@@ -74,11 +74,12 @@ std::size_t pairCount = 0;
 int pairsFrom[kCoinSlots + 1];  // pairs of coin i: [pairsFrom[i], pairsFrom[i + 1])
 int slotCount[kCoinSlots + 1];
 
-// Stable counting sort of `count` packed pairs by the 16-bit field at `shift`.
-void SortPairsBy(const std::uint32_t* in, std::uint32_t* out, std::size_t count, int shift) {
-  std::fill(slotCount, slotCount + kCoinSlots + 1, 0);
+// Stable counting sort of `count` packed pairs by the 16-bit field at
+// `shift`, whose values are all below `slots` (one past the highest member).
+void SortPairsBy(const std::uint32_t* in, std::uint32_t* out, std::size_t count, int shift, int slots) {
+  std::fill(slotCount, slotCount + slots + 1, 0);
   for (std::size_t n = 0; n < count; ++n) ++slotCount[((in[n] >> shift) & 0xFFFFu) + 1];
-  for (int k = 0; k < kCoinSlots; ++k) slotCount[k + 1] += slotCount[k];
+  for (int k = 0; k < slots; ++k) slotCount[k + 1] += slotCount[k];
   for (std::size_t n = 0; n < count; ++n) out[slotCount[(in[n] >> shift) & 0xFFFFu]++] = in[n];
 }
 
@@ -98,10 +99,12 @@ void BuildCandidates() {
     }
   }
   // ...then put into (i, j) order: by j, then stably by i.
-  SortPairsBy(pairsScratch, pairs, pairCount, 0);
-  SortPairsBy(pairs, pairsScratch, pairCount, 16);
+  // Slots above the highest member take no part, so the counts stop there.
+  const int slots = members.count ? members.bySlot[members.count - 1] + 1 : 0;
+  SortPairsBy(pairsScratch, pairs, pairCount, 0, slots);
+  SortPairsBy(pairs, pairsScratch, pairCount, 16, slots);
   pairsFrom[0] = 0;
-  std::copy(slotCount, slotCount + kCoinSlots, pairsFrom + 1);
+  std::copy(slotCount, slotCount + slots, pairsFrom + 1);
 }
 
 // The coins trailing one coin within the pass's state, split at the bonus range.
