@@ -9,12 +9,6 @@
 
 namespace {
 
-class NoWindow : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
 NoWindow window;
 
 // A private generator, so building a table does not move the game's stream.

@@ -16,13 +16,6 @@
 
 namespace {
 
-class NoWindow : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
-
 bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st) {
 #ifdef MAROBEL_ASSETS_DIR
   mainCanvas.SetFileDirectory(MAROBEL_ASSETS_DIR);

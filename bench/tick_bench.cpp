@@ -13,13 +13,6 @@
 
 namespace {
 
-class NoWindow : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
-
 // Every repetition times exactly one tick, from the next saved state of the
 // table's cycle, so the reported median is the median tick.
 void TickFromSavedState(benchmark::State& st, Cabinet cabinet, bool literal, bool compose) {
