@@ -13,20 +13,7 @@ constexpr int kGateTurn = 140;
 constexpr int kLotteryStopChance = 20;
 constexpr int kCellSize = 17;
 
-constexpr Prize C(int n) { return {PrizeKind::Coins, n}; }
-constexpr Prize kSweep{PrizeKind::Sweep, 0};
-constexpr Prize kMagic{PrizeKind::Magic, 0};
-constexpr Prize kBlank{};
-
-constexpr Prize kPrizeBoard[kBoardRows][kBoardColumns] = {
-    {C(1), kBlank, C(2), C(10), kSweep, C(7), kBlank, kSweep},
-    {kSweep, C(2), kSweep, C(1), kBlank, kMagic, kSweep, C(100)},
-    {kBlank, kMagic, kBlank, C(5), kSweep, kBlank, C(1), kBlank},
-};
-
 }  // namespace
-
-Prize PrizeAt(int row, int column) { return kPrizeBoard[row][column]; }
 
 void GateStep() {
   if (game.gateReturning == 0) {

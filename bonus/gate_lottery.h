@@ -1,4 +1,5 @@
 #pragma once
+#include "bonus/prize_board.h"
 
 // Step T4: the gate moves 12 pixels and turns at its ends.
 void GateStep();
@@ -16,12 +17,3 @@ void AwardPrize(int row, int column);
 // Step T8: the cursor square, four lines with the current pen.
 void DrawLotteryCursor();
 
-enum class PrizeKind { None, Coins, Sweep, Magic };
-struct Prize {
-  PrizeKind kind = PrizeKind::None;
-  int coins = 0;
-};
-inline constexpr int kBoardRows = 3;
-inline constexpr int kBoardColumns = 8;
-// The prize board, as the artwork shows it under the cursor.
-Prize PrizeAt(int row, int column);

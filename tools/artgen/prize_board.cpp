@@ -10,17 +10,6 @@ namespace artgen {
 
 namespace {
 
-constexpr Prize B{PrizeKind::Blank, 0};
-constexpr Prize S{PrizeKind::Sweep, 0};
-constexpr Prize M{PrizeKind::Magic, 0};
-constexpr Prize C(int n) { return {PrizeKind::Coins, n}; }
-
-// Must match the awards of the lottery cell for cell, or the board lies.
-constexpr Prize kBoard[kBoardRows][kBoardColumns] = {
-    {C(1), B, C(2), C(10), S, C(7), B, S},
-    {S, C(2), S, C(1), B, M, S, C(100)},
-    {B, M, B, C(5), S, B, C(1), B},
-};
 
 constexpr Rgb kCoinCell{14, 26, 66};
 constexpr Rgb kJackpotCell{118, 14, 34};
@@ -97,8 +86,6 @@ void BlankCell(Picture& p, int left, int top) {
 
 }  // namespace
 
-Prize BoardPrize(int row, int column) { return kBoard[row][column]; }
-
 void DrawPrizeBoard(Picture& top) {
   const int right = kBoardLeft + kBoardCell * kBoardColumns;
   const int bottom = kBoardTop + kBoardCell * kBoardRows;
@@ -112,12 +99,12 @@ void DrawPrizeBoard(Picture& top) {
     for (int column = 0; column < kBoardColumns; ++column) {
       const int left = kBoardLeft + kBoardCell * column;
       const int cellTop = kBoardTop + kBoardCell * row;
-      const Prize prize = kBoard[row][column];
+      const Prize prize = PrizeAt(row, column);
       switch (prize.kind) {
         case PrizeKind::Coins: CoinCell(top, left, cellTop, prize.coins); break;
         case PrizeKind::Sweep: SweepCell(top, left, cellTop); break;
         case PrizeKind::Magic: MagicCell(top, left, cellTop); break;
-        case PrizeKind::Blank: BlankCell(top, left, cellTop); break;
+        case PrizeKind::None: BlankCell(top, left, cellTop); break;
       }
     }
   }
