@@ -58,29 +58,16 @@ std::string WriteTempFile(const std::string& name, const std::string& text) {
   return path.string();
 }
 
-#include "render/sound_cue.h"
 
-namespace {
-class SoundToRecorder : public SoundOutput {
- public:
-  explicit SoundToRecorder(CallRecorder* r) : recorder(r) {}
-  void Play(const char* file) override { recorder->calls.push_back({"sound", file, "", 0, 0, 0, 0}); }
-  CallRecorder* recorder;
-};
-SoundToRecorder* soundBridge = nullptr;
-}  // namespace
 
 CallRecorder::CallRecorder() {
-  soundBridge = new SoundToRecorder(this);
-  SetSoundOutput(soundBridge);
+  SetSoundOutput(this);
   mainCanvas.SetCallSink(this);
 }
 
 CallRecorder::~CallRecorder() {
   SetSoundOutput(nullptr);
   mainCanvas.SetCallSink(nullptr);
-  delete soundBridge;
-  soundBridge = nullptr;
 }
 
 std::vector<RecordedCall> CallRecorder::Sprites(const std::string& image) const {

@@ -6,6 +6,7 @@
 #include "canvas/window_host.h"
 #include "game/simulation_path.h"
 #include "game/state.h"
+#include "render/sound_cue.h"
 
 // A window that shows nothing.
 class NullWindow : public WindowHost {
@@ -44,7 +45,7 @@ struct RecordedCall {
   int x = 0, y = 0, w = 0, h = 0;
 };
 
-class CallRecorder : public CanvasCallSink {
+class CallRecorder : public CanvasCallSink, public SoundOutput {
  public:
   CallRecorder();
   ~CallRecorder() override;
@@ -58,6 +59,7 @@ class CallRecorder : public CanvasCallSink {
   void OnLine(int x1, int y1, int x2, int y2, int, int, int, int) override {
     calls.push_back({"line", "", "", x1, y1, x2, y2});
   }
+  void Play(const char* file) override { calls.push_back({"sound", file, "", 0, 0, 0, 0}); }
   std::vector<RecordedCall> Sprites(const std::string& image) const;
   std::vector<std::string> Sounds() const;
   std::vector<RecordedCall> calls;
