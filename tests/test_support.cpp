@@ -58,8 +58,6 @@ std::string WriteTempFile(const std::string& name, const std::string& text) {
   return path.string();
 }
 
-
-
 CallRecorder::CallRecorder() {
   SetSoundOutput(this);
   mainCanvas.SetCallSink(this);
