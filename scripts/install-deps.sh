@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs every Debian package the game, its tests and its Windows cross
-# build need. Safe to run again; needs root (or sudo) and Debian's archive.
+# Installs the Debian packages the game needs. Safe to run again; needs root
+# (or sudo) and Debian's archive.
+#   install-deps.sh         what building and playing the game needs
+#   install-deps.sh --dev   that, and what the tests, the benchmarks, the
+#                           Windows build, the browser build, the videos and
+#                           the packages add
 set -euo pipefail
 
-packages=(
-  # build and test tools
-  build-essential cmake ninja-build pkg-config clang time
-  libgtest-dev libgmock-dev libbenchmark-dev
-  # the portable core and the headless runner
-  libfreetype-dev libfontconfig-dev libpng-dev
-  fonts-ipafont-gothic
+play_packages=(
+  # compiler and build tools
+  build-essential cmake ninja-build pkg-config
+  # the portable core and the headless runner: text, fonts, pictures
+  libfreetype-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic
   # the Linux desktop shell
   qt6-base-dev qt6-multimedia-dev
+)
+
+dev_packages=(
+  # test and benchmark tools
+  clang time libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests
   xvfb xdotool x11-utils imagemagick libx11-dev openbox
   # the Windows build, run under Wine
@@ -19,6 +26,13 @@ packages=(
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
   locales unzip python3
 )
+
+packages=("${play_packages[@]}")
+case "${1:-}" in
+  --dev) packages+=("${dev_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: install-deps.sh [--dev]" >&2; exit 2 ;;
+esac
 
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then as_root=(sudo); fi

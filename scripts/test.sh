@@ -6,12 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --dev
 
 step() { printf '\n=== %s ===\n' "$*"; }
 
 step "Release build and tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAROBEL_TESTS=ON -DMAROBEL_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" 2>&1 | tee build/ctest-summary.log
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "tests/test_support.h"
-#include "tools/marobel_sim/key_script.h"
+#include "app/session/key_script.h"
 #include "tools/marobel_sim/options.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include "game/coin_life.h"
 #include "game/state.h"
 #include "game/tick.h"
-#include "tools/marobel_sim/key_script.h"
+#include "app/session/key_script.h"
 #include "tools/marobel_sim/options.h"
 #include "tools/marobel_sim/png_writer.h"
-#include "tools/marobel_sim/trace.h"
+#include "app/session/trace.h"
 
 namespace {
 

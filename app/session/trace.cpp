@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/trace.h"
+#include "app/session/trace.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/key_script.h"
+#include "app/session/key_script.h"
 
 #include <cctype>
 #include <cerrno>
