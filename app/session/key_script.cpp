@@ -1,9 +1,10 @@
 #include "app/session/key_script.h"
 
+#include "app/session/printable_text.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -33,8 +34,10 @@ bool AllHexDigits(std::string_view s) {
   return true;
 }
 
-// Whole number within [0, max], or -1.
+// Whole number within [0, max], or -1. Leading zeros do not count towards
+// the length that rules out an overflow.
 long long ParseNumber(std::string_view s, int base, long long max) {
+  while (s.size() > 1 && s.front() == '0') s.remove_prefix(1);
   if (s.size() > 20) return -1;
   const std::string copy(s);
   errno = 0;
@@ -44,8 +47,9 @@ long long ParseNumber(std::string_view s, int base, long long max) {
   return static_cast<long long>(v);
 }
 
-// Virtual-key codes are 16-bit values on the platform the game comes from.
-constexpr long long kMaxVirtualKey = 0xFFFF;
+// A word of the script as it may appear in the one-line error: a garbage
+// file must not fill the terminal or send control bytes to it.
+std::string Quoted(std::string_view word) { return "'" + PrintableExcerpt(word, 32) + "'"; }
 
 int ParseKey(std::string_view word, std::string& reason) {
   if (word == "left") return 0x25;
@@ -56,10 +60,10 @@ int ParseKey(std::string_view word, std::string& reason) {
   } else if (AllDigits(word)) {
     v = ParseNumber(word, 10, kMaxVirtualKey);
   } else {
-    reason = "unknown key '" + std::string(word) + "' (expected left, right or a virtual-key code)";
+    reason = "unknown key " + Quoted(word) + " (expected left, right or a virtual-key code)";
     return -1;
   }
-  if (v < 0) reason = "key code '" + std::string(word) + "' is not a virtual-key code from 0 to 65535";
+  if (v < 0) reason = "key code " + Quoted(word) + " is not a virtual-key code from 0 to 65535";
   return static_cast<int>(v);
 }
 
@@ -84,11 +88,11 @@ KeyScriptResult ParseKeyScript(std::string_view text) {
     if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
     const auto words = Words(line);
     if (!words.empty()) {
-      if (words.size() == 1) return fail("missing key after tick '" + std::string(words[0]) + "'");
-      if (words.size() > 2) return fail("extra words after the key: '" + std::string(words[2]) + "'");
-      if (!AllDigits(words[0])) return fail("tick '" + std::string(words[0]) + "' is not a whole number");
-      const long long tick = ParseNumber(words[0], 10, std::numeric_limits<long long>::max() / 2);
-      if (tick < 0) return fail("tick '" + std::string(words[0]) + "' is too large");
+      if (words.size() == 1) return fail("missing key after tick " + Quoted(words[0]));
+      if (words.size() > 2) return fail("extra words after the key: " + Quoted(words[2]));
+      if (!AllDigits(words[0])) return fail("tick " + Quoted(words[0]) + " is not a whole number");
+      const long long tick = ParseNumber(words[0], 10, kMaxScriptTick);
+      if (tick < 0) return fail("tick " + Quoted(words[0]) + " is too large");
       if (tick == 0) return fail("tick 0: key presses come before tick 1 at the earliest");
       if (tick < lastTick)
         return fail("tick " + std::to_string(tick) + " comes after tick " + std::to_string(lastTick) +

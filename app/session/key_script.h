@@ -1,7 +1,13 @@
 #pragma once
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Beyond any game a runner could play; larger ticks are rejected as too large.
+inline constexpr long long kMaxScriptTick = std::numeric_limits<long long>::max() / 2;
+// Virtual-key codes are 16-bit values on the platform the game comes from.
+inline constexpr int kMaxVirtualKey = 0xFFFF;
 
 // One key-down, delivered after tick `tick - 1` and before tick `tick`.
 struct KeyPress {

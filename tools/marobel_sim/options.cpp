@@ -1,17 +1,23 @@
 #include "tools/marobel_sim/options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 
+#include "app/session/printable_text.h"
+
 namespace {
 
 bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
-  if (s.empty() || s.size() > 19) return false;
+  if (s.empty()) return false;
   for (char c : s)
     if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  // Leading zeros do not count towards the length that rules out an overflow.
+  const std::size_t first = std::min(s.find_first_not_of('0'), s.size() - 1);
+  if (s.size() - first > 19) return false;
   errno = 0;
-  const long long v = std::strtoll(s.c_str(), nullptr, 10);
+  const long long v = std::strtoll(s.c_str() + first, nullptr, 10);
   if (errno != 0 || v > max) return false;
   out = v;
   return true;
@@ -26,9 +32,10 @@ const char* SimUsage() {
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
   SimOptionsResult r;
-  auto fail = [&](std::string message) {
+  auto fail = [&](const std::string& message) {
     r.ok = false;
-    r.error = std::move(message);
+    // Arguments are quoted in the message; it must stay one printable line.
+    r.error = PrintableExcerpt(message);
     return r;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
