@@ -27,7 +27,7 @@ awk 'BEGIN { srand(7); for (t = 1; t <= 3000; t++) if (rand() < 0.05) print t, (
   --assets build-asan/assets --draws --trace /dev/null
 
 if [ -f scripts/ci/fuzz.sh ]; then
-  step "Fuzzing the picture reader"
+  step "Fuzzing the picture reader, the key-script parser and the runner's options"
   bash scripts/ci/fuzz.sh
 fi
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the picture reader's fuzz target with clang and fuzzes it briefly,
-# starting from a seed of every supported bitmap kind.
+# Builds the fuzz targets with clang and fuzzes each briefly from its seed
+# corpus: the picture reader for SECONDS, the text parsers (key scripts,
+# the runner's options) for a few seconds each, as their coverage levels
+# off early. Longer runs with a lasting corpus: scripts/fuzz-campaign.sh.
 # Usage: scripts/ci/fuzz.sh [SECONDS]   (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -9,3 +11,11 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=
   -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=OFF
 ninja -C build-fuzz bmp_reader_fuzz bmp_fuzz_corpus
 build-fuzz/fuzz/bmp_reader_fuzz -max_total_time="$seconds" -rss_limit_mb=2048 build-fuzz/fuzz/corpus
+
+ninja -C build-fuzz key_script_fuzz key_script_fuzz_seeds
+build-fuzz/fuzz/key_script_fuzz -max_total_time=8 -rss_limit_mb=2048 -dict=fuzz/key_script_fuzz.dict \
+  build-fuzz/fuzz/seeds/key_script_fuzz
+
+ninja -C build-fuzz sim_options_fuzz sim_options_fuzz_seeds
+build-fuzz/fuzz/sim_options_fuzz -max_total_time=8 -rss_limit_mb=2048 -dict=fuzz/sim_options_fuzz.dict \
+  build-fuzz/fuzz/seeds/sim_options_fuzz

@@ -1,0 +1,157 @@
+// libFuzzer target: any text offered as a key script. The parser's answer is
+// compared with a plain line-by-line reading of the format (first bad line,
+// every accepted press), its error must be one printable line, and the
+// presses it accepts, written back as a script in any of the key spellings,
+// must read back the same.
+#include <cctype>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/session/key_script.h"
+
+namespace {
+
+// Names the broken property on stderr before libFuzzer keeps the input.
+void Check(bool condition, const char* property) {
+  if (condition) return;
+  std::fprintf(stderr, "property broken: %s\n", property);
+  std::abort();
+}
+
+bool AllOf(std::string_view s, int (*is)(int)) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (!is(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+// Leading zeros do not make a number large; only its significant digits do.
+std::optional<unsigned long long> Value(std::string_view digits, int base, unsigned long long max) {
+  while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+  unsigned long long v = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, base);
+  if (ec != std::errc() || end != digits.data() + digits.size() || v > max) return std::nullopt;
+  return v;
+}
+
+std::optional<int> ExpectedKey(std::string_view word) {
+  if (word == "left") return 0x25;
+  if (word == "right") return 0x27;
+  std::optional<unsigned long long> v;
+  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+    if (AllOf(word.substr(2), isxdigit)) v = Value(word.substr(2), 16, kMaxVirtualKey);
+  } else if (AllOf(word, isdigit)) {
+    v = Value(word, 10, kMaxVirtualKey);
+  }
+  if (!v) return std::nullopt;
+  return static_cast<int>(*v);
+}
+
+// What the format says the text holds: the presses, or the first bad line.
+struct Expected {
+  std::vector<KeyPress> presses;
+  int badLine = 0;
+};
+
+Expected Read(std::string_view text) {
+  Expected e;
+  long long lastTick = 0;
+  int lineNumber = 0;
+  for (std::size_t start = 0;; ++lineNumber) {
+    const std::size_t eol = text.find('\n', start);
+    std::string_view line = text.substr(start, eol == std::string_view::npos ? std::string_view::npos : eol - start);
+    line = line.substr(0, line.find('#'));
+    std::vector<std::string_view> words;
+    for (std::size_t i = 0; i < line.size();) {
+      if (std::isspace(static_cast<unsigned char>(line[i]))) {
+        ++i;
+        continue;
+      }
+      std::size_t j = i;
+      while (j < line.size() && !std::isspace(static_cast<unsigned char>(line[j]))) ++j;
+      words.push_back(line.substr(i, j - i));
+      i = j;
+    }
+    if (!words.empty()) {
+      std::optional<unsigned long long> tick;
+      std::optional<int> key;
+      if (words.size() == 2 && AllOf(words[0], isdigit)) tick = Value(words[0], 10, kMaxScriptTick);
+      if (words.size() == 2) key = ExpectedKey(words[1]);
+      if (!tick || *tick == 0 || static_cast<long long>(*tick) < lastTick || !key) {
+        e.presses.clear();
+        e.badLine = lineNumber + 1;
+        return e;
+      }
+      lastTick = static_cast<long long>(*tick);
+      e.presses.push_back({lastTick, *key});
+    }
+    if (eol == std::string_view::npos) return e;
+    start = eol + 1;
+  }
+}
+
+bool SamePresses(const std::vector<KeyPress>& a, const std::vector<KeyPress>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i].tick != b[i].tick || a[i].virtualKey != b[i].virtualKey) return false;
+  return true;
+}
+
+// The presses as a script again, each key spelled one of the accepted ways,
+// with the separators and comments a hand-written script might use.
+std::string Rewrite(const std::vector<KeyPress>& presses, std::uint8_t style) {
+  std::string text = (style & 1) ? "# rewritten\r\n" : "";
+  for (std::size_t i = 0; i < presses.size(); ++i) {
+    const KeyPress& p = presses[i];
+    char key[16];
+    const unsigned spelling = (style + i) % 3;
+    if (spelling == 0 && p.virtualKey == 0x25) std::snprintf(key, sizeof key, "left");
+    else if (spelling == 0 && p.virtualKey == 0x27) std::snprintf(key, sizeof key, "right");
+    else if (spelling == 1) std::snprintf(key, sizeof key, (style & 2) ? "0X%X" : "0x%x", p.virtualKey);
+    else std::snprintf(key, sizeof key, "%d", p.virtualKey);
+    text += (style & 4) ? "\t" : "";
+    text += (style & 32) ? "000000000000000000000000" : "";  // still the same whole number
+    text += std::to_string(p.tick);
+    text += (style & 8) ? " \t " : " ";
+    text += key;
+    text += (style & 16) ? "  # press\n" : "\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const KeyScriptResult r = ParseKeyScript(text);
+  const Expected e = Read(text);
+
+  if (!r.ok) {
+    Check(e.badLine == r.errorLine, "the error names the first bad line");
+    Check(r.presses.empty(), "a rejected script delivers no presses");
+    // A one-line message that stays short whatever the script holds.
+    Check(!r.errorReason.empty() && r.errorReason.size() <= 256, "the reason is short and not empty");
+    for (char c : r.errorReason)
+      Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "the reason has no control bytes");
+    return 0;
+  }
+  Check(e.badLine == 0 && r.errorLine == 0 && r.errorReason.empty(), "only a well-formed script is accepted");
+  Check(SamePresses(r.presses, e.presses), "every line gives its own press");
+  long long last = 1;
+  for (const KeyPress& p : r.presses) {
+    Check(p.tick >= last && p.tick <= kMaxScriptTick, "ticks from 1, never decreasing");
+    Check(p.virtualKey >= 0 && p.virtualKey <= kMaxVirtualKey, "keys are virtual-key codes");
+    last = p.tick;
+  }
+
+  const KeyScriptResult again = ParseKeyScript(Rewrite(r.presses, size ? data[0] : 0));
+  Check(again.ok && SamePresses(again.presses, r.presses), "the presses written out read back the same");
+  return 0;
+}
