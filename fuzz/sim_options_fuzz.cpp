@@ -3,7 +3,8 @@
 // rejected command line gets one printable line naming the problem; an
 // accepted one keeps every number in its documented range, takes every file
 // name from the command line, and reads the same when written out again,
-// with separate or with inline (`--name=value`) values.
+// with separate or with inline (`--name=value`) values. `--help` first is
+// always honoured.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -76,6 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
+  // Help asked for first is given, whatever follows.
+  std::vector<std::string> help = {"--help"};
+  help.insert(help.end(), args.begin(), args.end());
+  Check(ParseSimOptions(help).helpRequested, "--help is honoured");
+
   const SimOptionsResult r = ParseSimOptions(args);
   if (!r.ok) {
     Check(!r.helpRequested, "a rejected command line asks for nothing");
@@ -100,8 +106,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SimOptionsResult again = ParseSimOptions(Written(o, inlineValues));
     Check(again.ok && !again.helpRequested && Same(again.options, o), "the options written out read back the same");
   }
-  // A help request after a complete command line is always honoured.
-  args.push_back("--help");
-  Check(ParseSimOptions(args).helpRequested, "--help is honoured");
   return 0;
 }
