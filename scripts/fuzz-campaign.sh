@@ -8,8 +8,9 @@
 #   TARGET   a fuzz target (see --list); none or "all" means every one
 #
 # Each target's corpus lives in fuzz-corpus/TARGET/ (git-ignored) and starts
-# from the seeds the build writes; inputs that crash, leak, hang or run out
-# of memory are kept in fuzz-corpus/TARGET-findings/. Replay one with
+# from the seeds the build writes, and is cut back to the inputs that add
+# coverage after each run; inputs that crash, leak, hang or run out of
+# memory are kept in fuzz-corpus/TARGET-findings/. Replay one with
 #   build-fuzz/fuzz/TARGET fuzz-corpus/TARGET-findings/crash-...
 # At the end a table gives, per target, the inputs run, the corpus size and
 # what was found. Exit status: 0 if nothing was found, 1 if something was,
@@ -83,6 +84,13 @@ for t in "${targets[@]}"; do
   # A run cut short by a crash may not print its final stats.
   [ -n "$runs" ] || runs=$(grep -o '^#[0-9]*' "$log" | tail -n 1 | tr -d '#')
   new=$(($(find "$findings" -type f | wc -l) - before))
+  # libFuzzer only ever adds files; keep the inputs that still add coverage.
+  if [ "$status" -eq 0 ] && rm -rf "$corpus.merged" && mkdir "$corpus.merged" &&
+     "$build/fuzz/$t" -merge=1 -rss_limit_mb=2048 "$corpus.merged" "$corpus" >>"$log" 2>&1; then
+    rm -rf "$corpus" && mv "$corpus.merged" "$corpus"
+  else
+    rm -rf "$corpus.merged"
+  fi
   if [ "$status" -ne 0 ] || [ "$new" -gt 0 ]; then
     found_any=1
     what="FOUND: exit $status, $new new file(s) in $findings/"
