@@ -7,7 +7,12 @@
 # installer, is put where CPack looks for templates first.
 set(nsis_template_dir ${CMAKE_BINARY_DIR}/nsis-template)
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in nsis_template)
-file(WRITE ${nsis_template_dir}/NSIS.template.in "Target amd64-unicode\n${nsis_template}")
+# The template opens with a byte order mark (it tells makensis the script is
+# UTF-8), then its first comment: the target goes between the two.
+string(FIND "${nsis_template}" ";" first_comment)
+string(SUBSTRING "${nsis_template}" 0 ${first_comment} byte_order_mark)
+string(SUBSTRING "${nsis_template}" ${first_comment} -1 nsis_template)
+file(WRITE ${nsis_template_dir}/NSIS.template.in "${byte_order_mark}Target amd64-unicode\n${nsis_template}")
 list(PREPEND CMAKE_MODULE_PATH ${nsis_template_dir})
 
 set(CPACK_NSIS_PACKAGE_NAME "Marobel")
