@@ -33,3 +33,11 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
   CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Marobel.lnk" "$INSTDIR\marobel.exe" "" "$INSTDIR\marobel.exe" 0]])
 set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
   Delete "$SMPROGRAMS\$MUI_TEMP\Marobel.lnk"]])
+
+# The zip unpacks into a folder of its own; the installer picks its folder.
+file(WRITE ${CMAKE_BINARY_DIR}/cpack-per-generator.cmake [[
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+endif()
+]])
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-per-generator.cmake)

@@ -25,6 +25,8 @@ dev_packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
   locales unzip python3
+  # the Windows installer (makensis) and the checks of the Debian package
+  nsis lintian appstream desktop-file-utils
 )
 
 packages=("${play_packages[@]}")
