@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows game (marobel.exe and its zip) with MinGW-w64.
+# Cross-builds the Windows game (marobel.exe, its zip and its installer
+# marobel-VERSION-win64.exe) with MinGW-w64; NSIS's makensis makes the
+# installer natively.
 # The icons, pictures and sounds come from the art generator, which runs
 # natively, so a small native build comes first.
 #
@@ -27,9 +29,12 @@ cmake -S "$root" -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DMAROBEL_HOST_ASSETS_DIR="$assets" >/dev/null
 cmake --build "$cross_build" -j "$jobs" --target marobel marobel_win32_checks
-(cd "$cross_build" && cpack -G ZIP >/dev/null)
+rm -f "$cross_build"/marobel-*-win64.zip "$cross_build"/marobel-*-win64.exe
+(cd "$cross_build" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
 
 exe="$cross_build/app/win32/marobel.exe"
 zip="$(ls "$cross_build"/marobel-*-win64.zip)"
+installer="$(ls "$cross_build"/marobel-*-win64.exe)"
 echo "build-windows: $exe"
 echo "build-windows: $zip"
+echo "build-windows: $installer"

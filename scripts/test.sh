@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit and integration tests, the
-# sanitizer build, a short fuzzing run, and the Windows build under Wine.
+# sanitizer build, a short fuzzing run, the Windows build under Wine, and
+# the packages (.deb and Windows installer) installed, played and removed.
 # On a fresh Debian or Ubuntu machine it first installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,6 +35,11 @@ fi
 step "Windows build: resources, then the game under Wine"
 bash scripts/ci/wine-resources.sh
 bash scripts/ci/wine-smoke.sh build-win
+
+step "Packages: the .deb and the Windows installer, installed, played and removed"
+bash scripts/ci/deb-install-test.sh build
+bash scripts/ci/play-deps-check.sh build-deb
+bash scripts/ci/wine-installer-test.sh build-win
 
 step "Summary of the release tests (every later step passed too)"
 grep -E 'tests did not run|Skipped|tests passed|tests failed' build/ctest-summary.log

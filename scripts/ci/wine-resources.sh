@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Windows executable without running it: the resources compiled
 # into it (texts, menu, accelerators, About dialog, icons), that it is a GUI
-# program, and that it needs no DLL beyond the system's own. The checker is
-# built natively and its own tests run first.
+# program, and that it needs no DLL beyond the system's own. Binutils'
+# resource decompiler (windres -O rc) reads the resources; the expected
+# script is scripts/ci/marobel-resources.rc.
 #
 #   scripts/ci/wine-resources.sh [cross build folder]
 # Without a folder it builds build-win with scripts/build-windows.sh first.
@@ -10,27 +11,44 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-win}"
-host_build="${MAROBEL_WIN_HOST_BUILD:-$root/build-win-host}"
-exe="$build/app/win32/marobel.exe"
-jobs="${JOBS:-2}"
 
+exe="$build/app/win32/marobel.exe"
 fail() { echo "wine-resources: FAIL: $*" >&2; exit 1; }
 
 # Without a folder given, (re)build: an old executable must not be checked.
 [ $# -ge 1 ] || MAROBEL_WIN_BUILD="$build" "$root/scripts/build-windows.sh"
 [ -f "$exe" ] || fail "no $exe (scripts/build-windows.sh makes it)"
 
-checker_build="$host_build/rescheck"
-cmake -S "$root/tools/rescheck" -B "$checker_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$checker_build" -j "$jobs" >/dev/null
-(cd "$checker_build" && ctest --output-on-failure -j "$jobs") || fail "the checker's own tests"
+windres=x86_64-w64-mingw32-windres
+command -v "$windres" >/dev/null || fail "$windres is missing (binutils-mingw-w64-x86-64)"
+facts="$root/scripts/ci/resource-script-facts.pl"
+decompiled="$("$windres" -i "$exe" -O rc)" || fail "$windres cannot read the resources of $exe"
+[ "$(grep -c '^LANGUAGE' <<<"$decompiled")" -eq 1 ] || fail "the resources are not all in one language section"
+if ! diff -u --label expected --label "$exe" <(perl "$facts" --text < "$root/scripts/ci/marobel-resources.rc") \
+     <(perl "$facts" --text <<<"$decompiled"); then
+  fail "resources differ from scripts/ci/marobel-resources.rc (above: - expected, + found)"
+fi
+echo "wine-resources: texts, menu, accelerators, About dialog and icon groups as expected"
 
-"$checker_build/marobel-rescheck" --dump "$exe" || fail "resources"
+# The images the icon groups name: id, width, height (colour and mask rows,
+# so twice the width), bits per pixel and the byte count the group gives.
+expected_icons="1 32 64 4 744
+2 16 32 4 296
+3 16 32 4 296"
+icons="$(perl "$facts" --icons <<<"$decompiled")" || fail "unreadable icon images"
+[ "$icons" = "$expected_icons" ] || fail "icon images: found
+$icons
+expected
+$expected_icons"
+echo "wine-resources: icon images match their groups"
+
+headers="$(x86_64-w64-mingw32-objdump -p "$exe")"
+[[ "$headers" =~ Subsystem[[:space:]]+00000002 ]] || fail "$exe is not a GUI program"
 
 # Only DLLs every Windows system has; a MinGW runtime DLL here would mean
 # the executable does not run on its own.
 allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32)\.dll$'
-imports="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')"
+imports="$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")"
 [ -n "$imports" ] || fail "no imports found in $exe"
 while read -r dll; do
   echo "wine-resources: imports $dll"

@@ -98,61 +98,9 @@ probe=$?
 set -e
 [ "$probe" -eq 3 ] || fail "Wine does not pass exit codes through (got $probe for 3)"
 
-# Waits up to $1 seconds for a visible window named exactly $2; prints its id.
-wait_window() {
-  local seconds=$1 name=$2 id
-  for _ in $(seq $((seconds * 5))); do
-    for id in $(xdotool search --onlyvisible --name "$name" 2>/dev/null); do
-      if [ "$(xdotool getwindowname "$id")" = "$name" ]; then echo "$id"; return 0; fi
-    done
-    sleep 0.2
-  done
-  return 1
-}
-# Waits up to $1 seconds until no visible window is named $2.
-wait_no_window() {
-  local seconds=$1 name=$2
-  for _ in $(seq $((seconds * 5))); do
-    xdotool search --onlyvisible --name "$name" >/dev/null 2>&1 || return 0
-    sleep 0.2
-  done
-  return 1
-}
-# What a window manager sends for the close box: a WM_DELETE_WINDOW client
-# message, which Wine turns into the close system command.
-close_box() {
-  python3 - "$1" <<'PY'
-import ctypes, sys
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XFlush.argtypes = [ctypes.c_void_p]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-class Event(ctypes.Union):
-    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(Event)]
-display = x.XOpenDisplay(None)
-if not display:
-    sys.exit("cannot open the display")
-window = int(sys.argv[1])
-event = Event()
-event.xclient.type = 33  # ClientMessage
-event.xclient.window = window
-event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
-event.xclient.format = 32
-event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-event.xclient.data[1] = 0  # CurrentTime
-x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-x.XFlush(display)
-x.XCloseDisplay(display)
-PY
-}
+# wait_window, wait_no_window, close_box, cabinet_crop, cabinet_shown.
+source "$root/scripts/ci/wine-windows.sh"
+
 # Waits up to $1 seconds for the game process and sets exit_status. Runs in
 # this shell, not a subshell: only the parent can collect a child's status.
 exit_status=""
@@ -169,11 +117,6 @@ wait_exit() {
   done
   return 1
 }
-# The cabinet lies at canvas x 101..315, y 20..387 (the back wall alone is
-# opaque there); the window shows the canvas from its top-left corner, below
-# the menu bar. Measured well inside it, allowing for the menu's height.
-cabinet_crop() { convert "$1" -crop 180x280+115+70 +repage "$2"; }
-
 scenario() {
   local lang=$1 tag=$2
   note "[$tag] starting the game with LANG=$lang"

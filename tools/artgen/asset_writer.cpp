@@ -5,9 +5,9 @@
 #include "tools/artgen/artwork.h"
 #include "tools/artgen/bmp_file.h"
 #include "tools/artgen/icon_file.h"
-#include "tools/artgen/png_file.h"
 #include "tools/artgen/sound_synth.h"
 #include "tools/artgen/wav_file.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace artgen {
 
@@ -27,6 +27,17 @@ class Writer {
   void Put(const char* name, const Bytes& bytes) {
     const std::string path = (std::filesystem::path(directory_) / name).string();
     if (!WriteFileBytes(path, bytes)) {
+      result_.ok = false;
+      result_.failed.push_back(path);
+    }
+  }
+
+  void Png(const std::string& name, const RgbaImage& image) {
+    static_assert(sizeof(Rgba) == 4, "RGBA pixels are written as four bytes each");
+    const std::string path = (std::filesystem::path(directory_) / name).string();
+    std::string error;
+    if (!WritePngRgba(path, reinterpret_cast<const std::uint8_t*>(image.pixels.data()), image.width, image.height,
+                      error)) {
       result_.ok = false;
       result_.failed.push_back(path);
     }
@@ -73,7 +84,9 @@ WriteResult WriteAllAssets(const std::string& directory) {
 
   w.Put("marobel.ico", EncodeIcon({DrawAppIcon(32), DrawAppIcon(16)}, kIconPalette));
   w.Put("marobel-small.ico", EncodeIcon({DrawAppIcon(16)}, kIconPalette));
-  w.Put("marobel.png", EncodePng(DrawAppIcon(128)));
+  w.Png("marobel.png", DrawAppIcon(128));
+  // The desktop's icon theme wants each size drawn for itself.
+  for (int size : kThemeIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));
   return w.Result();
 }
 

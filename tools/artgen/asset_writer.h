@@ -10,6 +10,10 @@ struct WriteResult {
   std::vector<std::string> failed;  // paths that could not be written
 };
 
+// The sizes of the application icon drawn for desktop icon themes, written
+// as marobel-SIZE.png (the build's install rules list the same sizes).
+inline constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
+
 WriteResult WriteAllAssets(const std::string& directory);
 
 }  // namespace artgen

@@ -13,7 +13,7 @@
 #include "game/tick.h"
 #include "app/session/key_script.h"
 #include "tools/marobel_sim/options.h"
-#include "tools/marobel_sim/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 #include "app/session/trace.h"
 
 namespace {

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The Debian package as a player gets it:
+#   - scripts/package-deb.sh builds it; desktop-file-validate, appstreamcli
+#     (no errors) and lintian (no errors) check it;
+#   - apt-get installs it, resolving its declared dependencies;
+#   - `marobel`, found on a player's PATH and started from an unrelated
+#     folder, opens the window titled "Marobel ～Orvik～" on a virtual X
+#     display and shows the cabinet (checked by pixels) and ends with status 0
+#     on a close request; `marobel-sim` runs from the PATH;
+#   - `apt-get remove --purge marobel` leaves none of its files behind.
+#
+#   scripts/ci/deb-install-test.sh [BUILD_DIR]
+# BUILD_DIR is a build with the tests (default: build), for the screenshot
+# checker and the close request of tests/qt. Needs root: it installs and
+# removes the package on this system.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+check="$build/tests/qt/marobel-screenshot-check"
+close_request="$build/tests/qt/marobel-x11-close"
+title='Marobel ～Orvik～'
+# A Debian user's PATH (/etc/profile): games' commands are in /usr/games.
+player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
+
+fail() { echo "deb-install-test: FAIL: $*" >&2; exit 1; }
+note() { echo "deb-install-test: $*"; }
+
+[ "$(id -u)" -eq 0 ] || fail "needs root to install the package"
+for file in "$check" "$close_request"; do
+  [ -x "$file" ] || fail "$file is missing (build $build with the tests)"
+done
+
+work="$(mktemp -d /tmp/marobel-deb.XXXXXX)"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  set +e
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- Build and static checks ------------------------------------------------
+bash "$root/scripts/package-deb.sh"
+deb="$(ls "${MAROBEL_DEB_BUILD:-$root/build-deb}"/marobel_*_amd64.deb)"
+mkdir "$work/unpacked"
+dpkg-deb -x "$deb" "$work/unpacked"
+desktop-file-validate "$work/unpacked/usr/share/applications/marobel.desktop" || fail "desktop-file-validate"
+note "desktop entry valid"
+appstream="$(appstreamcli validate --no-net "$work/unpacked/usr/share/metainfo/marobel.metainfo.xml" 2>&1 || true)"
+echo "$appstream"
+# appstreamcli's status is the same for warnings and errors; its report tells.
+if grep -q '^E:' <<<"$appstream" || grep -qE 'errors: [1-9]' <<<"$appstream"; then
+  fail "appstreamcli found errors in the metadata"
+fi
+note "AppStream metadata without errors"
+lintian --fail-on error "$deb" || fail "lintian reports errors"
+note "lintian: no errors"
+
+# --- Install ----------------------------------------------------------------
+if dpkg-query -W -f='${Status}' marobel 2>/dev/null | grep -q 'ok installed'; then
+  DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel >/dev/null
+fi
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install $deb"
+note "installed $(dpkg-query -W -f='${Package} ${Version}' marobel)"
+
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|' | grep -v '/$' > "$work/files"
+[ "$(ls /usr/share/marobel/*.bmp | wc -l)" -eq 20 ] || fail "/usr/share/marobel does not hold the 20 pictures"
+[ "$(ls /usr/share/marobel/*.wav | wc -l)" -eq 7 ] || fail "/usr/share/marobel does not hold the 7 sounds"
+for size in 16 32 48 64 128 256; do
+  [ -f "/usr/share/icons/hicolor/${size}x${size}/apps/marobel.png" ] || fail "no ${size}px icon"
+done
+for page in marobel marobel-sim; do
+  man -w 6 "$page" >/dev/null 2>&1 || [ -f "/usr/share/man/man6/$page.6.gz" ] || fail "no manual page for $page"
+done
+
+[ "$(PATH=$player_path command -v marobel)" = /usr/games/marobel ] || fail "marobel is not on a player's PATH"
+[ "$(PATH=$player_path command -v marobel-sim)" = /usr/games/marobel-sim ] || fail "marobel-sim is not on a player's PATH"
+version="$(cd "$work" && PATH=$player_path marobel-sim --version)" || fail "marobel-sim --version"
+note "marobel-sim --version: $version"
+(cd "$work" && PATH=$player_path marobel-sim --ticks 20 --assets /usr/share/marobel --trace "$work/sim.trace") ||
+  fail "marobel-sim does not run a short game"
+[ "$(wc -l < "$work/sim.trace")" -eq 21 ] || fail "marobel-sim wrote $(wc -l < "$work/sim.trace") trace lines, not 21"
+
+# --- Play: the installed command from an unrelated folder ------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+mkdir "$work/elsewhere"
+(cd "$work/elsewhere" && PATH=$player_path exec marobel) >"$work/game.log" 2>&1 &
+game_pid=$!
+window=""
+for _ in $(seq 150); do
+  for id in $(xdotool search --name "$title" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id")" = "$title" ] && window=$id
+  done
+  [ -n "$window" ] && break
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled '$title'"
+note "window $window is titled '$title'"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+sleep 2
+import -window "$window" "$work/window.png" || fail "no screenshot"
+if ! "$check" "$work/window.png" /usr/share/marobel; then
+  cp "$work/window.png" "$root/build-deb/install-test-failed.png" 2>/dev/null || true
+  fail "the window does not show the cabinet (screenshot: build-deb/install-test-failed.png)"
+fi
+note "the screenshot shows the cabinet"
+"$close_request" "$window" || fail "could not send the close request"
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the close request did not end the game"
+status=0
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+[ ! -s "$work/game.log" ] || { note "the game said:"; cat "$work/game.log"; }
+note "the close request ended the game with status 0"
+
+# --- Remove -----------------------------------------------------------------
+DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel >/dev/null || fail "apt-get remove --purge marobel"
+if dpkg-query -W -f='${Status}' marobel 2>/dev/null | grep -q 'installed'; then fail "marobel is still installed"; fi
+left=0
+while read -r file; do
+  if [ -e "$file" ] || [ -L "$file" ]; then echo "left behind: $file"; left=1; fi
+done < "$work/files"
+for folder in /usr/share/marobel /usr/libexec/marobel /usr/share/doc/marobel; do
+  if [ -e "$folder" ]; then echo "left behind: $folder"; left=1; fi
+done
+[ "$left" -eq 0 ] || fail "files of the package remain after the purge"
+note "purged: none of its $(wc -l < "$work/files") files remain"
+note "all passed"

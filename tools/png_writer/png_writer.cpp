@@ -1,0 +1,80 @@
+#include "tools/png_writer/png_writer.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Layout {
+  int colourType;
+  int channels;
+  int compressionLevel;
+};
+
+// `fillRow` puts row y of the picture into a buffer of width * channels bytes.
+template <typename FillRow>
+bool Write(const std::string& path, int width, int height, Layout layout, FillRow fillRow, std::string& error) {
+  if (width <= 0 || height <= 0) {
+    error = path + ": a PNG needs at least one pixel";
+    return false;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  std::vector<png_byte> row(static_cast<std::size_t>(width) * layout.channels);
+  bool ok = png && info;
+  if (ok && setjmp(png_jmpbuf(png))) {
+    ok = false;
+  } else if (ok) {
+    png_init_io(png, file);
+    png_set_compression_level(png, layout.compressionLevel);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, layout.colourType,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+      fillRow(y, row.data());
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+  }
+  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
+  if (std::fclose(file) != 0) ok = false;
+  if (!ok) error = path + ": the PNG could not be written";
+  return ok;
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, const std::uint32_t* pixels, int width, int height, std::string& error) {
+  // Frames are written every tick; fast compression keeps runs quick.
+  const Layout rgb{PNG_COLOR_TYPE_RGB, 3, 1};
+  return Write(
+      path, width, height, rgb,
+      [&](int y, png_byte* row) {
+        const std::uint32_t* src = pixels + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+          row[3 * x] = static_cast<png_byte>(src[x] >> 16);
+          row[3 * x + 1] = static_cast<png_byte>(src[x] >> 8);
+          row[3 * x + 2] = static_cast<png_byte>(src[x]);
+        }
+      },
+      error);
+}
+
+bool WritePngRgba(const std::string& path, const std::uint8_t* rgba, int width, int height, std::string& error) {
+  // Written once per build and shipped: worth the best compression.
+  const Layout layout{PNG_COLOR_TYPE_RGB_ALPHA, 4, 9};
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+  return Write(
+      path, width, height, layout,
+      [&](int y, png_byte* row) { std::memcpy(row, rgba + static_cast<std::size_t>(y) * rowBytes, rowBytes); }, error);
+}
