@@ -1,0 +1,71 @@
+# Shared by the recorded-game checks of both desktop shells (sourced, not
+# run): a window game is played with real key presses, recorded and traced,
+# and the Linux runner must compute the same trace from the record.
+#
+# Callers define fail() and note() and set RG_SIM (the Linux marobel-sim)
+# and RG_ASSETS (the generated pictures and sounds).
+
+# Ticks a trace covers: its lines after the tick-0 line.
+rg_ticks() { echo $(( $(wc -l <"$1") - 1 )); }
+
+# Waits up to $2 seconds until the window session's trace $1 (written a line
+# per tick) has reached tick $3.
+rg_wait_tick() {
+  local trace=$1 seconds=$2 tick=$3
+  for _ in $(seq $((seconds * 10))); do
+    [ -f "$trace" ] && [ "$(rg_ticks "$trace")" -ge "$tick" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Runs the runner on key script $1 for as many ticks as the window trace $2
+# holds and checks the two traces are the same, line for line. $3 names
+# the run in messages.
+rg_same_as_runner() {
+  local keys=$1 trace=$2 what=$3 ticks runner
+  ticks=$(rg_ticks "$trace")
+  [ "$ticks" -ge 1 ] || fail "$what: the trace holds no tick"
+  runner="$trace.runner"
+  "$RG_SIM" --ticks "$ticks" --keys "$keys" --assets "$RG_ASSETS" --trace "$runner" ||
+    fail "$what: marobel-sim failed on the recorded script"
+  if ! cmp -s "$trace" "$runner"; then
+    local line
+    line=$(cmp "$trace" "$runner" | awk '{print $NF}')
+    fail "$what: the window's trace and marobel-sim's differ from line $line ($ticks ticks)"
+  fi
+  note "$what: the window's trace equals marobel-sim's, $ticks ticks, line for line"
+}
+
+# Checks that the game in trace $1 earned credits and spent at least $2 of
+# them on coins (a credit is only ever spent by a key press).
+rg_credits_spent() {
+  local trace=$1 least=$2 spent
+  spent=$(python3 - "$trace" <<'PY'
+import json, sys
+spent, last, earned = 0, None, 0
+for line in open(sys.argv[1]):
+    credits = json.loads(line)["credits"]
+    if last is not None and credits < last:
+        spent += last - credits
+    earned = max(earned, credits)
+    last = credits
+print(spent if earned > 0 else -1)
+PY
+  )
+  [ "$spent" -ge "$least" ] || fail "the game spent $spent credits, fewer than $least"
+  note "the game earned credits and spent $spent of them on coins"
+}
+
+# The presses of key script $1, one "TICK KEY" a line, comments dropped.
+rg_presses() { sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$1"; }
+
+# Plays like a player on the focused window: a burst of arrow presses in
+# both lanes, $1 of them, a few ticks apart.
+rg_play_presses() {
+  local count=$1 i
+  for i in $(seq "$count"); do
+    if [ $((i % 3)) -eq 0 ]; then xdotool key Left; else xdotool key Right; fi
+    sleep 0.25
+  done
+}
