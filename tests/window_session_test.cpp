@@ -138,6 +138,30 @@ TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   }
 }
 
+TEST(WindowSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
+  const std::string text = "2 right\n";
+  const std::string script = WriteTempFile("kept.keys", text);
+  const std::filesystem::path path(script);
+  const std::string sameByAnotherName = (path.parent_path() / "." / path.filename()).string();
+  const std::string other = WriteTempFile("other.trace", "");
+  struct Case {
+    std::string replay, record, trace, message;
+  } cases[] = {{script, script, "", script + ": --replay and --record name the same file"},
+               {script, "", sameByAnotherName, sameByAnotherName + ": --replay and --trace name the same file"},
+               {"", other, other, other + ": --record and --trace name the same file"}};
+  for (const Case& c : cases) {
+    ShellOptions options;
+    options.replayFile = c.replay;
+    options.recordFile = c.record;
+    options.traceFile = c.trace;
+    WindowSession session;
+    std::string error;
+    EXPECT_FALSE(session.Open(options, error));
+    EXPECT_EQ(error, c.message);
+    EXPECT_EQ(Slurp(script), text);
+  }
+}
+
 TEST(WindowSession, AFileThatCannotBeWrittenIsReportedAtClose) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   ShellOptions options;

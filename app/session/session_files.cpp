@@ -3,9 +3,21 @@
 #include <cstring>
 #include <filesystem>
 
+namespace {
+
+std::filesystem::path SessionPath(const std::string& name) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+  return std::filesystem::path(name);
+#endif
+}
+
+}  // namespace
+
 std::FILE* OpenSessionFile(const std::string& name, const char* mode) {
 #ifdef _WIN32
-  const std::filesystem::path path(std::u8string(name.begin(), name.end()));
+  const std::filesystem::path path = SessionPath(name);
   const std::wstring wideMode(mode, mode + std::strlen(mode));
   return _wfopen(path.c_str(), wideMode.c_str());
 #else
@@ -23,4 +35,10 @@ bool ReadSessionFile(const std::string& name, std::string& text) {
   const bool ok = !std::ferror(file);
   std::fclose(file);
   return ok;
+}
+
+bool SameSessionFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code error;
+  return std::filesystem::equivalent(SessionPath(a), SessionPath(b), error) && !error;
 }

@@ -9,3 +9,7 @@ std::FILE* OpenSessionFile(const std::string& name, const char* mode);
 
 // Reads a whole file; false when it cannot be read.
 bool ReadSessionFile(const std::string& name, std::string& text);
+
+// Whether two names given on the command line lead to the same file: the
+// same name, or two names of one existing file.
+bool SameSessionFile(const std::string& a, const std::string& b);

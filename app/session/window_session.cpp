@@ -1,6 +1,10 @@
 #include "app/session/window_session.h"
 
+#include <iterator>
+#include <utility>
+
 #include "app/session/key_script_file.h"
+#include "app/session/session_files.h"
 #include "game/coin_life.h"
 #include "game/tick.h"
 #include "marobel_version.h"
@@ -10,8 +14,17 @@ WindowSession::~WindowSession() {
 }
 
 bool WindowSession::Open(const ShellOptions& options, std::string& error) {
-  // The script is read before the record is created: both may name the
-  // same file, to continue a recorded game and record the continuation.
+  // A record or trace written over the script being replayed would destroy
+  // it as the game goes; over each other, both would be garbage.
+  const std::pair<const char*, const std::string*> files[] = {
+      {"--replay", &options.replayFile}, {"--record", &options.recordFile}, {"--trace", &options.traceFile}};
+  for (std::size_t i = 0; i < std::size(files); ++i)
+    for (std::size_t j = i + 1; j < std::size(files); ++j)
+      if (!files[i].second->empty() && !files[j].second->empty() &&
+          SameSessionFile(*files[i].second, *files[j].second)) {
+        error = *files[j].second + ": " + files[i].first + " and " + files[j].first + " name the same file";
+        return false;
+      }
   if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error)) return false;
   if (!options.recordFile.empty()) {
     if (!record_.Open(options.recordFile)) {
