@@ -41,7 +41,7 @@ TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
   } bad[] = {{{"--summary"}, "'--summary'"},       {{"--record"}, "--record"},
              {{"--trace="}, "--trace"},            {{"--replay", ""}, "--replay"},
              {{"--version=1"}, "--version"},       {{"--trace", "a", "--trace", "b"}, "twice"},
-             {{"game.keys"}, "'game.keys'"},       {{"-record", "x"}, "'-record'"}};
+             {{"game.keys"}, "argument 'game.keys'"},       {{"-record", "x"}, "'-record'"}};
   for (const Case& c : bad) {
     const auto r = ParseShellOptions(c.args);
     EXPECT_FALSE(r.ok) << c.mentions;

@@ -71,6 +71,7 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       r.options.*file.field = value;
       known = true;
     }
+    if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");
     if (!known) return fail("unknown option '" + args[i] + "' (try --help)");
   }
   return r;
