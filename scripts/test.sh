@@ -31,9 +31,9 @@ if [ -f scripts/ci/fuzz.sh ]; then
   bash scripts/ci/fuzz.sh
 fi
 
-step "Windows build: resources, then the game under Wine"
+step "Windows build: resources, then the game under Wine, its recorded games checked by the Linux runner"
 bash scripts/ci/wine-resources.sh
-bash scripts/ci/wine-smoke.sh build-win
+bash scripts/ci/wine-smoke.sh build-win build
 
 step "Summary of the release tests (every later step passed too)"
 grep -E 'tests did not run|Skipped|tests passed|tests failed' build/ctest-summary.log

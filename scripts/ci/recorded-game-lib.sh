@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the recorded-game checks of both desktop shells (sourced, not
 # run): a window game is played with real key presses, recorded and traced,
 # and the Linux runner must compute the same trace from the record.
@@ -68,4 +69,25 @@ rg_play_presses() {
     if [ $((i % 3)) -eq 0 ]; then xdotool key Left; else xdotool key Right; fi
     sleep 0.25
   done
+}
+
+# Checks a replay of key script $1 during which the player pressed arrows
+# (to be ignored) and after whose last press the player pressed $4 more
+# (to be taken); the replay recorded itself to $2 and traced itself to $3.
+# The game must have taken exactly the script's presses and then the
+# player's, and its trace must be the runner's: for the script alone up to
+# the player's first press, and for the record as a whole.
+rg_check_replay() {
+  local script=$1 record=$2 trace=$3 own=$4 what=$5 scripted last_tick taken first_own
+  scripted=$(rg_presses "$script" | wc -l)
+  last_tick=$(rg_presses "$script" | tail -n1 | awk '{print $1}')
+  rg_presses "$record" | head -n "$scripted" | cmp -s - <(rg_presses "$script") ||
+    fail "$what: the game did not take the script's presses alone: the player's arrows reached it during the replay"
+  taken=$(rg_presses "$record" | tail -n +$((scripted + 1)) | awk -v t="$last_tick" '$1 > t' | wc -l)
+  [ "$taken" -eq "$own" ] || fail "$what: after the replay the game took $taken of the player's $own presses"
+  note "$what: the player's arrows did nothing during the replay, and were taken after it"
+  first_own=$(rg_presses "$record" | sed -n "$((scripted + 1))p" | awk '{print $1}')
+  head -n "$first_own" "$trace" >"$trace.replayed"
+  rg_same_as_runner "$script" "$trace.replayed" "$what (the script's part)"
+  rg_same_as_runner "$record" "$trace" "$what (with the player's presses)"
 }

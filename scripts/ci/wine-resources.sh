@@ -28,8 +28,9 @@ cmake --build "$checker_build" -j "$jobs" >/dev/null
 "$checker_build/marobel-rescheck" --dump "$exe" || fail "resources"
 
 # Only DLLs every Windows system has; a MinGW runtime DLL here would mean
-# the executable does not run on its own.
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32)\.dll$'
+# the executable does not run on its own. SHELL32 splits the UTF-16
+# command line.
+allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|SHELL32)\.dll$'
 imports="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')"
 [ -n "$imports" ] || fail "no imports found in $exe"
 while read -r dll; do

@@ -137,13 +137,5 @@ sleep 0.3
 xdotool key Right
 sleep 0.6
 end_game
-rg_presses "$work/replay.keys" | head -n 12 | cmp -s - <(rg_presses "$work/game.keys") ||
-  fail "the replay's record is not the script: the player's presses reached the game during the replay"
-taken=$(rg_presses "$work/replay.keys" | tail -n +13 | awk -v t="$last_tick" '$1 > t' | wc -l)
-[ "$taken" -eq 2 ] || fail "after the replay the game took $taken of the player's 2 presses"
-note "the replay ignored the player's arrows, then the player took over"
-first_own=$(rg_presses "$work/replay.keys" | sed -n 13p | awk '{print $1}')
-head -n "$first_own" "$work/replay.trace" >"$work/replayed-part.trace"
-rg_same_as_runner "$work/game.keys" "$work/replayed-part.trace" "replay"
-rg_same_as_runner "$work/replay.keys" "$work/replay.trace" "replay and takeover"
+rg_check_replay "$work/game.keys" "$work/replay.keys" "$work/replay.trace" 2 "replay"
 echo "PASS"
