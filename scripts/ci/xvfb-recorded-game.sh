@@ -7,7 +7,9 @@
 #   - that script replayed in the window with --replay: the player's arrows
 #     do nothing while it runs, the title stays the game's, after its last
 #     press the player takes over, and the trace is marobel-sim's;
-#   - --version, an unknown option and a bad script, without any window.
+#   - --version, an unknown option and a bad script, without any window,
+#     and through the installed launcher a script named relative to where
+#     it was started.
 #
 #   scripts/ci/xvfb-recorded-game.sh BUILD_DIR
 #
@@ -66,6 +68,15 @@ status=$?
   fail "a bad script's message '$(cat "$work/err")' is not the runner's '$(cat "$work/sim-err")'"
 [ -e "$work/never.keys" ] && fail "a session that did not start left a record"
 note "a bad script: status 2 and the runner's message: $(cat "$work/err")"
+
+# The installed launcher starts the game in its data folder; a file named
+# relative to where the player started it must still be found there.
+cmake --install "$build" --prefix "$work/installed" >"$work/install.log" 2>&1 || fail "install: $(tail -3 "$work/install.log")"
+(cd "$work" && env -u DISPLAY "$work/installed/bin/marobel" --replay bad.keys 2>"$work/err")
+status=$?
+[ "$status" -eq 2 ] && grep -qF "$work/bad.keys:2:" "$work/err" ||
+  fail "the installed launcher did not pass on the relative script name: status $status, $(cat "$work/err")"
+note "the installed launcher passes relative file names on: $(cat "$work/err")"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
