@@ -129,7 +129,7 @@ TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
     ShellOptions options;
     options.replayFile = c.replay;
     options.traceFile = c.trace;
-    options.recordFile = c.replay.empty() ? "" : record;
+    options.recordFile = record;
     WindowSession session;
     std::string error;
     EXPECT_FALSE(session.Open(options, error));

@@ -42,3 +42,8 @@ bool SameSessionFile(const std::string& a, const std::string& b) {
   std::error_code error;
   return std::filesystem::equivalent(SessionPath(a), SessionPath(b), error) && !error;
 }
+
+void RemoveSessionFile(const std::string& name) {
+  std::error_code error;
+  std::filesystem::remove(SessionPath(name), error);
+}

@@ -13,3 +13,6 @@ bool ReadSessionFile(const std::string& name, std::string& text);
 // Whether two names given on the command line lead to the same file: the
 // same name, or two names of one existing file.
 bool SameSessionFile(const std::string& a, const std::string& b);
+
+// Removes a file the session created but could not go on with.
+void RemoveSessionFile(const std::string& name);

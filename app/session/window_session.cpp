@@ -35,7 +35,11 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
   }
   if (!options.traceFile.empty() && !trace_.Open(options.traceFile)) {
     error = options.traceFile + ": cannot open the trace file for writing";
-    record_.Close();
+    // A session that never starts leaves no record behind.
+    if (record_.IsOpen()) {
+      record_.Close();
+      RemoveSessionFile(options.recordFile);
+    }
     return false;
   }
   return true;
