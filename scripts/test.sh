@@ -32,9 +32,9 @@ if [ -f scripts/ci/fuzz.sh ]; then
   bash scripts/ci/fuzz.sh
 fi
 
-step "Windows build: resources, then the game under Wine"
+step "Windows build: resources, then the game under Wine, its recorded games checked by the Linux runner"
 bash scripts/ci/wine-resources.sh
-bash scripts/ci/wine-smoke.sh build-win
+bash scripts/ci/wine-smoke.sh build-win build
 
 step "Packages: the .deb and the Windows installer, installed, played and removed"
 bash scripts/ci/deb-install-test.sh build

@@ -1,23 +1,56 @@
 #include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/qt/app_icon.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_sound_output.h"
-#include "render/sound_cue.h"
+#include "app/session/shell_options.h"
+#include "app/session/window_session.h"
+#include "marobel_version.h"
 
-// The game takes no options and no settings; it reads its pictures and
-// sounds by bare name from the directory it is started in.
+// The game has no settings; it reads its pictures and sounds by bare name
+// from the directory it is started in. Its few options only add records of
+// a session (or replay one); without them it plays exactly as it always has.
 int main(int argc, char** argv) {
+  // Before Qt starts: a version or a usage error needs no display.
+  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.ok) {
+    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
+    return 2;
+  }
+  if (parsed.options.helpRequested) {
+    std::fputs(ShellUsage(), stdout);
+    return 0;
+  }
+  if (parsed.options.versionRequested) {
+    std::puts("marobel " MAROBEL_VERSION);
+    return 0;
+  }
+  WindowSession session;
+  std::string error;
+  if (!session.Open(parsed.options, error)) {
+    std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    return 2;
+  }
+
   QApplication application(argc, argv);
   application.setWindowIcon(AppIcon());
 
   QtSoundOutput sound;
-  SetSoundOutput(&sound);
+  session.RouteSounds(&sound);
 
-  MainWindow window;
-  window.show();
-  const int status = application.exec();
-
+  int status = 0;
+  {
+    MainWindow window(&session);
+    window.show();
+    status = application.exec();
+  }
   SetSoundOutput(nullptr);
+  if (!session.Close(error)) {
+    std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    if (status == 0) status = 1;
+  }
   return status;
 }

@@ -13,17 +13,19 @@
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/virtual_key.h"
-#include "game/coin_life.h"
 #include "game/tick.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(WindowSession* session, QWidget* parent)
+    : QMainWindow(parent),
+      ownSession_(session ? nullptr : std::make_unique<WindowSession>()),
+      session_(session ? session : ownSession_.get()) {
   setWindowTitle(apptext::WindowTitle());
   setWindowIcon(AppIcon());
   BuildMenus();
 
   surface_ = new CanvasSurface(mainCanvas, this);
   setCentralWidget(surface_);
-  connect(surface_, &CanvasSurface::timerFired, this, [this](int) { RunTick(); });
+  connect(surface_, &CanvasSurface::timerFired, this, [this](int) { session_->Tick(surface_); });
 
   // Until the window manager reports its frame, the client area takes the
   // whole outer size; FitOuterSize shrinks it once the frame is known.
@@ -31,7 +33,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setFocusPolicy(Qt::StrongFocus);
 
   // Attaches the canvas to the surface and starts the 200 ms tick timer.
-  ResetGame(surface_);
+  session_->Reset(surface_);
 }
 
 void MainWindow::BuildMenus() {
@@ -65,11 +67,6 @@ bool MainWindow::RunCommand(int command) {
   }
 }
 
-void MainWindow::RunTick() {
-  GameTick(surface_);  // ends by asking for the repaint that shows the frame
-  ++ticksRun_;
-}
-
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (IsAboutAccelerator(event->key(), event->modifiers(), event->text())) {
     RunCommand(kCmdAbout);
@@ -80,7 +77,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   // Every key-down, auto-repeats included; the game picks the keys it uses.
-  if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) InsertCoin(virtualKey);
+  if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) session_->PlayerKeyDown(virtualKey);
   event->accept();
 }
 

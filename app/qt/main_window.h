@@ -1,5 +1,8 @@
 #pragma once
 #include <QMainWindow>
+#include <memory>
+
+#include "app/session/window_session.h"
 
 class CanvasSurface;
 class QAction;
@@ -10,14 +13,17 @@ inline constexpr int kCmdExit = 105;
 
 // The game's one window: menu bar, the game canvas below it, the tick timer
 // and the keyboard. Every rule of the game stays in the core; this window
-// only routes timer expiries, key-downs and paints to it.
+// only routes timer expiries, key-downs and paints to it, through the
+// session that also keeps the records the player asked for.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   static constexpr int kOuterWidth = 400;
   static constexpr int kOuterHeight = 450;
 
-  explicit MainWindow(QWidget* parent = nullptr);
+  // Plays through `session` (not owned), or through a session of its own
+  // that records nothing when none is given.
+  explicit MainWindow(WindowSession* session = nullptr, QWidget* parent = nullptr);
 
   // A menu or accelerator command; false for one this window does not know.
   bool RunCommand(int command);
@@ -25,7 +31,7 @@ class MainWindow : public QMainWindow {
   CanvasSurface* Surface() const { return surface_; }
   QAction* AboutAction() const { return aboutAction_; }
   QAction* ExitAction() const { return exitAction_; }
-  long long TicksRun() const { return ticksRun_; }
+  long long TicksRun() const { return session_->TicksRun(); }
 
  protected:
   bool event(QEvent* event) override;
@@ -34,12 +40,12 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
-  void RunTick();
   void FitOuterSize();
 
+  std::unique_ptr<WindowSession> ownSession_;
+  WindowSession* session_ = nullptr;
   CanvasSurface* surface_ = nullptr;
   QAction* aboutAction_ = nullptr;
   QAction* exitAction_ = nullptr;
-  long long ticksRun_ = 0;
   bool outerSizeFitted_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "app/win32/about_box.h"
 #include "app/win32/window_host_hwnd.h"
-#include "game/coin_life.h"
 #include "game/tick.h"
 #include "res/resource_ids.h"
 
@@ -19,7 +18,12 @@ constexpr int kWindowHeight = 450;
 
 HwndWindowHost mainHost;
 
+WindowSession plainSession;
+WindowSession* session = &plainSession;
+
 }  // namespace
+
+void UseWindowSession(WindowSession* windowSession) { session = windowSession ? windowSession : &plainSession; }
 
 // The window, its class and its title are Unicode: the title holds
 // full-width tildes, which an ANSI window can only keep when the system
@@ -61,16 +65,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE:
       mainHost.Bind(window);
-      ResetGame(&mainHost);
+      session->Reset(&mainHost);
       return 0;
     case WM_TIMER:
-      GameTick(&mainHost);
+      session->Tick(&mainHost);
       return 0;
     case WM_PAINT:
       mainHost.Paint(mainCanvas);
       return 0;
     case WM_KEYDOWN:
-      InsertCoin(static_cast<int>(wParam));
+      session->PlayerKeyDown(static_cast<int>(wParam));
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {

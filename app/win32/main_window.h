@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "app/session/window_session.h"
+
 // Command numbers of the menu and the accelerators.
 inline constexpr int kCmdAbout = 104;
 inline constexpr int kCmdExit = 105;
@@ -16,6 +18,11 @@ extern wchar_t windowClassName[kResourceTextCapacity];
 void LoadWindowTexts(HINSTANCE instance);
 
 void RegisterMainClass(HINSTANCE instance);
+
+// The session the main window plays through (not owned); set before the
+// window is created. Without one the window keeps a session of its own
+// that records nothing.
+void UseWindowSession(WindowSession* session);
 
 // Returns 1 once the window exists and has been shown, 0 when it could not
 // be created.

@@ -1,7 +1,14 @@
 #include <windows.h>
 
+#include <string>
+
+#include "app/session/shell_options.h"
+#include "app/session/window_session.h"
+#include "app/win32/command_line.h"
 #include "app/win32/main_window.h"
+#include "app/win32/shell_text.h"
 #include "app/win32/wave_sound_output.h"
+#include "marobel_version.h"
 #include "render/sound_cue.h"
 #include "res/resource_ids.h"
 
@@ -18,12 +25,36 @@ int StartupShowCommand() {
 }
 
 WaveSoundOutput waveSound;
+WindowSession session;
+
+void ShowError(const std::string& message) { ShowShellText("marobel: " + message + "\n", true, windowTitle); }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  SetSoundOutput(&waveSound);
-  LoadWindowTexts(instance);
+  LoadWindowTexts(instance);  // the title also captions any message box
+
+  const ShellOptionsResult parsed = ParseShellOptions(CommandLineArguments());
+  if (!parsed.ok) {
+    ShowError(parsed.error);
+    return 2;
+  }
+  if (parsed.options.helpRequested) {
+    ShowShellText(ShellUsage(), false, windowTitle);
+    return 0;
+  }
+  if (parsed.options.versionRequested) {
+    ShowShellText("marobel " MAROBEL_VERSION "\n", false, windowTitle);
+    return 0;
+  }
+  std::string error;
+  if (!session.Open(parsed.options, error)) {
+    ShowError(error);
+    return 2;
+  }
+  session.RouteSounds(&waveSound);
+  UseWindowSession(&session);
+
   RegisterMainClass(instance);
   if (!CreateMainWindow(instance, StartupShowCommand())) return 0;
 
@@ -36,5 +67,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
+  int status = static_cast<int>(message.wParam);
+  if (!session.Close(error)) {
+    ShowError(error);
+    if (status == 0) status = 1;
+  }
+  return status;
 }

@@ -46,8 +46,9 @@ headers="$(x86_64-w64-mingw32-objdump -p "$exe")"
 [[ "$headers" =~ Subsystem[[:space:]]+00000002 ]] || fail "$exe is not a GUI program"
 
 # Only DLLs every Windows system has; a MinGW runtime DLL here would mean
-# the executable does not run on its own.
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32)\.dll$'
+# the executable does not run on its own. SHELL32 splits the UTF-16
+# command line.
+allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|SHELL32)\.dll$'
 imports="$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")"
 [ -n "$imports" ] || fail "no imports found in $exe"
 while read -r dll; do

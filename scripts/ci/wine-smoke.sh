@@ -7,17 +7,26 @@
 #   - a right-arrow press is taken;
 #   - Alt+"/" and Alt+"?" open the About box, Escape and its close box end it;
 #   - the close box (the window manager's delete request) ends the process
-#     with exit status 0.
+#     with exit status 0;
+#   - recorded games: a game played with --record and --trace gives, run
+#     through the Linux marobel-sim with the recorded script, the same trace
+#     (so Windows computes the same game as Linux), and so does a --replay
+#     of it, with file names that only UTF-16 can carry; --version, an
+#     unknown option and a bad script end at once with their statuses.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
 #
-#   scripts/ci/wine-smoke.sh [cross build folder]
+#   scripts/ci/wine-smoke.sh [cross build folder [native build folder]]
 # Without a folder it builds build-win with scripts/build-windows.sh first.
+# The recorded games need the native build's marobel-sim (default: build);
+# without it they are left out, with a note.
 # Leaves screenshots in $MAROBEL_SMOKE_SHOTS (default <build>/wine-smoke).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-win}"
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac  # it is used after changing folders
+native="${2:-$root/build}"
+case "$native" in /*) ;; *) native="$PWD/$native" ;; esac
 shots="${MAROBEL_SMOKE_SHOTS:-$build/wine-smoke}"
 title='Marobel ～Orvik～'
 about_caption='ﾊﾞｰｼﾞｮﾝ情報'
@@ -181,6 +190,92 @@ if ! has_japanese_locale; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || fail "cannot make the ja_JP.UTF-8 locale (package locales, root)"
 fi
 
+# Recorded games, played by key presses in the Windows window and checked
+# against the Linux runner.
+recorded_games() {
+  local lang=C.UTF-8 out status
+  # A Linux file name in UTF-8 reaches the game as UTF-16 only through the
+  # wide command line; these cannot be spelt in code page 1252.
+  local record='記録 ü.keys' trace='軌跡 ü.jsonl' replay_record='再生 ü.keys' replay_trace='再生 ü.jsonl'
+  run_game() { (cd "$game_dir" && LANG="$lang" LC_ALL="$lang" exec wine marobel.exe "$@"); }
+
+  out="$(run_game --version 2>/dev/null | tr -d '\r')" || fail "[recorded] --version ended with status $?"
+  [ "$out" = "marobel $version" ] || fail "[recorded] --version printed '$out', not 'marobel $version'"
+  note "[recorded] --version prints '$out'"
+  status=0
+  timeout 60 bash -c 'cd "$1" && exec wine marobel.exe --bogus' _ "$game_dir" >/dev/null 2>"$work/err" || status=$?
+  [ "$status" -eq 2 ] || fail "[recorded] an unknown option gave status $status: $(cat "$work/err")"
+  note "[recorded] an unknown option: status 2, $(tr -d '\r' <"$work/err")"
+  printf '4 right\n3 left\n' >"$game_dir/bad.keys"
+  status=0
+  timeout 60 bash -c 'cd "$1" && exec wine marobel.exe --replay bad.keys --record never.keys' _ "$game_dir" \
+    >/dev/null 2>"$work/err" || status=$?
+  [ "$status" -eq 2 ] || fail "[recorded] a bad script gave status $status: $(cat "$work/err")"
+  (cd "$game_dir" && "$RG_SIM" --keys bad.keys --trace /dev/null 2>"$work/sim-err") && fail "marobel-sim took a bad script"
+  [ "$(tr -d '\r' <"$work/err" | sed 's/^marobel: //')" = "$(sed 's/^marobel-sim: //' "$work/sim-err")" ] ||
+    fail "[recorded] a bad script's message '$(cat "$work/err")' is not the runner's '$(cat "$work/sim-err")'"
+  [ -e "$game_dir/never.keys" ] && fail "[recorded] a session that did not start left a record"
+  note "[recorded] a bad script: status 2 and the runner's message: $(tr -d '\r' <"$work/err")"
+
+  # Game 1: played and recorded.
+  run_game --record "$record" --trace "$trace" >/dev/null 2>&1 &
+  game_pid=$!
+  local window
+  window="$(wait_window 90 "$title")" || fail "[recorded] no window titled '$title'"
+  rg_wait_tick "$game_dir/$trace" 30 5 || fail "[recorded] the game does not tick"
+  xdotool windowfocus --sync "$window"
+  rg_play_presses 12
+  local dialog
+  xdotool key alt+slash
+  dialog="$(wait_window 15 "$about_caption")" || fail "[recorded] Alt+/ opened no About box"
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Right  # the box has the keys: not the game's, not recorded
+  sleep 0.3
+  xdotool key Escape
+  wait_no_window 15 "$about_caption" || fail "[recorded] Escape did not close the About box"
+  sleep 1
+  close_box "$window"
+  wait_exit 30 || fail "[recorded] the game did not end after its close box"
+  [ "$exit_status" -eq 0 ] || fail "[recorded] the game ended with exit status $exit_status"
+  [ "$(rg_presses "$game_dir/$record" | wc -l)" -eq 12 ] ||
+    fail "[recorded] the record holds $(rg_presses "$game_dir/$record" | wc -l) presses, not the 12 the game took"
+  note "[recorded] the record, under a name only UTF-16 can carry, holds the 12 presses the game took"
+  rg_credits_spent "$game_dir/$trace" 5
+  rg_same_as_runner "$game_dir/$record" "$game_dir/$trace" "[recorded] Windows game"
+
+  # Game 2: the record replayed, the player's arrows pressed during it
+  # and after it; recorded again to see which presses the game took.
+  local last_tick
+  last_tick=$(rg_presses "$game_dir/$record" | tail -n1 | awk '{print $1}')
+  run_game --replay "$record" --trace "$replay_trace" --record "$replay_record" >/dev/null 2>&1 &
+  game_pid=$!
+  window="$(wait_window 90 "$title")" || fail "[recorded] the replay's window is not titled '$title'"
+  rg_wait_tick "$game_dir/$replay_trace" 30 2 || fail "[recorded] the replay does not tick"
+  xdotool windowfocus --sync "$window"
+  for key in Right Left Right Left; do xdotool key "$key"; sleep 0.1; done
+  sleep 0.3
+  [ "$(rg_ticks "$game_dir/$replay_trace")" -lt "$last_tick" ] || fail "[recorded] the replay ended before the player's presses"
+  rg_wait_tick "$game_dir/$replay_trace" 60 $((last_tick + 2)) || fail "[recorded] the replay does not reach tick $last_tick"
+  xdotool key Right
+  sleep 0.3
+  xdotool key Right
+  sleep 0.6
+  close_box "$window"
+  wait_exit 30 || fail "[recorded] the replay did not end after its close box"
+  [ "$exit_status" -eq 0 ] || fail "[recorded] the replay ended with exit status $exit_status"
+  rg_check_replay "$game_dir/$record" "$game_dir/$replay_record" "$game_dir/$replay_trace" 2 "[recorded] Windows replay"
+}
+
 scenario C.UTF-8 cp1252
 scenario ja_JP.UTF-8 cp932
+RG_SIM="$native/tools/marobel_sim/marobel-sim"
+RG_ASSETS="$game_dir"
+version="$(sed -n 's/^#define MAROBEL_VERSION "\(.*\)"$/\1/p' "$build/generated/marobel_version.h")"
+if [ -x "$RG_SIM" ]; then
+  # shellcheck source=recorded-game-lib.sh
+  . "$root/scripts/ci/recorded-game-lib.sh"
+  recorded_games
+else
+  note "recorded games left out: no Linux runner at $RG_SIM (build the native project first)"
+fi
 note "all passed; screenshots in $shots"

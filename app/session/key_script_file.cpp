@@ -1,0 +1,27 @@
+#include "app/session/key_script_file.h"
+
+#include "app/session/session_files.h"
+#include "game/constants.h"
+
+bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std::string& error) {
+  std::string text;
+  if (!ReadSessionFile(file, text)) {
+    error = file + ": cannot read the key script";
+    return false;
+  }
+  KeyScriptResult parsed = ParseKeyScript(text);
+  if (!parsed.ok) {
+    error = file + ":" + std::to_string(parsed.errorLine) + ": " + parsed.errorReason;
+    return false;
+  }
+  presses = std::move(parsed.presses);
+  return true;
+}
+
+std::string KeyScriptLine(const KeyPress& press) {
+  std::string line = std::to_string(press.tick) + ' ';
+  if (press.virtualKey == kVirtualKeyLeft) line += "left";
+  else if (press.virtualKey == kVirtualKeyRight) line += "right";
+  else line += std::to_string(press.virtualKey);
+  return line;
+}

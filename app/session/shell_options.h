@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the desktop shells take on their command line. Every option is
+// optional; without any, the game plays as it always has.
+struct ShellOptions {
+  std::string recordFile;  // empty: nothing recorded
+  std::string replayFile;  // empty: the player alone plays
+  std::string traceFile;   // empty: no trace
+  bool versionRequested = false;
+  bool helpRequested = false;
+};
+
+struct ShellOptionsResult {
+  ShellOptions options;
+  bool ok = true;
+  std::string error;  // one line naming the problem
+};
+
+// Parses the arguments after the program name. File names are kept as
+// given: native bytes on Linux, UTF-8 on Windows.
+ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args);
+
+// The usage text, several lines ending in a newline.
+const char* ShellUsage();

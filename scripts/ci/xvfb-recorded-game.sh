@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Recorded games in the Linux window, on a real X server (Xvfb), with real
+# key presses:
+#   - a game played with --record and --trace (credits earned and spent, a
+#     press while the version box is open that must not count) gives, run
+#     through marobel-sim with the recorded script, the same trace;
+#   - that script replayed in the window with --replay: the player's arrows
+#     do nothing while it runs, the title stays the game's, after its last
+#     press the player takes over, and the trace is marobel-sim's;
+#   - --version, an unknown option and a bad script, without any window,
+#     and through the installed launcher a script named relative to where
+#     it was started.
+#
+#   scripts/ci/xvfb-recorded-game.sh BUILD_DIR
+#
+# Exits 77 (skipped) when Xvfb, xdotool or python3 are not installed.
+set -uo pipefail
+
+build=$(cd "${1:?usage: xvfb-recorded-game.sh BUILD_DIR}" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+game="$build/app/qt/marobel"
+close_request="$build/tests/qt/marobel-x11-close"
+RG_SIM="$build/tools/marobel_sim/marobel-sim"
+RG_ASSETS="$build/assets"
+title='Marobel ～Orvik～'
+
+fail() { echo "FAIL: $*"; exit 1; }
+note() { echo "ok: $*"; }
+# shellcheck source=recorded-game-lib.sh
+. "$here/recorded-game-lib.sh"
+
+for tool in Xvfb xdotool python3; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+for file in "$game" "$close_request" "$RG_SIM" "$RG_ASSETS/back.bmp"; do
+  [ -e "$file" ] || fail "$file is missing; build the project first"
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Without a display: what needs no window must not open one.
+version=$(sed -n 's/^#define MAROBEL_VERSION "\(.*\)"$/\1/p' "$build/generated/marobel_version.h")
+out=$(env -u DISPLAY "$game" --version) || fail "--version ended with status $?"
+[ "$out" = "marobel $version" ] || fail "--version printed '$out', not 'marobel $version'"
+note "--version prints 'marobel $version'"
+env -u DISPLAY "$game" --bogus >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+  fail "an unknown option gave status $status and: $(cat "$work/err")"
+note "an unknown option: status 2, $(cat "$work/err")"
+printf '4 right\n3 left\n' >"$work/bad.keys"
+env -u DISPLAY "$game" --replay "$work/bad.keys" --record "$work/never.keys" 2>"$work/err"
+status=$?
+"$RG_SIM" --keys "$work/bad.keys" --trace /dev/null 2>"$work/sim-err"
+[ "$status" -eq 2 ] || fail "a bad script gave status $status"
+[ "$(sed 's/^marobel: //' "$work/err")" = "$(sed 's/^marobel-sim: //' "$work/sim-err")" ] ||
+  fail "a bad script's message '$(cat "$work/err")' is not the runner's '$(cat "$work/sim-err")'"
+[ -e "$work/never.keys" ] && fail "a session that did not start left a record"
+note "a bad script: status 2 and the runner's message: $(cat "$work/err")"
+
+# The installed launcher starts the game in its data folder; a file named
+# relative to where the player started it must still be found there.
+cmake --install "$build" --prefix "$work/installed" >"$work/install.log" 2>&1 || fail "install: $(tail -3 "$work/install.log")"
+(cd "$work" && env -u DISPLAY "$work/installed/bin/marobel" --replay bad.keys 2>"$work/err")
+status=$?
+[ "$status" -eq 2 ] && grep -qF "$work/bad.keys:2:" "$work/err" ||
+  fail "the installed launcher did not pass on the relative script name: status $status, $(cat "$work/err")"
+note "the installed launcher passes relative file names on: $(cat "$work/err")"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+start_game() {
+  (cd "$RG_ASSETS" && exec "$game" "$@") >"$work/game.log" 2>&1 &
+  game_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no game window appeared"
+  # Without a window manager nobody hands out the keyboard focus; the
+  # window takes it only once it is mapped.
+  for _ in $(seq 20); do xdotool windowfocus --sync "$window" 2>/dev/null && return; sleep 0.1; done
+  fail "the game window does not take the keyboard focus"
+}
+end_game() {
+  "$close_request" "$window" || fail "could not send the close request"
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "the close request did not end the game"
+  wait "$game_pid"
+  local status=$?
+  game_pid=""
+  [ "$status" -eq 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
+}
+about_box_open() { xdotool search --name 'ﾊﾞｰｼﾞｮﾝ情報' >/dev/null 2>&1; }
+
+# Game 1: played and recorded.
+start_game --record "$work/game.keys" --trace "$work/game.trace"
+rg_wait_tick "$work/game.trace" 20 5 || fail "the game does not tick"
+rg_play_presses 12
+xdotool key alt+question
+for _ in $(seq 30); do about_box_open && break; sleep 0.1; done
+about_box_open || fail "Alt+? did not open the version box"
+xdotool key Right  # the box has the keys: not the game's, not recorded
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 30); do about_box_open || break; sleep 0.1; done
+about_box_open && fail "Escape did not close the version box"
+sleep 1
+end_game
+[ "$(rg_presses "$work/game.keys" | wc -l)" -eq 12 ] ||
+  fail "the record holds $(rg_presses "$work/game.keys" | wc -l) presses, not the 12 the game took"
+note "the record holds the 12 presses the game took"
+rg_credits_spent "$work/game.trace" 5
+rg_same_as_runner "$work/game.keys" "$work/game.trace" "recorded game"
+
+# Game 2: the record replayed, with the player's arrows pressed during it
+# and after it; recorded again to see which presses the game took.
+last_tick=$(rg_presses "$work/game.keys" | tail -n1 | awk '{print $1}')
+start_game --replay "$work/game.keys" --trace "$work/replay.trace" --record "$work/replay.keys"
+[ "$(xdotool getwindowname "$window")" = "$title" ] || fail "the replay's window is titled '$(xdotool getwindowname "$window")'"
+rg_wait_tick "$work/replay.trace" 20 2 || fail "the replay does not tick"
+for key in Right Left Right Left; do xdotool key "$key"; sleep 0.1; done
+sleep 0.3
+[ "$(rg_ticks "$work/replay.trace")" -lt "$last_tick" ] || fail "the replay ended before the player's presses (too slow?)"
+rg_wait_tick "$work/replay.trace" 60 $((last_tick + 2)) || fail "the replay does not reach tick $last_tick"
+xdotool key Right
+sleep 0.3
+xdotool key Right
+sleep 0.6
+end_game
+rg_check_replay "$work/game.keys" "$work/replay.keys" "$work/replay.trace" 2 "replay"
+echo "PASS"

@@ -1,0 +1,181 @@
+// The session a desktop window plays through: its options, the key record
+// it writes, the replay it plays and the trace it keeps, checked against the
+// headless runner, which must compute the same game from the record.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/session/key_script_file.h"
+#include "app/session/shell_options.h"
+#include "app/session/window_session.h"
+#include "game/state.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
+  const auto good =
+      ParseShellOptions({"--record", "r.keys", "--replay=p.keys", "--trace", "t.jsonl", "--version", "--help"});
+  ASSERT_TRUE(good.ok) << good.error;
+  EXPECT_EQ(good.options.recordFile, "r.keys");
+  EXPECT_EQ(good.options.replayFile, "p.keys");
+  EXPECT_EQ(good.options.traceFile, "t.jsonl");
+  EXPECT_TRUE(good.options.versionRequested);
+  EXPECT_TRUE(good.options.helpRequested);
+  EXPECT_TRUE(ParseShellOptions({}).ok);
+  EXPECT_TRUE(ParseShellOptions({"--record", "--trace"}).ok) << "a file may be named like an option";
+
+  struct Case {
+    std::vector<std::string> args;
+    const char* mentions;
+  } bad[] = {{{"--summary"}, "'--summary'"},       {{"--record"}, "--record"},
+             {{"--trace="}, "--trace"},            {{"--replay", ""}, "--replay"},
+             {{"--version=1"}, "--version"},       {{"--trace", "a", "--trace", "b"}, "twice"},
+             {{"game.keys"}, "argument 'game.keys'"},       {{"-record", "x"}, "'-record'"}};
+  for (const Case& c : bad) {
+    const auto r = ParseShellOptions(c.args);
+    EXPECT_FALSE(r.ok) << c.mentions;
+    EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+    EXPECT_EQ(r.error.find('\n'), std::string::npos) << r.error;
+  }
+}
+
+TEST(KeyRecord, EveryLineParsesBackToItsPress) {
+  const KeyPress presses[] = {{1, 0x25}, {1, 0x27}, {7, 0x41}, {12, 0}, {99999, 0xFFFF}, {3000000000LL, 0x26}};
+  std::string script;
+  for (const KeyPress& p : presses) script += KeyScriptLine(p) + "\n";
+  EXPECT_EQ(script.substr(0, 15), "1 left\n1 right\n");
+  const KeyScriptResult back = ParseKeyScript(script);
+  ASSERT_TRUE(back.ok) << back.errorReason;
+  ASSERT_EQ(back.presses.size(), std::size(presses));
+  for (std::size_t i = 0; i < back.presses.size(); ++i) {
+    EXPECT_EQ(back.presses[i].tick, presses[i].tick);
+    EXPECT_EQ(back.presses[i].virtualKey, presses[i].virtualKey);
+  }
+}
+
+// A window session with a replay and the player's own presses, during the
+// replay and after it: the record holds what reached the game, and the
+// runner given that record writes the session's trace byte for byte.
+TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
+  const std::string script = WriteTempFile("replay.keys", "# a short game\n2 right\n5 left\n5 right\n9 65\n9 left\n");
+  const std::string record = WriteTempFile("session.keys", "");
+  const std::string trace = WriteTempFile("session.trace", "");
+  {
+    ShellOptions options;
+    options.replayFile = script;
+    options.recordFile = record;
+    options.traceFile = trace;
+    WindowSession session;
+    std::string error;
+    ASSERT_TRUE(session.Open(options, error)) << error;
+    session.RouteSounds(nullptr);
+    ResetProgramState();
+    NullWindow window;
+    session.Reset(&window);
+    session.PlayerKeyDown(0x27);  // before tick 1, while the replay runs: dropped
+    for (int tick = 1; tick <= 40; ++tick) {
+      EXPECT_EQ(session.ReplayRunning(), tick <= 9) << tick;
+      // Dropped: the replay still has presses to play, tick 9's among them.
+      if (tick == 6 || tick == 9) session.PlayerKeyDown(0x25);
+      if (tick == 10 || tick == 15) {  // taken: the replay's last press came before tick 9
+        session.PlayerKeyDown(0x25);
+        session.PlayerKeyDown(0x20);
+      }
+      session.Tick(&window);
+    }
+    EXPECT_EQ(session.TicksRun(), 40);
+    ASSERT_TRUE(session.Close(error)) << error;
+  }
+
+  std::vector<KeyPress> recorded;
+  std::string error;
+  ASSERT_TRUE(LoadKeyScript(record, recorded, error)) << error;
+  const std::vector<std::pair<long long, int>> expected = {{2, 0x27},  {5, 0x25},  {5, 0x27},  {9, 65},
+                                                           {9, 0x25},  {10, 0x25}, {10, 0x20}, {15, 0x25},
+                                                           {15, 0x20}};
+  ASSERT_EQ(recorded.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(std::make_pair(recorded[i].tick, recorded[i].virtualKey), expected[i]) << i;
+
+  std::string runner;
+  ASSERT_EQ(RunSim("--ticks 40 --trace - --keys " + record, &runner), 0);
+  const std::string session = Slurp(trace);
+  EXPECT_EQ(session, runner);
+  EXPECT_EQ(std::count(session.begin(), session.end(), '\n'), 41);
+  EXPECT_NE(session.find("\"coin.wav\""), std::string::npos) << "the sounds are traced";
+}
+
+TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
+  const std::string bad = WriteTempFile("bad-replay.keys", "3 right\n2 left\n");
+  const std::string record = (std::filesystem::temp_directory_path() / "marobel-never-created.keys").string();
+  std::filesystem::remove(record);
+  struct Case {
+    std::string replay, trace, message;
+  } cases[] = {{bad, "", bad + ":2: tick 2 comes after tick 3"},
+               {"/nonexistent/x.keys", "", "/nonexistent/x.keys: cannot read the key script"},
+               {"", "/nonexistent/dir/t.jsonl", "/nonexistent/dir/t.jsonl: cannot open the trace file"}};
+  for (const Case& c : cases) {
+    ShellOptions options;
+    options.replayFile = c.replay;
+    options.traceFile = c.trace;
+    options.recordFile = record;
+    WindowSession session;
+    std::string error;
+    EXPECT_FALSE(session.Open(options, error));
+    EXPECT_EQ(error.rfind(c.message, 0), 0u) << error;
+    EXPECT_FALSE(std::filesystem::exists(record)) << "nothing is recorded for a session that does not start";
+  }
+}
+
+TEST(WindowSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
+  const std::string text = "2 right\n";
+  const std::string script = WriteTempFile("kept.keys", text);
+  const std::filesystem::path path(script);
+  const std::string sameByAnotherName = (path.parent_path() / "." / path.filename()).string();
+  const std::string other = WriteTempFile("other.trace", "");
+  struct Case {
+    std::string replay, record, trace, message;
+  } cases[] = {{script, script, "", script + ": --replay and --record name the same file"},
+               {script, "", sameByAnotherName, sameByAnotherName + ": --replay and --trace name the same file"},
+               {"", other, other, other + ": --record and --trace name the same file"}};
+  for (const Case& c : cases) {
+    ShellOptions options;
+    options.replayFile = c.replay;
+    options.recordFile = c.record;
+    options.traceFile = c.trace;
+    WindowSession session;
+    std::string error;
+    EXPECT_FALSE(session.Open(options, error));
+    EXPECT_EQ(error, c.message);
+    EXPECT_EQ(Slurp(script), text);
+  }
+}
+
+TEST(WindowSession, AFileThatCannotBeWrittenIsReportedAtClose) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ShellOptions options;
+  options.traceFile = "/dev/full";
+  options.recordFile = WriteTempFile("fine.keys", "");
+  WindowSession session;
+  std::string error;
+  ASSERT_TRUE(session.Open(options, error)) << error;
+  ResetProgramState();
+  NullWindow window;
+  session.Reset(&window);
+  session.Tick(&window);
+  EXPECT_FALSE(session.Close(error));
+  EXPECT_EQ(error, "/dev/full: the trace could not be written completely");
+}
+
+}  // namespace
