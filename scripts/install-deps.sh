@@ -25,6 +25,8 @@ dev_packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
   locales unzip python3
+  # marobel-sim --video (FFmpeg's libraries) and the programs its tests decode videos with
+  libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
 )
 
 packages=("${play_packages[@]}")

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "tools/marobel_sim/video_format.h"
+
 namespace {
 
 bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
@@ -21,7 +23,7 @@ bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
 
 const char* SimUsage() {
   return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
-         "                   [--draws] [--frames DIR] [--assets DIR]\n";
+         "                   [--draws] [--frames DIR] [--assets DIR] [--video FILE]\n";
 }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
@@ -48,7 +50,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       continue;
     }
     const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
-                            name == "--frames" || name == "--assets";
+                            name == "--frames" || name == "--assets" || name == "--video";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
     std::string value;
     if (inlineValue) {
@@ -67,6 +69,12 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       if (!ParseWholeNumber(value, 1'000'000'000LL, n))
         return fail("--credits '" + value + "' is not a whole number from 0 to 1000000000");
       r.options.credits = n;
+    } else if (name == "--video") {
+      if (!VideoSupported())
+        return fail("--video: this build of marobel-sim has no video support (FFmpeg's libraries were not found "
+                    "when it was configured)");
+      if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
+      r.options.videoFile = value;
     } else {
       if (value.empty()) return fail("option " + name + " needs a non-empty value");
       if (name == "--keys") r.options.keysFile = value;
