@@ -9,3 +9,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=
   -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=OFF
 ninja -C build-fuzz bmp_reader_fuzz bmp_fuzz_corpus
 build-fuzz/fuzz/bmp_reader_fuzz -max_total_time="$seconds" -rss_limit_mb=2048 build-fuzz/fuzz/corpus
+
+# The wave reader, from a seed of every sample layout it takes.
+ninja -C build-fuzz wave_reader_fuzz wave_fuzz_corpus
+build-fuzz/fuzz/wave_reader_fuzz -max_total_time="$seconds" -rss_limit_mb=2048 build-fuzz/fuzz/wave-corpus

@@ -71,8 +71,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       r.options.credits = n;
     } else if (name == "--video") {
       if (!VideoSupported())
-        return fail("--video: this build of marobel-sim has no video support (FFmpeg's libraries were not found "
-                    "when it was configured)");
+        return fail("--video: this build of marobel-sim has no video support (it was configured without FFmpeg's "
+                    "libraries)");
       if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
       r.options.videoFile = value;
     } else {

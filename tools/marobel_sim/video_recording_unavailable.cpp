@@ -8,7 +8,7 @@ VideoRecording::VideoRecording(std::unique_ptr<Parts> parts) : parts_(std::move(
 VideoRecording::~VideoRecording() = default;
 
 std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string&, const std::string&, std::string& error) {
-  error = "this build of marobel-sim has no video support (FFmpeg's libraries were not found when it was configured)";
+  error = "this build of marobel-sim has no video support (it was configured without FFmpeg's libraries)";
   return nullptr;
 }
 
