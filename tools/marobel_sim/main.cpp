@@ -115,15 +115,18 @@ int main(int argc, char** argv) {
   emit(0);
 
   std::size_t nextPress = 0;
-  ProgressLine progress(options.ticks, stderr);
+  ProgressLine progress(options.ticks, stderr, trace);
   for (long long tick = 1; tick <= options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
     progress.Update(tick);
     // Before emit(), which clears the tick's sounds.
-    if (std::string error; video && !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), sounds.Names(), error)) {
-      std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
-      return 1;
+    if (video) {
+      std::string error;
+      if (!video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error)) {
+        std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
+        return 1;
+      }
     }
     emit(tick);
     if (!options.framesDir.empty()) {

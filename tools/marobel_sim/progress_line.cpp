@@ -2,8 +2,14 @@
 
 #include <unistd.h>
 
-ProgressLine::ProgressLine(long long totalTicks, std::FILE* out)
-    : ProgressLine(totalTicks, out, out && ::isatty(::fileno(out)), Clock::now()) {}
+namespace {
+
+bool IsTerminal(std::FILE* stream) { return stream && ::isatty(::fileno(stream)); }
+
+}  // namespace
+
+ProgressLine::ProgressLine(long long totalTicks, std::FILE* out, std::FILE* runOutput)
+    : ProgressLine(totalTicks, out, IsTerminal(out) && !IsTerminal(runOutput), Clock::now()) {}
 
 ProgressLine::ProgressLine(long long totalTicks, std::FILE* out, bool enabled, Clock::time_point start)
     : total_(totalTicks), out_(out), enabled_(enabled && out), start_(start), nextPrint_(start + kQuietStart) {}

@@ -10,11 +10,15 @@ class ProgressLine {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // `out` null or not a terminal: the line stays silent.
-  ProgressLine(long long totalTicks, std::FILE* out);
+  // `out` null or not a terminal: the line stays silent. So it does when
+  // `runOutput`, where the run writes its results, is a terminal too: the
+  // line would only be torn up there.
+  ProgressLine(long long totalTicks, std::FILE* out, std::FILE* runOutput);
   ProgressLine(long long totalTicks, std::FILE* out, bool enabled, Clock::time_point start);
 
-  void Update(long long ticksDone) { Update(ticksDone, Clock::now()); }
+  void Update(long long ticksDone) {
+    if (enabled_) Update(ticksDone, Clock::now());  // no clock reads when silent
+  }
   void Update(long long ticksDone, Clock::time_point now);
   // Leaves the final count on its own line, if the line was ever shown.
   void Finish() { Finish(Clock::now()); }

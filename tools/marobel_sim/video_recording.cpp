@@ -39,9 +39,13 @@ std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, c
   return std::unique_ptr<VideoRecording>(new VideoRecording(std::make_unique<Parts>(std::move(writer), assetsDir)));
 }
 
-bool VideoRecording::AddTick(const std::uint32_t* canvasPixels, int canvasWidth,
+bool VideoRecording::AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                              const std::vector<std::string>& sounds, std::string& error) {
   Parts& p = *parts_;
+  if (!canvasPixels || canvasWidth < kVideoWidth || canvasHeight < kVideoHeight) {
+    error = "the canvas is smaller than the video's picture";
+    return false;
+  }
   if (!p.writer->AddFrame(canvasPixels, canvasWidth, error)) return false;
   p.tickAudio.clear();
   p.track.AddTick(sounds, p.tickAudio);

@@ -14,10 +14,10 @@ class VideoRecording {
                                                std::string& error);
   ~VideoRecording();
 
-  // The frame just composed (0x00RRGGBB, `canvasWidth` pixels a row) and the
-  // sounds requested during the tick, in request order.
-  bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, const std::vector<std::string>& sounds,
-               std::string& error);
+  // The frame just composed (0x00RRGGBB, rows top-down) and the sounds
+  // requested during the tick, in request order.
+  bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
+               const std::vector<std::string>& sounds, std::string& error);
   // Completes the file; without it the file is removed.
   bool Finish(std::string& error);
 

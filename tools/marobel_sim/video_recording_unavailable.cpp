@@ -12,7 +12,7 @@ std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string&, const 
   return nullptr;
 }
 
-bool VideoRecording::AddTick(const std::uint32_t*, int, const std::vector<std::string>&, std::string&) {
+bool VideoRecording::AddTick(const std::uint32_t*, int, int, const std::vector<std::string>&, std::string&) {
   return false;
 }
 
