@@ -27,6 +27,8 @@ dev_packages=(
   locales unzip python3
   # the Windows installer (makensis) and the checks of the Debian package
   nsis lintian appstream desktop-file-utils
+  # marobel-sim --video (FFmpeg's libraries) and the programs its tests decode videos with
+  libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
 )
 
 packages=("${play_packages[@]}")

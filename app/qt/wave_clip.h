@@ -10,11 +10,8 @@ struct WaveClip {
   QByteArray samples;
 };
 
-// Reads a RIFF wave file held in memory: integer PCM of 8, 16, 24 or 32 bits
-// or 32-bit float, any channel count up to 8. 24-bit samples are widened to
-// 32 bits, as audio sinks take no 24-bit format. A data chunk that claims
-// more than the file holds is cut to what is there. Anything else, or a
-// file without samples, gives nothing.
+// Reads a RIFF wave file held in memory, with the acceptance rules of
+// ReadWave (app/session/wave_file.h): what it refuses gives nothing here.
 std::optional<WaveClip> ParseWave(const QByteArray& file);
 
 // The short beep that stands in for a sound file that cannot be played.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and fuzzes each briefly from its seed
 # corpus: the picture reader for SECONDS, the text parsers (key scripts,
-# the runner's options) for a few seconds each. All three reach their full
+# the runner's options) and the wave reader for a few seconds each. All four reach their full
 # coverage within about ten seconds from the seeds; longer runs with a
 # lasting corpus: scripts/fuzz-campaign.sh.
 # Usage: scripts/ci/fuzz.sh [SECONDS]   (default 20)
@@ -20,3 +20,7 @@ build-fuzz/fuzz/key_script_fuzz -max_total_time=8 -rss_limit_mb=2048 -dict=fuzz/
 ninja -C build-fuzz sim_options_fuzz sim_options_fuzz_seeds
 build-fuzz/fuzz/sim_options_fuzz -max_total_time=8 -rss_limit_mb=2048 -dict=fuzz/sim_options_fuzz.dict \
   build-fuzz/fuzz/seeds/sim_options_fuzz
+
+# The wave reader, from a seed of every sample layout it takes.
+ninja -C build-fuzz wave_reader_fuzz wave_reader_fuzz_seeds
+build-fuzz/fuzz/wave_reader_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz/fuzz/seeds/wave_reader_fuzz

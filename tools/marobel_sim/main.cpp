@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "app/session/key_script.h"
 #include "tools/marobel_sim/options.h"
 #include "tools/png_writer/png_writer.h"
+#include "tools/marobel_sim/progress_line.h"
+#include "tools/marobel_sim/video_recording.h"
 #include "app/session/trace.h"
 
 namespace {
@@ -74,6 +77,14 @@ int main(int argc, char** argv) {
       return UsageError(options.framesDir + ": cannot create the frames directory");
   }
 
+  // --video: started before the run, fed after each tick, finished at the end.
+  std::unique_ptr<VideoRecording> video;
+  if (!options.videoFile.empty()) {
+    std::string error;
+    video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
+    if (!video) return UsageError(error);
+  }
+
   std::FILE* trace = stdout;
   if (options.traceFile != "-") {
     trace = std::fopen(options.traceFile.c_str(), "wb");
@@ -104,9 +115,19 @@ int main(int argc, char** argv) {
   emit(0);
 
   std::size_t nextPress = 0;
+  ProgressLine progress(options.ticks, stderr, trace);
   for (long long tick = 1; tick <= options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
+    progress.Update(tick);
+    // Before emit(), which clears the tick's sounds.
+    if (video) {
+      std::string error;
+      if (!video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error)) {
+        std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
+        return 1;
+      }
+    }
     emit(tick);
     if (!options.framesDir.empty()) {
       std::string error;
@@ -117,10 +138,15 @@ int main(int argc, char** argv) {
       }
     }
   }
+  progress.Finish();
   if (std::fflush(trace) != 0) writeFailed = true;
   if (trace != stdout && std::fclose(trace) != 0) writeFailed = true;
   if (writeFailed) {
     std::fprintf(stderr, "marobel-sim: %s: the trace could not be written completely\n", options.traceFile.c_str());
+    return 1;
+  }
+  if (std::string error; video && !video->Finish(error)) {
+    std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
     return 1;
   }
   return 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/session/printable_text.h"
+#include "tools/marobel_sim/video_format.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
 
 const char* SimUsage() {
   return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
-         "                   [--draws] [--frames DIR] [--assets DIR]\n";
+         "                   [--draws] [--frames DIR] [--assets DIR] [--video FILE]\n";
 }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
@@ -55,7 +56,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       continue;
     }
     const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
-                            name == "--frames" || name == "--assets";
+                            name == "--frames" || name == "--assets" || name == "--video";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
     std::string value;
     if (inlineValue) {
@@ -74,6 +75,12 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       if (!ParseWholeNumber(value, 1'000'000'000LL, n))
         return fail("--credits '" + value + "' is not a whole number from 0 to 1000000000");
       r.options.credits = n;
+    } else if (name == "--video") {
+      if (!VideoSupported())
+        return fail("--video: this build of marobel-sim has no video support (it was configured without FFmpeg's "
+                    "libraries)");
+      if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
+      r.options.videoFile = value;
     } else {
       if (value.empty()) return fail("option " + name + " needs a non-empty value");
       if (name == "--keys") r.options.keysFile = value;

@@ -11,6 +11,7 @@ struct SimOptions {
   bool draws = false;
   std::string framesDir;  // empty: no frames
   std::string assetsDir;  // empty: the working directory
+  std::string videoFile;  // empty: no video
 };
 
 struct SimOptionsResult {
