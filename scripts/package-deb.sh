@@ -26,8 +26,9 @@ CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 export CFLAGS CXXFLAGS LDFLAGS
 # Games' commands live in /usr/games, which is on every user's PATH.
+# Videos stay out of the package: their codecs are no part of playing.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_INSTALL_BINDIR=games -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=ON "${launcher[@]}" >/dev/null
+  -DCMAKE_INSTALL_BINDIR=games -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=ON -DMAROBEL_VIDEO=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
 rm -f "$build"/marobel_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
