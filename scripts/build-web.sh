@@ -6,13 +6,15 @@
 #
 #   scripts/build-web.sh        # -> build-web/site (serve it over http)
 # Environment: MAROBEL_WEB_BUILD overrides the build folder (default
-# build-web); JOBS the parallel jobs (default 2).
+# build-web); MAROBEL_WEB_NATIVE_BUILD names an existing native build to
+# take the art generator from instead of configuring one (CI passes its
+# release build); JOBS the parallel jobs (default 2).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${MAROBEL_WEB_BUILD:-$root/build-web}"
 jobs="${JOBS:-2}"
-native="$out/native"
+native="${MAROBEL_WEB_NATIVE_BUILD:-$out/native}"
 wasm="$out/wasm"
 site="$out/site"
 
@@ -27,8 +29,10 @@ if command -v ccache >/dev/null; then
 fi
 
 echo "== native art generator in $native"
-cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=OFF "${launcher[@]}" >/dev/null
+if [ -z "${MAROBEL_WEB_NATIVE_BUILD:-}" ]; then
+  cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=OFF "${launcher[@]}" >/dev/null
+fi
 cmake --build "$native" -j "$jobs" --target marobel_assets
 
 echo "== WebAssembly build in $wasm"

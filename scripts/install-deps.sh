@@ -25,7 +25,11 @@ dev_packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
   locales unzip python3
+  # the browser build (WebAssembly) and its checks in headless chromium
+  emscripten nodejs chromium
 )
+# npm fetches the pinned browser driver; a node from elsewhere brings its own.
+command -v npm >/dev/null || dev_packages+=(npm)
 
 packages=("${play_packages[@]}")
 case "${1:-}" in

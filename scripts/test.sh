@@ -35,5 +35,8 @@ step "Windows build: resources, then the game under Wine"
 bash scripts/ci/wine-resources.sh
 bash scripts/ci/wine-smoke.sh build-win
 
+step "Browser build (WebAssembly) in headless chromium"
+MAROBEL_WEB_NATIVE_BUILD="$PWD/build" bash scripts/ci/web-test.sh
+
 step "Summary of the release tests (every later step passed too)"
 grep -E 'tests did not run|Skipped|tests passed|tests failed' build/ctest-summary.log
