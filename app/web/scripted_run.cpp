@@ -29,7 +29,18 @@ class ScriptFrameHost : public WindowHost {
   bool repaintNeeded = false;
 };
 
-enum ScriptFlags { kTraceDraws = 1, kShowFrames = 2 };
+// Lists every cue for the trace and, when asked to, plays it on the page too.
+class ScriptSound : public SoundOutput {
+ public:
+  void Play(const char* waveFile) override {
+    log.Play(waveFile);
+    if (alsoPlay) PageSound().Play(waveFile);
+  }
+  SoundLog log;
+  bool alsoPlay = false;
+};
+
+enum ScriptFlags { kTraceDraws = 1, kShowFrames = 2, kPlaySounds = 4 };
 
 struct ScriptedRun {
   std::vector<KeyPress> presses;
@@ -38,7 +49,7 @@ struct ScriptedRun {
   bool active = false;
   bool showFrames = false;
   bool traceDraws = false;
-  SoundLog sounds;
+  ScriptSound sounds;
   DrawLog draws;
   std::string line;
 };
@@ -50,8 +61,8 @@ ScriptFrameHost frameHost;
 WindowHost* RunHost() { return run.showFrames ? static_cast<WindowHost*>(&frameHost) : &quietHost; }
 
 void FormatLine() {
-  FormatTraceLine(run.line, run.tick, run.sounds, run.traceDraws ? &run.draws : nullptr);
-  run.sounds.Clear();
+  FormatTraceLine(run.line, run.tick, run.sounds.log, run.traceDraws ? &run.draws : nullptr);
+  run.sounds.log.Clear();
   run.draws.Clear();
 }
 
@@ -77,13 +88,14 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_start(const char* keyScript, double 
   run.active = true;
   run.showFrames = (flags & kShowFrames) != 0;
   run.traceDraws = (flags & kTraceDraws) != 0;
+  run.sounds.alsoPlay = (flags & kPlaySounds) != 0;
   SetSoundOutput(&run.sounds);
   mainCanvas.SetCallSink(run.traceDraws ? &run.draws : nullptr);
 
   ResetProgramState();
   ResetGame(RunHost());
   if (credits >= 0) game.credits = static_cast<int>(credits);
-  run.sounds.Clear();
+  run.sounds.log.Clear();
   run.draws.Clear();
   FormatLine();
   return "";
@@ -103,7 +115,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_step(int wantLine) {
     mainCanvas.Present(&frameHost);
   }
   if (!wantLine) {
-    run.sounds.Clear();
+    run.sounds.log.Clear();
     run.draws.Clear();
     run.line.clear();
     return "";

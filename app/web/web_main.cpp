@@ -38,6 +38,7 @@ struct KeyReport {
 }  // namespace
 
 PageWindowHost& MainHost() { return mainHost; }
+SoundOutput& PageSound() { return browserSound; }
 
 void StopLiveGame() {
   mainHost.StopTimer();

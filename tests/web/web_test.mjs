@@ -257,6 +257,22 @@ async function checkSameGame(page) {
     }
   }
 
+  // Sound: the key presses have let the page sound and every wave is
+  // decoded; each cue of a scripted game then starts on the page, in turn.
+  await page.waitForFunction(() => marobelPage.audio().decoded === marobelPage.audio().sounds, null,
+                             { timeout: 10000 }).catch(() => {});
+  const rich = sameGameScripts(300)[2];
+  const sound = await page.evaluate(([script]) => {
+    const before = marobelPage.audio().cuesStarted;
+    const lines = marobelPage.runScript(script, 300, 300, 4);
+    const cues = lines.map((line) => JSON.parse(line).sounds).flat();
+    return { ...marobelPage.audio(), started: marobelPage.audio().cuesStarted - before, cues: cues.length,
+             last: cues[cues.length - 1] };
+  }, [rich.script]);
+  check("Web Audio starts every cue of the game", sound.unlocked && sound.decoded === 7 && sound.sounds === 7 &&
+        sound.cues > 20 && sound.started === sound.cues && sound.lastCue === sound.last,
+        `${sound.started} of ${sound.cues} cues started, ${sound.decoded} of ${sound.sounds} sounds decoded`);
+
   // The frame itself: right of the text band, the page's pixels are the
   // native frame's, sprite for sprite (the texts come from different fonts).
   const script = sameGameScripts(120)[2].script;

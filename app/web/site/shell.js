@@ -54,7 +54,8 @@ async function loadGameFiles() {
 
 // --- Sound: one cue at a time, started by the first gesture ------------
 
-const audio = { context: null, buffers: new Map(), decoding: new Set(), playing: null, fallback: null };
+const audio = { context: null, buffers: new Map(), decoding: new Set(), playing: null, fallback: null,
+                cuesStarted: 0, lastCue: "" };
 
 // Browsers let a page sound only after a key press or click. The sounds are
 // decoded then, ahead of any cue, so that playing one never waits.
@@ -119,6 +120,8 @@ Module.marobelPlayCue = (name) => {
   };
   source.start();
   audio.playing = source;
+  ++audio.cuesStarted;
+  audio.lastCue = name;
 };
 
 // --- Menus -------------------------------------------------------------
@@ -333,10 +336,18 @@ window.marobelPage = {
     creditsAfter: Module._web_last_key_credits_after(),
   }),
   memoryBytes: () => Module.HEAP8.buffer.byteLength,
+  audio: () => ({
+    unlocked: audio.context !== null,
+    decoded: audio.buffers.size,
+    sounds: page.soundNames.length,
+    cuesStarted: audio.cuesStarted,
+    lastCue: audio.lastCue,
+  }),
 
   // Plays a key script from the creation reset for `ticks` ticks and
   // returns the trace lines, tick 0 first. Ends the page's own game.
-  // flags: 1 adds each tick's drawing calls, 2 shows the frames.
+  // flags: 1 adds each tick's drawing calls, 2 shows the frames, 4 plays
+  // the sounds.
   runScript(script, ticks, credits = -1, flags = 0) {
     const error = Module.ccall("web_script_start", "string", ["string", "number", "number"],
                                [script, credits, flags]);
