@@ -43,10 +43,16 @@ cmake --build "$wasm" -j "$jobs" --target marobel_web
 echo "== site in $site"
 rm -rf "$site"
 mkdir -p "$site/assets"
-cp "$root"/app/web/site/{index.html,shell.css,shell.js,virtual_key.js} "$site/"
+cp "$root"/app/web/site/{shell.css,shell.js,virtual_key.js} "$site/"
 cp "$wasm"/app/web/marobel.{js,wasm} "$site/"
 # The game's pictures and sounds, and the icon for the tab and the About box.
 cp "$native"/assets/*.bmp "$native"/assets/*.wav "$native"/assets/marobel.ico "$site/assets/"
+# Preload hints for them; the page still asks the module which files the
+# game reads and fetches those (from the browser's memory when preloaded).
+preloads=$(cd "$site/assets" && for f in *.bmp *.wav; do
+  printf '<link rel="preload" href="assets/%s" as="fetch" crossorigin>\n' "$f"; done)
+awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }' \
+  "$root/app/web/site/index.html" > "$site/index.html"
 
 bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
 echo "build-web: $site ($bytes bytes)"
