@@ -48,12 +48,3 @@ class PageWindowHost : public WindowHost {
   long long framesShown_ = 0;
   std::vector<std::uint32_t> rgba_;  // the client area in the page's byte order
 };
-
-// A host without a page: scripted runs that only trace need no pixels shown
-// and no timer.
-class ScriptWindowHost : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};

@@ -17,6 +17,14 @@
 
 namespace {
 
+// Scripted runs that only trace need no pixels shown and no timer.
+class ScriptWindowHost : public WindowHost {
+ public:
+  void StartTimer(int, int) override {}
+  void RequestRepaint() override {}
+  void ShowPixels(const std::uint32_t*, int, int) override {}
+};
+
 // Shows each scripted frame in the page's game area, but keeps no timer:
 // the page's test code drives the ticks.
 class ScriptFrameHost : public WindowHost {
