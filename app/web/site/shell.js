@@ -12,6 +12,7 @@ const page = {
   startup: {},  // milliseconds after navigation at which each start-up stage ended
   zoom: "1",
 };
+page.startup.shell = performance.now();
 
 // --- The module: start once the files are in place ---------------------
 
