@@ -4,6 +4,8 @@
 #include <windows.h>
 #else
 #include <iconv.h>
+
+#include <cstring>
 #endif
 
 namespace {
@@ -23,6 +25,10 @@ std::string Convert(std::string_view in, UINT from, UINT to) {
 // Converts with iconv, replacing what cannot be converted and going on.
 std::string Convert(std::string_view in, const char* from, const char* to, std::string_view replacement) {
   iconv_t cd = iconv_open(to, from);
+  // musl's iconv (the browser build's C library, and Alpine's) knows code
+  // page 932 only by the name of the standard it extends.
+  if (cd == reinterpret_cast<iconv_t>(-1) && std::strcmp(from, "CP932") == 0) cd = iconv_open(to, "SHIFT_JIS");
+  if (cd == reinterpret_cast<iconv_t>(-1) && std::strcmp(to, "CP932") == 0) cd = iconv_open("SHIFT_JIS", from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
   std::string out;
   out.reserve(in.size() * 2);

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cstdint>
 #include <iterator>
+#include <vector>
 
 #include "game/contacts.h"
 #include "game/pusher.h"
@@ -64,13 +65,19 @@ void FastRefresh(CoinState state) {
 }
 
 // The pairs a pass may push, packed as (i << 16) | j with i < j; once built,
-// pairsScratch holds them in ascending (i, j) order. Sized for the worst case, every pair of
-// the pool; only the part a pass uses is ever touched, so it costs memory
-// only as the table gets crowded.
-constexpr std::size_t kMaxPairs = static_cast<std::size_t>(kCoinSlots) * (kCoinSlots - 1) / 2;
-std::uint32_t pairs[kMaxPairs];
-std::uint32_t pairsScratch[kMaxPairs];
+// pairsScratch holds them in ascending (i, j) order. The worst case, every
+// pair of the pool, would be 100 MB; static arrays of that size cost nothing
+// untouched on Linux but are committed memory on Windows and in a browser's
+// WebAssembly memory, so both buffers grow with the most crowded pass so far
+// and are kept, and a steady game allocates nothing per tick.
+std::vector<std::uint32_t> pairs;
+std::vector<std::uint32_t> pairsScratch;
 std::size_t pairCount = 0;
+
+void AddCandidate(std::uint32_t packedPair) {
+  if (pairCount == pairsScratch.size()) pairsScratch.resize(std::max<std::size_t>(4096, 2 * pairsScratch.size()));
+  pairsScratch[pairCount++] = packedPair;
+}
 int pairsFrom[kCoinSlots + 1];  // pairs of coin i: [pairsFrom[i], pairsFrom[i + 1])
 int slotCount[kCoinSlots + 1];
 
@@ -95,14 +102,15 @@ void BuildCandidates() {
       if (game.coinX[b] - ax > kPushWindowX) break;
       if (!table.Unbound(a, b)) continue;
       const int lo = std::min(a, b), hi = std::max(a, b);
-      pairsScratch[pairCount++] = static_cast<std::uint32_t>(lo) << 16 | static_cast<std::uint32_t>(hi);
+      AddCandidate(static_cast<std::uint32_t>(lo) << 16 | static_cast<std::uint32_t>(hi));
     }
   }
   // ...then put into (i, j) order: by j, then stably by i.
   // Slots above the highest member take no part, so the counts stop there.
   const int slots = members.count ? members.bySlot[members.count - 1] + 1 : 0;
-  SortPairsBy(pairsScratch, pairs, pairCount, 0, slots);
-  SortPairsBy(pairs, pairsScratch, pairCount, 16, slots);
+  if (pairs.size() < pairsScratch.size()) pairs.resize(pairsScratch.size());
+  SortPairsBy(pairsScratch.data(), pairs.data(), pairCount, 0, slots);
+  SortPairsBy(pairs.data(), pairsScratch.data(), pairCount, 16, slots);
   pairsFrom[0] = 0;
   std::copy(slotCount, slotCount + slots, pairsFrom + 1);
 }

@@ -29,7 +29,11 @@ dev_packages=(
   nsis lintian appstream desktop-file-utils
   # marobel-sim --video (FFmpeg's libraries) and the programs its tests decode videos with
   libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
+  # the browser build (WebAssembly) and its checks in headless chromium
+  emscripten nodejs chromium
 )
+# npm fetches the pinned browser driver; a node from elsewhere brings its own.
+command -v npm >/dev/null || dev_packages+=(npm)
 
 packages=("${play_packages[@]}")
 # Playing needs only what the play set depends on, not what it recommends

@@ -41,5 +41,8 @@ bash scripts/ci/deb-install-test.sh build
 bash scripts/ci/play-deps-check.sh build-deb
 bash scripts/ci/wine-installer-test.sh build-win
 
+step "Browser build (WebAssembly) in headless chromium"
+MAROBEL_WEB_NATIVE_BUILD="$PWD/build" bash scripts/ci/web-test.sh
+
 step "Summary of the release tests (every later step passed too)"
 grep -E 'tests did not run|Skipped|tests passed|tests failed' build/ctest-summary.log

@@ -1,0 +1,377 @@
+// The page around the game: it loads the pictures and sounds into the
+// module's file system and starts the game, and turns the page's keys,
+// menus, About box, zoom and sound into the module's calls (web_main.cpp).
+// Every rule of the game stays in the module.
+"use strict";
+
+const page = {
+  started: false,
+  ended: false,
+  soundNames: [],
+  firstFrameAt: undefined,
+  startup: {},  // milliseconds after navigation at which each start-up stage ended
+  zoom: "1",
+};
+page.startup.shell = performance.now();
+
+// --- The module: start once the files are in place ---------------------
+
+var Module = {
+  print: (text) => console.log(text),
+  printErr: (text) => console.error(text),
+  onMarobelFrame: (elementId) => {
+    if (elementId === "game" && page.firstFrameAt === undefined) page.firstFrameAt = performance.now();
+  },
+  onRuntimeInitialized: () => {
+    page.startup.module = performance.now();
+    loadGameFiles().then(() => {
+      page.startup.files = performance.now();
+      Module.callMain([]);
+      page.started = true;
+      page.startup.main = performance.now();
+    });
+  },
+};
+
+// The game reads its pictures and sounds by bare name from its working
+// directory; the page puts every file it can fetch there. A file that
+// cannot be fetched is simply absent, and the game's missing-file rules
+// draw and sound in its place.
+async function loadGameFiles() {
+  const names = Module.UTF8ToString(Module._web_asset_names()).split("\n").filter(Boolean);
+  FS.mkdir("/marobel");
+  FS.chdir("/marobel");
+  await Promise.all(names.map(async (name) => {
+    try {
+      const response = await fetch("assets/" + name);
+      if (!response.ok) return;
+      FS.writeFile(name, new Uint8Array(await response.arrayBuffer()));
+    } catch (error) {
+      // Unreachable: left absent, like a missing file.
+    }
+  }));
+  page.soundNames = names.filter((name) => name.endsWith(".wav"));
+}
+
+// --- Sound: one cue at a time, started by the first gesture ------------
+
+const audio = { context: null, buffers: new Map(), decoding: new Set(), playing: null, fallback: null,
+                cuesStarted: 0, lastCue: "" };
+
+// Browsers let a page sound only after a key press or click. The sounds are
+// decoded then, ahead of any cue, so that playing one never waits.
+function unlockAudio() {
+  if (audio.context || !page.started) return;
+  const AudioContextType = window.AudioContext || window.webkitAudioContext;
+  if (!AudioContextType) return;
+  try {
+    audio.context = new AudioContextType();
+  } catch (error) {
+    return;
+  }
+  audio.context.resume().catch(() => {});
+  for (const name of page.soundNames) {
+    let bytes;
+    try {
+      bytes = FS.readFile(name);
+    } catch (error) {
+      continue;  // missing: the default sound plays for it
+    }
+    audio.decoding.add(name);
+    audio.context.decodeAudioData(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength))
+      .then((buffer) => audio.buffers.set(name, buffer), () => {})
+      .finally(() => audio.decoding.delete(name));
+  }
+}
+
+// Where a wave file is missing or unreadable, the desktop plays the
+// system's default sound; this is the page's: a short chime.
+function defaultSound(context) {
+  if (!audio.fallback) {
+    const length = Math.floor(context.sampleRate * 0.25);
+    const buffer = context.createBuffer(1, length, context.sampleRate);
+    const samples = buffer.getChannelData(0);
+    for (let i = 0; i < length; ++i) {
+      const t = i / context.sampleRate;
+      samples[i] = 0.25 * Math.sin(2 * Math.PI * 880 * t) * Math.exp(-t * 14);
+    }
+    audio.fallback = buffer;
+  }
+  return audio.fallback;
+}
+
+// A new cue cuts the one playing. A cue asked for before the first gesture,
+// or while its file is still being decoded, is not heard.
+Module.marobelPlayCue = (name) => {
+  const context = audio.context;
+  if (!context || audio.decoding.has(name)) return;
+  if (audio.playing) {
+    try {
+      audio.playing.stop();
+    } catch (error) {
+      // already ended
+    }
+    audio.playing = null;
+  }
+  const source = context.createBufferSource();
+  source.buffer = audio.buffers.get(name) || defaultSound(context);
+  source.connect(context.destination);
+  source.onended = () => {
+    if (audio.playing === source) audio.playing = null;
+  };
+  source.start();
+  audio.playing = source;
+  ++audio.cuesStarted;
+  audio.lastCue = name;
+};
+
+// --- Menus -------------------------------------------------------------
+
+const menus = {
+  open: null,  // the open .menu element
+
+  titles() {
+    return Array.from(document.querySelectorAll(".menu-title"));
+  },
+  show(menu) {
+    this.close();
+    if (page.ended || !menu) return;
+    menu.querySelector(".menu-items").hidden = false;
+    menu.querySelector(".menu-title").setAttribute("aria-expanded", "true");
+    menu.querySelector(".menu-item").focus();
+    this.open = menu;
+  },
+  close() {
+    if (!this.open) return;
+    this.open.querySelector(".menu-items").hidden = true;
+    this.open.querySelector(".menu-title").setAttribute("aria-expanded", "false");
+    this.open = null;
+    if (document.activeElement instanceof HTMLElement) document.activeElement.blur();
+  },
+  // Keys of an open menu (mnemonics, Enter, Escape, arrows across) and the
+  // Alt mnemonics that open one. Returns true for a key the menus took.
+  handleKey(event) {
+    const letter = event.key.length === 1 ? event.key.toLowerCase() : "";
+    if (this.open) {
+      event.preventDefault();
+      if (event.key === "Escape") this.close();
+      else if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
+        const titles = this.titles();
+        const at = titles.indexOf(this.open.querySelector(".menu-title"));
+        const next = titles[(at + (event.key === "ArrowRight" ? 1 : titles.length - 1)) % titles.length];
+        this.show(next.parentElement);
+      } else {
+        const item = Array.from(this.open.querySelectorAll(".menu-item")).find(
+          (candidate) => (event.key === "Enter" && candidate === document.activeElement) ||
+                         candidate.dataset.mnemonic === letter);
+        if (item) {
+          this.close();
+          runCommand(item.id);
+        }
+      }
+      return true;
+    }
+    if (event.altKey && letter) {
+      const title = this.titles().find((candidate) => candidate.dataset.mnemonic === letter);
+      if (title) {
+        event.preventDefault();
+        this.show(title.parentElement);
+        return true;
+      }
+    }
+    return false;
+  },
+};
+
+function runCommand(itemId) {
+  if (itemId === "about-item") openAbout();
+  else if (itemId === "exit-item") endGame("The game has ended. Reload the page to play again.");
+}
+
+// --- The About box -----------------------------------------------------
+
+const aboutBox = () => document.getElementById("about");
+
+// Modal over the game, which keeps ticking behind it; the box sits at its
+// dialog-unit place (22, 17) from the game area's corner.
+function openAbout() {
+  const box = aboutBox();
+  if (page.ended || box.open) return;
+  menus.close();
+  const area = document.getElementById("game").getBoundingClientRect();
+  box.style.left = Math.round(area.left + 33) + "px";
+  box.style.top = Math.round(area.top + 28) + "px";
+  box.showModal();
+  document.getElementById("about-ok").focus();
+  Module._web_about_opened();
+}
+
+function closeAbout(result) {
+  const box = aboutBox();
+  if (!box.open) return;
+  box.close();
+  Module._web_about_closed(result);
+}
+
+function wireAbout() {
+  const box = aboutBox();
+  document.getElementById("about-ok").addEventListener("click", () => closeAbout(1));
+  document.getElementById("about-close").addEventListener("click", () => closeAbout(2));
+  // Escape, as the desktop's Cancel command.
+  box.addEventListener("cancel", (event) => {
+    event.preventDefault();
+    closeAbout(2);
+  });
+  // Enter is the default button's unless another button has the focus.
+  box.addEventListener("keydown", (event) => {
+    if (event.key === "Enter" && !(document.activeElement instanceof HTMLButtonElement)) {
+      event.preventDefault();
+      closeAbout(1);
+    }
+  });
+}
+
+// --- Zoom: whole-pixel scales of the game area -------------------------
+
+function applyZoom() {
+  const game = document.getElementById("game");
+  let scale = Number(page.zoom);
+  if (page.zoom === "fit") {
+    const spare = document.getElementById("menubar").offsetHeight + 120;
+    scale = Math.max(1, Math.floor(Math.min(
+      (window.innerWidth - 32) / game.width, (window.innerHeight - spare) / game.height)));
+  }
+  game.style.width = game.width * scale + "px";
+  game.style.height = game.height * scale + "px";
+  for (const button of document.querySelectorAll("#zoom button"))
+    button.setAttribute("aria-pressed", String(button.dataset.zoom === page.zoom));
+}
+
+// --- The end of the game -----------------------------------------------
+
+function endGame(message) {
+  if (!page.ended) {
+    page.ended = true;
+    menus.close();
+    closeAbout(2);
+    Module._web_exit();
+  }
+  const status = document.getElementById("status");
+  status.textContent = message;
+  status.hidden = false;
+}
+
+// --- Keys --------------------------------------------------------------
+
+// Keys that would scroll the page or move the focus instead.
+const keptFromBrowser = new Set([0x09, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28]);
+
+function onKeyDown(event) {
+  unlockAudio();
+  if (!page.started || page.ended) return;
+  if (aboutBox().open) return;  // modal: its own keys only
+  if (menus.handleKey(event)) return;
+  if (MarobelKeys.isAboutAccelerator(event)) {
+    event.preventDefault();
+    openAbout();
+    return;
+  }
+  if (MarobelKeys.isSystemKey(event)) return;
+  // Every key-down, auto-repeats included; the game picks the keys it uses.
+  const virtualKey = MarobelKeys.virtualKeyFor(event.code, event.key);
+  if (!virtualKey) return;
+  if (keptFromBrowser.has(virtualKey)) event.preventDefault();
+  Module._web_key_down(virtualKey);
+}
+
+// --- Wiring ------------------------------------------------------------
+
+window.addEventListener("keydown", onKeyDown);
+window.addEventListener("pointerdown", (event) => {
+  unlockAudio();
+  if (menus.open && !menus.open.contains(event.target)) menus.close();
+});
+window.addEventListener("resize", () => {
+  if (page.zoom === "fit") applyZoom();
+});
+document.addEventListener("DOMContentLoaded", () => {
+  for (const title of menus.titles()) {
+    title.addEventListener("click", () => {
+      if (menus.open === title.parentElement) menus.close();
+      else menus.show(title.parentElement);
+    });
+  }
+  for (const item of document.querySelectorAll(".menu-item")) {
+    item.addEventListener("click", () => {
+      menus.close();
+      runCommand(item.id);
+    });
+  }
+  for (const button of document.querySelectorAll("#zoom button")) {
+    button.addEventListener("click", () => {
+      page.zoom = button.dataset.zoom;
+      applyZoom();
+      button.blur();  // arrow keys belong to the game, not to the buttons
+    });
+  }
+  wireAbout();
+  applyZoom();
+});
+
+// --- For the page's tests and measurements ------------------------------
+
+window.marobelPage = {
+  ready: () => page.started,
+  firstFrameAt: () => page.firstFrameAt,
+  startup: () => ({ ...page.startup, firstFrame: page.firstFrameAt }),
+  credits: () => Module._web_credits(),
+  ticksRun: () => Module._web_ticks_run(),
+  framesShown: () => Module._web_frames_shown(),
+  aboutFramesShown: () => Module._web_about_frames_shown(),
+  aboutOpen: () => Module._web_about_open() === 1,
+  gameRunning: () => Module._web_game_running() === 1,
+  lastKey: () => ({
+    delivered: Module._web_keys_delivered(),
+    virtualKey: Module._web_last_key(),
+    creditsBefore: Module._web_last_key_credits_before(),
+    creditsAfter: Module._web_last_key_credits_after(),
+  }),
+  memoryBytes: () => Module.HEAP8.buffer.byteLength,
+  audio: () => ({
+    unlocked: audio.context !== null,
+    decoded: audio.buffers.size,
+    sounds: page.soundNames.length,
+    cuesStarted: audio.cuesStarted,
+    lastCue: audio.lastCue,
+  }),
+
+  // Plays a key script from the creation reset for `ticks` ticks and
+  // returns the trace lines, tick 0 first. Ends the page's own game.
+  // flags: 1 adds each tick's drawing calls, 2 shows the frames, 4 plays
+  // the sounds.
+  runScript(script, ticks, credits = -1, flags = 0) {
+    const error = Module.ccall("web_script_start", "string", ["string", "number", "number"],
+                               [script, credits, flags]);
+    if (error) throw new Error("key script " + error);
+    endGame("A scripted test run has replaced the game. Reload the page to play again.");
+    const lines = [Module.UTF8ToString(Module._web_script_line())];
+    for (let tick = 1; tick <= ticks; ++tick) lines.push(Module.UTF8ToString(Module._web_script_step(1)));
+    return lines;
+  },
+
+  // Times each tick of a scripted game with its frame shown on the page,
+  // in milliseconds. Ends the page's own game.
+  timeScript(script, ticks, credits = -1) {
+    const error = Module.ccall("web_script_start", "string", ["string", "number", "number"],
+                               [script, credits, 2]);
+    if (error) throw new Error("key script " + error);
+    endGame("A timed test run has replaced the game. Reload the page to play again.");
+    const times = [];
+    for (let tick = 1; tick <= ticks; ++tick) {
+      const begin = performance.now();
+      Module._web_script_step(0);
+      times.push(performance.now() - begin);
+    }
+    return times;
+  },
+};

@@ -1,0 +1,122 @@
+// The browser shell: the page's game canvas is the window, the browser's
+// interval timer its tick timer, and shell.js turns the page's key presses,
+// menus and About box into the calls below. The page calls main() once the
+// pictures and sounds are in the module's file system.
+#include <emscripten/emscripten.h>
+
+#include <string>
+
+#include "app/about_band.h"
+#include "app/web/browser_sound_output.h"
+#include "app/web/live_game.h"
+#include "app/web/page_layout.h"
+#include "game/coin_life.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "render/asset_names.h"
+
+Canvas aboutCanvas;
+
+namespace {
+
+PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight, mainCanvas);
+PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight, aboutCanvas);
+BrowserSoundOutput browserSound;
+
+bool gameRunning = false;
+bool aboutOpen = false;
+long long ticksRun = 0;
+
+// What the last key delivered to the game did, for the page's tests.
+struct KeyReport {
+  long long delivered = 0;
+  int virtualKey = 0;
+  int creditsBefore = 0;
+  int creditsAfter = 0;
+} lastKey;
+
+}  // namespace
+
+PageWindowHost& MainHost() { return mainHost; }
+SoundOutput& PageSound() { return browserSound; }
+
+void StopLiveGame() {
+  mainHost.StopTimer();
+  aboutHost.StopTimer();
+  gameRunning = false;
+  aboutOpen = false;
+}
+
+int main() {
+  SetSoundOutput(&browserSound);
+  mainHost.SetTimerHandler([] {
+    GameTick(&mainHost);
+    ++ticksRun;
+  });
+  aboutHost.SetTimerHandler([] {
+    aboutCanvas.ClearBlack();
+    aboutCanvas.Invalidate(&aboutHost);
+  });
+  gameRunning = true;
+  // Window creation: attaches the canvas and starts the 200 ms timer.
+  ResetGame(&mainHost);
+  return 0;
+}
+
+extern "C" {
+
+// The pictures and sounds the game reads, one bare file name a line, so the
+// page fetches exactly those.
+EMSCRIPTEN_KEEPALIVE const char* web_asset_names() {
+  static std::string names;
+  if (names.empty()) {
+    for (const char* name : asset::kAllPictures) names.append(name).push_back('\n');
+    for (const char* name : asset::kAllSounds) names.append(name).push_back('\n');
+  }
+  return names.c_str();
+}
+
+// A key-down for the game window, with its virtual-key code. The About box
+// is modal: while it is open, keys stay with it. Returns 1 when the key
+// reached the game.
+EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
+  if (!gameRunning || aboutOpen) return 0;
+  ++lastKey.delivered;
+  lastKey.virtualKey = virtualKey;
+  lastKey.creditsBefore = game.credits;
+  InsertCoin(virtualKey);
+  lastKey.creditsAfter = game.credits;
+  return 1;
+}
+
+// The About box opens: a fresh band surface for this opening, shown at
+// once, then cleared and repainted by its own 50 ms timer.
+EMSCRIPTEN_KEEPALIVE void web_about_opened() {
+  aboutOpen = true;
+  aboutCanvas.Attach(&aboutHost, kAboutBandWidth, kAboutBandHeight);
+  aboutCanvas.Invalidate(&aboutHost);
+  aboutHost.PaintIfNeeded();
+  aboutHost.StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
+}
+
+// The box has closed (OK or Enter: 1; Escape or its close box: 2).
+EMSCRIPTEN_KEEPALIVE void web_about_closed(int) {
+  aboutHost.StopTimer();
+  aboutOpen = false;
+}
+
+// The exit command: the game stops, its last frame stays on the page.
+EMSCRIPTEN_KEEPALIVE void web_exit() { StopLiveGame(); }
+
+EMSCRIPTEN_KEEPALIVE int web_game_running() { return gameRunning ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int web_about_open() { return aboutOpen ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE double web_ticks_run() { return static_cast<double>(ticksRun); }
+EMSCRIPTEN_KEEPALIVE double web_frames_shown() { return static_cast<double>(mainHost.FramesShown()); }
+EMSCRIPTEN_KEEPALIVE double web_about_frames_shown() { return static_cast<double>(aboutHost.FramesShown()); }
+EMSCRIPTEN_KEEPALIVE int web_credits() { return game.credits; }
+EMSCRIPTEN_KEEPALIVE double web_keys_delivered() { return static_cast<double>(lastKey.delivered); }
+EMSCRIPTEN_KEEPALIVE int web_last_key() { return lastKey.virtualKey; }
+EMSCRIPTEN_KEEPALIVE int web_last_key_credits_before() { return lastKey.creditsBefore; }
+EMSCRIPTEN_KEEPALIVE int web_last_key_credits_after() { return lastKey.creditsAfter; }
+
+}  // extern "C"
