@@ -1,12 +1,10 @@
 #pragma once
+#include "app/session/window_view.h"
 
-// What the desktop window's client area shows of the 1200 by 800 canvas:
-// the 400 by 450 window less its frame, caption and menu bar as Windows
-// draws them at 96 dpi (8-pixel sizing borders, a 31-pixel caption and a
-// 20-pixel menu bar). The page shows the same part, 1:1, under its own
-// menu bar.
-inline constexpr int kGameAreaWidth = 400 - 2 * 8;
-inline constexpr int kGameAreaHeight = 450 - 31 - 20 - 8;
+// The page shows what the desktop window's client area shows, 1:1, under its
+// own menu bar.
+inline constexpr int kGameAreaWidth = kClientAreaWidth;
+inline constexpr int kGameAreaHeight = kClientAreaHeight;
 
 inline constexpr const char* kGameElementId = "game";
 inline constexpr const char* kAboutBandElementId = "about-band";
