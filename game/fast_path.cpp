@@ -25,6 +25,10 @@ struct StateMembers {
   int bySlot[kCoinSlots];
   std::uint64_t byX[kCoinSlots];  // (biased x) << 32 | slot
   std::uint64_t bits[ContactTable::kWords];
+  // The words of `bits` that hold a member, ascending: coins in play
+  // usually fill a few words of the pool, and the carry looks only there.
+  int wordCount = 0;
+  int words[ContactTable::kWords];
 
   void Collect(CoinState state) {
     count = 0;
@@ -37,6 +41,9 @@ struct StateMembers {
       bits[i >> 6] |= std::uint64_t{1} << (i & 63);
     });
     std::sort(byX, byX + count);
+    wordCount = 0;
+    for (int w = 0; w < ContactTable::kWords; ++w)
+      if (bits[w]) words[wordCount++] = w;
   }
   static int Slot(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
   static int X(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key >> 32) ^ 0x80000000u); }
@@ -117,7 +124,8 @@ struct TrailingCoins {
   void Collect(int p) {
     normalCount = bonusCount = 0;
     const std::uint64_t* trail = game.contactMatrix.TrailingBits(p);
-    for (int w = 0; w < ContactTable::kWords; ++w) {
+    for (int n = 0; n < members.wordCount; ++n) {
+      const int w = members.words[n];
       std::uint64_t bitsLeft = trail[w] & members.bits[w];
       while (bitsLeft) {
         const int k = w * 64 + std::countr_zero(bitsLeft);

@@ -1,5 +1,6 @@
 #include "app/session/trace.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "canvas/shift_jis.h"
@@ -7,7 +8,13 @@
 
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  for (unsigned char c : text) {
+  // File names and texts rarely need escapes: copy the plain run at once.
+  std::size_t plain = 0;
+  while (plain < text.size() && text[plain] != '"' && text[plain] != '\\' &&
+         static_cast<unsigned char>(text[plain]) >= 0x20)
+    ++plain;
+  out.append(text.data(), plain);
+  for (unsigned char c : text.substr(plain)) {
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -29,10 +36,18 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 namespace {
 
+// A trace line holds hundreds of numbers and a long run writes thousands of
+// lines, so numbers are appended without printf's parsing.
+void AppendNumber(std::string& out, long long v) {
+  char buffer[24];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+  out.append(buffer, end);
+}
+
 void AppendInts(std::string& out, std::initializer_list<long long> values) {
   for (long long v : values) {
     out += ',';
-    out += std::to_string(v);
+    AppendNumber(out, v);
   }
 }
 
@@ -74,15 +89,30 @@ void DrawLog::OnLine(int x1, int y1, int x2, int y2, int width, int r, int g, in
 }
 
 void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
-  char head[512];
-  std::snprintf(head, sizeof head,
-                "{\"tick\":%lld,\"rand\":%u,\"credits\":%d,\"pending\":%d,\"stroke\":%d,\"retracting\":%d,"
-                "\"gate\":%d,\"gateReturning\":%d,\"lotteryRow\":%d,\"lotteryColumn\":%d,\"spinning\":%d,"
-                "\"sweepRequested\":%d,\"sweepTimer\":%d,\"magicRequested\":%d,\"magicTimer\":%d,\"sounds\":[",
-                tick, static_cast<unsigned>(game.randState), game.credits, game.pendingCoins, game.pusherStroke,
-                game.pusherRetracting, game.gateOffset, game.gateReturning, game.lotteryRow, game.lotteryColumn,
-                game.lotterySpinning, game.sweepRequested, game.sweepTimer, game.magicRequested, game.magicTimer);
-  out.assign(head);
+  const struct {
+    std::string_view key;
+    long long value;
+  } fields[] = {{"{\"tick\":", tick},
+                {",\"rand\":", game.randState},
+                {",\"credits\":", game.credits},
+                {",\"pending\":", game.pendingCoins},
+                {",\"stroke\":", game.pusherStroke},
+                {",\"retracting\":", game.pusherRetracting},
+                {",\"gate\":", game.gateOffset},
+                {",\"gateReturning\":", game.gateReturning},
+                {",\"lotteryRow\":", game.lotteryRow},
+                {",\"lotteryColumn\":", game.lotteryColumn},
+                {",\"spinning\":", game.lotterySpinning},
+                {",\"sweepRequested\":", game.sweepRequested},
+                {",\"sweepTimer\":", game.sweepTimer},
+                {",\"magicRequested\":", game.magicRequested},
+                {",\"magicTimer\":", game.magicTimer}};
+  out.clear();
+  for (const auto& field : fields) {
+    out += field.key;
+    AppendNumber(out, field.value);
+  }
+  out += ",\"sounds\":[";
   bool first = true;
   for (const std::string& name : sounds.Names()) {
     if (!first) out += ',';
@@ -91,14 +121,20 @@ void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, c
   }
   out += "],\"coins\":[";
   first = true;
-  for (int i = 0; i < kCoinSlots; ++i) {
-    if (game.coinState[i] == CoinState::Free) continue;
-    char coin[96];
-    std::snprintf(coin, sizeof coin, "%s[%d,%d,%d,%d,%d]", first ? "" : ",", i, static_cast<int>(game.coinState[i]),
-                  game.coinX[i], game.coinY[i], game.coinVy[i]);
-    out += coin;
+  ForEachCoinInPlay([&](int i) {
+    // Built in place, as the coins make up most of a line.
+    char coin[80];
+    char* p = coin;
+    if (!first) *p++ = ',';
     first = false;
-  }
+    *p++ = '[';
+    for (const long long v : {i, static_cast<int>(game.coinState[i]), game.coinX[i], game.coinY[i], game.coinVy[i]}) {
+      p = std::to_chars(p, coin + sizeof coin, v).ptr;
+      *p++ = ',';
+    }
+    p[-1] = ']';
+    out.append(coin, p);
+  });
   out += ']';
   if (draws) {
     out += ",\"draws\":[";
