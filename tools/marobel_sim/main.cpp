@@ -1,6 +1,7 @@
 // marobel-sim: the game without a window. Runs the creation reset and then
 // game ticks, delivering scripted key presses between ticks, and writes a
-// JSON Lines trace of every tick (optionally its drawing calls and frames).
+// JSON Lines trace of every tick (optionally its drawing calls and frames)
+// and, if asked, an account of the session.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,9 +13,12 @@
 #include "game/state.h"
 #include "game/tick.h"
 #include "app/session/key_script.h"
-#include "tools/marobel_sim/options.h"
-#include "tools/marobel_sim/png_writer.h"
+#include "app/session/session_summary.h"
 #include "app/session/trace.h"
+#include "marobel_version.h"
+#include "tools/marobel_sim/options.h"
+#include "tools/marobel_sim/output_file.h"
+#include "tools/marobel_sim/png_writer.h"
 
 namespace {
 
@@ -29,6 +33,11 @@ class HeadlessWindow : public WindowHost {
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
   return 2;
+}
+
+int RunError(const std::string& message) {
+  std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
+  return 1;
 }
 
 bool ReadFile(const std::string& path, std::string& text) {
@@ -55,6 +64,10 @@ int main(int argc, char** argv) {
     std::fputs(SimUsage(), stdout);
     return 0;
   }
+  if (parsed.versionRequested) {
+    std::printf("marobel-sim %s\n", MAROBEL_VERSION);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   if (!parsed.ok) return UsageError(parsed.error);
   const SimOptions& options = parsed.options;
 
@@ -74,21 +87,27 @@ int main(int argc, char** argv) {
       return UsageError(options.framesDir + ": cannot create the frames directory");
   }
 
-  std::FILE* trace = stdout;
-  if (options.traceFile != "-") {
-    trace = std::fopen(options.traceFile.c_str(), "wb");
-    if (!trace) return UsageError(options.traceFile + ": cannot open the trace file for writing");
-  }
+  // Output files are opened before the run, so that a bad path is reported
+  // at once rather than after a long game.
+  std::string error;
+  OutputFile traceFile;
+  const bool traceToStdout = options.traceFile == "-";
+  if (!traceToStdout && !traceFile.Open(options.traceFile, error)) return UsageError(error);
+  std::FILE* trace = traceToStdout ? stdout : traceFile.Stream();
+  OutputFile summaryFile;
+  if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
   HeadlessWindow window;
   SoundLog sounds;
   DrawLog draws;
   SetSoundOutput(&sounds);
   mainCanvas.SetFileDirectory(options.assetsDir);
+  mainCanvas.SetComposing(options.ReadsPixels());
   if (options.draws) mainCanvas.SetCallSink(&draws);
 
   ResetGame(&window);
   if (options.credits) game.credits = static_cast<int>(*options.credits);
+  SessionSummary summary;
 
   std::string line;
   bool writeFailed = false;
@@ -107,21 +126,30 @@ int main(int argc, char** argv) {
   for (long long tick = 1; tick <= options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
+    summary.AfterTick();
     emit(tick);
     if (!options.framesDir.empty()) {
-      std::string error;
       if (!WritePng(FramePath(options.framesDir, tick), mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(),
                     error)) {
-        std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
-        return 1;
+        return RunError(error);
       }
     }
   }
-  if (std::fflush(trace) != 0) writeFailed = true;
-  if (trace != stdout && std::fclose(trace) != 0) writeFailed = true;
-  if (writeFailed) {
-    std::fprintf(stderr, "marobel-sim: %s: the trace could not be written completely\n", options.traceFile.c_str());
-    return 1;
+  if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
+    return RunError(options.traceFile + ": the trace could not be written completely");
+
+  if (options.summary) {
+    // The summary keeps out of the trace's way: standard error when the
+    // trace takes standard output.
+    const std::string text = summary.Text();
+    std::FILE* to = traceToStdout ? stderr : stdout;
+    if (std::fwrite(text.data(), 1, text.size(), to) != text.size() || std::fflush(to) != 0)
+      return RunError("the summary could not be printed");
+  }
+  if (!options.summaryJsonFile.empty()) {
+    const std::string json = summary.Json() + "\n";
+    std::fwrite(json.data(), 1, json.size(), summaryFile.Stream());
+    if (!summaryFile.Commit(error)) return RunError(error);
   }
   return 0;
 }

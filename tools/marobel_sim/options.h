@@ -11,12 +11,19 @@ struct SimOptions {
   bool draws = false;
   std::string framesDir;  // empty: no frames
   std::string assetsDir;  // empty: the working directory
+  bool summary = false;
+  std::string summaryJsonFile;  // empty: none
+
+  // Whether anything reads the composed pixels; without a reader no frame
+  // is composed at all.
+  bool ReadsPixels() const { return !framesDir.empty(); }
 };
 
 struct SimOptionsResult {
   SimOptions options;
   bool ok = true;
   bool helpRequested = false;
+  bool versionRequested = false;
   std::string error;  // one line naming the problem
 };
 
