@@ -33,18 +33,38 @@ struct StateMembers {
   void Collect(CoinState state) {
     count = 0;
     std::fill(std::begin(bits), std::end(bits), 0);
+    int minX = INT32_MAX, maxX = INT32_MIN;
     ForEachCoinInPlay([&](int i) {
       if (game.coinState[i] != state) return;
       byX[count] = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(game.coinX[i]) ^ 0x80000000u) << 32) |
                    static_cast<std::uint32_t>(i);
       bySlot[count++] = i;
       bits[i >> 6] |= std::uint64_t{1} << (i & 63);
+      minX = std::min(minX, game.coinX[i]);
+      maxX = std::max(maxX, game.coinX[i]);
     });
-    std::sort(byX, byX + count);
+    // Coins on the cabinet lie within a few hundred pixels of each other:
+    // a counting sort by x then does the work of a comparison sort in one
+    // pass, and, being stable over the slot order above, in the same order.
+    if (count > 0 && static_cast<std::int64_t>(maxX) - minX < kCountingSortSpan) SortByX(minX, maxX);
+    else std::sort(byX, byX + count);
     wordCount = 0;
     for (int w = 0; w < ContactTable::kWords; ++w)
       if (bits[w]) words[wordCount++] = w;
   }
+  static constexpr int kCountingSortSpan = 4096;
+  std::uint64_t sortScratch[kCoinSlots];
+  int xCount[kCountingSortSpan + 1];
+
+  void SortByX(int minX, int maxX) {
+    const int span = maxX - minX + 1;
+    std::fill(xCount, xCount + span + 1, 0);
+    for (int n = 0; n < count; ++n) ++xCount[X(byX[n]) - minX + 1];
+    for (int k = 0; k < span; ++k) xCount[k + 1] += xCount[k];
+    for (int n = 0; n < count; ++n) sortScratch[xCount[X(byX[n]) - minX]++] = byX[n];
+    std::copy(sortScratch, sortScratch + count, byX);
+  }
+
   static int Slot(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
   static int X(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key >> 32) ^ 0x80000000u); }
 };
