@@ -16,6 +16,7 @@
 #include "game/contacts.h"
 #include "game/pusher.h"
 #include "game/simulation_path.h"
+#include "game/x_order.h"
 
 namespace {
 
@@ -33,40 +34,17 @@ struct StateMembers {
   void Collect(CoinState state) {
     count = 0;
     std::fill(std::begin(bits), std::end(bits), 0);
-    int minX = INT32_MAX, maxX = INT32_MIN;
     ForEachCoinInPlay([&](int i) {
       if (game.coinState[i] != state) return;
-      byX[count] = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(game.coinX[i]) ^ 0x80000000u) << 32) |
-                   static_cast<std::uint32_t>(i);
+      byX[count] = XOrderKey(game.coinX[i], i);
       bySlot[count++] = i;
       bits[i >> 6] |= std::uint64_t{1} << (i & 63);
-      minX = std::min(minX, game.coinX[i]);
-      maxX = std::max(maxX, game.coinX[i]);
     });
-    // Coins on the cabinet lie within a few hundred pixels of each other:
-    // a counting sort by x then does the work of a comparison sort in one
-    // pass, and, being stable over the slot order above, in the same order.
-    if (count > 0 && static_cast<std::int64_t>(maxX) - minX < kCountingSortSpan) SortByX(minX, maxX);
-    else std::sort(byX, byX + count);
+    SortXOrderKeys(byX, count);
     wordCount = 0;
     for (int w = 0; w < ContactTable::kWords; ++w)
       if (bits[w]) words[wordCount++] = w;
   }
-  static constexpr int kCountingSortSpan = 4096;
-  std::uint64_t sortScratch[kCoinSlots];
-  int xCount[kCountingSortSpan + 1];
-
-  void SortByX(int minX, int maxX) {
-    const int span = maxX - minX + 1;
-    std::fill(xCount, xCount + span + 1, 0);
-    for (int n = 0; n < count; ++n) ++xCount[X(byX[n]) - minX + 1];
-    for (int k = 0; k < span; ++k) xCount[k + 1] += xCount[k];
-    for (int n = 0; n < count; ++n) sortScratch[xCount[X(byX[n]) - minX]++] = byX[n];
-    std::copy(sortScratch, sortScratch + count, byX);
-  }
-
-  static int Slot(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
-  static int X(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key >> 32) ^ 0x80000000u); }
 };
 
 StateMembers members;
@@ -75,10 +53,10 @@ void FastRefresh(CoinState state) {
   members.Collect(state);
   ContactTable& table = game.contactMatrix;
   for (int p = 0; p < members.count; ++p) {
-    const int a = StateMembers::Slot(members.byX[p]);
+    const int a = SlotOfKey(members.byX[p]);
     const long long ax = game.coinX[a];
     for (int q = p + 1; q < members.count; ++q) {
-      const int b = StateMembers::Slot(members.byX[q]);
+      const int b = SlotOfKey(members.byX[q]);
       if (static_cast<long long>(game.coinX[b]) - ax > 12) break;
       const long long dy = static_cast<long long>(game.coinY[a]) - game.coinY[b];
       if (dy < -12 || dy > 12) continue;  // cheapest test first
@@ -115,10 +93,10 @@ void BuildCandidates() {
   // Each unordered pair within the push window is met once, in x order...
   pairCount = 0;
   for (int p = 0; p < members.count; ++p) {
-    const int a = StateMembers::Slot(members.byX[p]);
+    const int a = SlotOfKey(members.byX[p]);
     const long long ax = game.coinX[a];
     for (int q = p + 1; q < members.count; ++q) {
-      const int b = StateMembers::Slot(members.byX[q]);
+      const int b = SlotOfKey(members.byX[q]);
       if (game.coinX[b] - ax > kPushWindowX) break;
       if (!table.Unbound(a, b)) continue;
       const int lo = std::min(a, b), hi = std::max(a, b);

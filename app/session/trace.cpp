@@ -44,11 +44,15 @@ void AppendNumber(std::string& out, long long v) {
   out.append(buffer, end);
 }
 
+// Each value preceded by a comma, appended at once.
 void AppendInts(std::string& out, std::initializer_list<long long> values) {
+  char buffer[8 * 24];
+  char* p = buffer;
   for (long long v : values) {
-    out += ',';
-    AppendNumber(out, v);
+    *p++ = ',';
+    p = std::to_chars(p, buffer + sizeof buffer, v).ptr;
   }
+  out.append(buffer, p);
 }
 
 }  // namespace
