@@ -214,8 +214,11 @@ TEST(Runner, OutputFilesAppearOnlyWhenCompleteAndFailuresAreReported) {
     const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(status, c.status) << c.args;
     EXPECT_EQ(Lines(err).size(), c.status ? 1u : 0u) << err;
-    if (c.traceAfter.empty()) EXPECT_EQ(Lines(after).size(), 4u) << c.args;
-    else EXPECT_EQ(after, c.traceAfter) << c.args;
+    if (c.traceAfter.empty()) {
+      EXPECT_EQ(Lines(after).size(), 4u) << c.args;
+    } else {
+      EXPECT_EQ(after, c.traceAfter) << c.args;
+    }
     for (const auto& entry : std::filesystem::directory_iterator(dir))
       EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos) << entry.path();
   }
