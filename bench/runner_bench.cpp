@@ -4,6 +4,7 @@
 // column is wall time per tick over a whole run, start-up included; the
 // counters add CPU time per tick and the peak resident memory of the run.
 // Targets: 20 us a tick with the trace, 40 us with --draws, 16 MiB.
+// MAROBEL_SIM=path/to/marobel-sim times another build, to compare two.
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -12,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -42,7 +44,8 @@ struct RunCost {
 };
 
 RunCost RunSim(const std::vector<std::string>& extra) {
-  std::vector<std::string> args = {MAROBEL_SIM_PATH, "--ticks", std::to_string(kTicks), "--credits", "100000",
+  const char* other = std::getenv("MAROBEL_SIM");
+  std::vector<std::string> args = {other && *other ? other : MAROBEL_SIM_PATH, "--ticks", std::to_string(kTicks), "--credits", "100000",
                                    "--keys", RichGameKeysFile(), "--trace", "/dev/null"};
   args.insert(args.end(), extra.begin(), extra.end());
   std::vector<char*> argv;
