@@ -1,18 +1,29 @@
 #include "app/session/trace.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "canvas/shift_jis.h"
 #include "game/state.h"
 
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  // File names and texts rarely need escapes: copy the plain run at once.
+namespace {
+
+// How many leading characters of `text` go into a JSON string as they are.
+std::size_t PlainJsonPrefix(std::string_view text) {
   std::size_t plain = 0;
   while (plain < text.size() && text[plain] != '"' && text[plain] != '\\' &&
          static_cast<unsigned char>(text[plain]) >= 0x20)
     ++plain;
+  return plain;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  // File names and texts rarely need escapes: copy the plain run at once.
+  const std::size_t plain = PlainJsonPrefix(text);
   out.append(text.data(), plain);
   for (unsigned char c : text.substr(plain)) {
     switch (c) {
@@ -67,6 +78,28 @@ void DrawLog::OnClear(bool black) {
 }
 
 void DrawLog::OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h) {
+  // Sprites are most of a busy tick's calls, and their file names need no
+  // escapes: such an entry is built in one buffer and appended at once.
+  constexpr std::size_t kShortNames = 64;
+  if (image.size() + mask.size() <= kShortNames && PlainJsonPrefix(image) == image.size() &&
+      PlainJsonPrefix(mask) == mask.size()) {
+    char buffer[kShortNames + 96];
+    char* p = buffer;
+    auto put = [&p](std::string_view part) { p = std::copy(part.begin(), part.end(), p); };
+    if (!json_.empty()) *p++ = ',';
+    put("[\"sprite\",\"");
+    put(image);
+    put("\",\"");
+    put(mask);
+    *p++ = '"';
+    for (const int v : {x, y, w, h}) {
+      *p++ = ',';
+      p = std::to_chars(p, buffer + sizeof buffer, v).ptr;
+    }
+    *p++ = ']';
+    json_.append(buffer, p);
+    return;
+  }
   Begin();
   json_ += "[\"sprite\",";
   AppendJsonString(json_, image);
@@ -92,7 +125,10 @@ void DrawLog::OnLine(int x1, int y1, int x2, int y2, int width, int r, int g, in
   json_ += ']';
 }
 
-void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
+namespace {
+
+// Everything of a trace line before its draws and closing brace.
+void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
   const struct {
     std::string_view key;
     long long value;
@@ -140,10 +176,31 @@ void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, c
     out.append(coin, p);
   });
   out += ']';
+}
+
+}  // namespace
+
+void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
+  FormatTraceHead(out, tick, sounds);
   if (draws) {
     out += ",\"draws\":[";
     out += draws->Entries();
     out += ']';
   }
   out += '}';
+}
+
+bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const SoundLog& sounds,
+                    const DrawLog* draws) {
+  // The draws of a busy tick run to many kilobytes: they go out from where
+  // they were collected rather than being copied into the line first.
+  FormatTraceHead(scratch, tick, sounds);
+  std::string_view tail = "}\n";
+  if (draws) {
+    scratch += ",\"draws\":[";
+    tail = "]}\n";
+  }
+  bool ok = std::fwrite(scratch.data(), 1, scratch.size(), file) == scratch.size();
+  if (draws) ok = std::fwrite(draws->Entries().data(), 1, draws->Entries().size(), file) == draws->Entries().size() && ok;
+  return std::fwrite(tail.data(), 1, tail.size(), file) == tail.size() && ok;
 }

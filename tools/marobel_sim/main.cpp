@@ -114,9 +114,7 @@ int main(int argc, char** argv) {
   std::string line;
   bool writeFailed = false;
   auto emit = [&](long long tick) {
-    FormatTraceLine(line, tick, sounds, options.draws ? &draws : nullptr);
-    line += '\n';
-    if (std::fwrite(line.data(), 1, line.size(), trace) != line.size()) writeFailed = true;
+    if (!WriteTraceLine(trace, line, tick, sounds, options.draws ? &draws : nullptr)) writeFailed = true;
     sounds.Clear();
     draws.Clear();
   };
