@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Peak resident memory of the headless runner over a 10,000-tick game with
-# random key presses, composing every frame from the generated pictures.
+# random key presses, its trace to /dev/null. Without --frames nothing reads
+# the pixels, so no frame is composed (bench/runner_bench.cpp measures the
+# rich game the same way).
 # Usage: bench/peak-memory.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}

@@ -1,6 +1,7 @@
 #include "bonus/gate_lottery.h"
 
 #include "game/contacts.h"
+#include "game/play_stats.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "render/asset_names.h"
@@ -51,6 +52,7 @@ void LotteryStep() {
   if (gameRand() % kLotteryStopChance == 0) {
     PlaySoundCue(asset::kLotteryStopSound);
     game.lotterySpinning = 0;
+    ++playStats.lotterySpins;
     AwardPrize(game.lotteryRow, game.lotteryColumn);
   }
 }
@@ -58,10 +60,20 @@ void LotteryStep() {
 void AwardPrize(int row, int column) {
   const Prize prize = PrizeAt(row, column);
   switch (prize.kind) {
-    case PrizeKind::Coins: game.pendingCoins += prize.coins; break;
-    case PrizeKind::Sweep: game.sweepRequested = 1; break;
-    case PrizeKind::Magic: game.magicRequested = 1; break;
-    case PrizeKind::None: break;
+    case PrizeKind::Coins:
+      game.pendingCoins += prize.coins;
+      ++playStats.coinPrizes;
+      playStats.prizeCoins += prize.coins;
+      break;
+    case PrizeKind::Sweep:
+      game.sweepRequested = 1;
+      ++playStats.sweepPrizes;
+      break;
+    case PrizeKind::Magic:
+      game.magicRequested = 1;
+      ++playStats.magicPrizes;
+      break;
+    case PrizeKind::None: ++playStats.blankPrizes; break;
   }
 }
 

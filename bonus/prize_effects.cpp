@@ -2,6 +2,7 @@
 
 #include "game/coin_life.h"
 #include "game/contacts.h"
+#include "game/play_stats.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "render/asset_names.h"
@@ -32,12 +33,14 @@ void MagicStep() {
   game.coinState[slot] = CoinState::OnField;
   game.coinX[slot] = cabinetX + 7 + gameRand() % kBonusDropSpan;
   game.coinY[slot] = kBonusDropRow;
+  ++playStats.bonusCoins;
 }
 
 void SweeperStep() {
   if (game.sweepRequested == 1) {
     game.sweepTimer = kSweepStart;
     game.sweepRequested = 0;
+    ++playStats.sweeps;
   }
   if (game.sweepTimer <= 0) return;
   game.sweepTimer -= 2;
@@ -51,6 +54,7 @@ void SweeperStep() {
     if (game.coinState[i] != CoinState::OnField) continue;
     if (gameRand() % kSweepChance == 0) {
       game.coinState[i] = CoinState::Free;
+      ++playStats.coinsSwept;
       // A slot that leaves play starts its next life without old bindings.
       ClearContactsOfCoin(i);
     }

@@ -89,9 +89,19 @@ void Canvas::Attach(WindowHost*, int w, int h) {
   if (!fits && w > 0 && h > 0) width = height = 0;
   surfaceWidth_ = fits ? w : 0;
   surfaceHeight_ = fits ? h : 0;
+  std::vector<std::uint32_t>().swap(pixels_);
+  if (composing_) MakeSurface();
+}
+
+void Canvas::MakeSurface() {
   // A fresh surface is black; swapping releases the one it replaces.
-  std::vector<std::uint32_t>(fits ? static_cast<std::size_t>(w) * static_cast<std::size_t>(h) : 0, 0u)
+  std::vector<std::uint32_t>(static_cast<std::size_t>(surfaceWidth_) * static_cast<std::size_t>(surfaceHeight_), 0u)
       .swap(pixels_);
+}
+
+void Canvas::SetComposing(bool on) {
+  composing_ = on;
+  if (on && pixels_.empty()) MakeSurface();
 }
 
 void Canvas::Present(WindowHost* window) {
@@ -104,12 +114,12 @@ void Canvas::Invalidate(WindowHost* window) {
 
 void Canvas::ClearBlack() {
   if (sink_) sink_->OnClear(true);
-  std::fill(pixels_.begin(), pixels_.end(), 0u);
+  if (composing_) std::fill(pixels_.begin(), pixels_.end(), 0u);
 }
 
 void Canvas::ClearWhite() {
   if (sink_) sink_->OnClear(false);
-  std::fill(pixels_.begin(), pixels_.end(), 0x00FFFFFFu);
+  if (composing_) std::fill(pixels_.begin(), pixels_.end(), 0x00FFFFFFu);
 }
 
 void Canvas::SetTextStyle(int h, int r, int g, int b) {
@@ -122,7 +132,7 @@ void Canvas::SetTextStyle(int h, int r, int g, int b) {
 void Canvas::PutText(int x, int y, const char* text) {
   if (!text) text = "";
   if (sink_) sink_->OnText(x, y, fontHeight, textRed, textGreen, textBlue, text);
-  if (!IsAttached() || *text == '\0') return;
+  if (!Composes() || *text == '\0') return;
   TextCoverage coverage;
   if (!RasterizeText(text, fontHeight, coverage)) return;
   BlendCoverage(View(), x, y, coverage, SurfaceColour(textRed, textGreen, textBlue));
@@ -230,7 +240,7 @@ void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w
   if (!image) image = "";
   if (!mask) mask = "";
   if (sink_) sink_->OnSprite(image, mask, x, y, w, h);
-  if (!IsAttached() || w <= 0 || h <= 0) return;
+  if (!Composes() || w <= 0 || h <= 0) return;
   const std::shared_ptr<const Picture> imagePicture = *image ? pictures_.Load(PicturePath(image)) : nullptr;
   const std::shared_ptr<const Picture> maskPicture = *mask ? pictures_.Load(PicturePath(mask)) : nullptr;
   CompositeSprite(View(), x, y, w, h, imagePicture.get(), maskPicture.get(), spriteScratch_);

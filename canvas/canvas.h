@@ -83,6 +83,15 @@ class Canvas {
   // Optional observer of every drawing call (not owned; null for none).
   void SetCallSink(CanvasCallSink* sink) { sink_ = sink; }
 
+  // Whether drawing calls change the pixels (on from the start). Off, every
+  // call still reaches the call sink and the stored style still changes,
+  // but no pixel is touched and no picture file is looked up: for a front
+  // end that shows nothing, composing a frame nobody reads would cost far
+  // more than the game itself. The pixels keep what they last held.
+  // An attached canvas gets its surface only once it composes.
+  void SetComposing(bool on);
+  bool IsComposing() const { return composing_; }
+
   // The stored style, as set.
   int width = 1200;
   int height = 800;
@@ -93,13 +102,20 @@ class Canvas {
   int brushRed = 0, brushGreen = 0, brushBlue = 0;
 
  private:
-  Surface View() { return Surface{pixels_.data(), surfaceWidth_, surfaceHeight_}; }
+  // The surface to draw on; empty while not composing, so every primitive
+  // clips its whole figure away.
+  Surface View() {
+    return composing_ ? Surface{pixels_.data(), surfaceWidth_, surfaceHeight_} : Surface{nullptr, 0, 0};
+  }
+  bool Composes() const { return composing_ && IsAttached(); }
+  void MakeSurface();
 
   std::vector<std::uint32_t> pixels_;
   int surfaceWidth_ = 0;
   int surfaceHeight_ = 0;
   std::string fileDirectory_;
   CanvasCallSink* sink_ = nullptr;
+  bool composing_ = true;
   PictureCache pictures_;
   SpriteScratch spriteScratch_;
 };

@@ -4,6 +4,7 @@
 
 #include "bonus/gate_lottery.h"
 #include "game/contacts.h"
+#include "game/play_stats.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "render/asset_names.h"
@@ -28,6 +29,7 @@ void StartFalling(int slot, int x) {
 void BuyCoin(int laneX) {
   if (game.credits <= 0) return;
   --game.credits;  // spent even when the pool is full
+  ++playStats.coinsBought;
   const int slot = FindFreeSlot(0, kNormalSlots);
   if (slot >= 0) StartFalling(slot, laneX);
 }
@@ -57,14 +59,19 @@ void AddCredits(int amount) {
 }
 
 void PayOut(int i) {
+  const int before = game.credits;
   if (i < kNormalSlots) {
     AddCredits(1);
     game.coinState[i] = CoinState::PaidOut;
     PlaySoundCue(asset::kPayoutSound);
+    ++playStats.coinsPaidOut;
+    playStats.creditsFromPayouts += game.credits - before;
   } else {
     AddCredits(50);
     game.coinState[i] = CoinState::PaidOut;
     PlaySoundCue(asset::kBonusPayoutSound);
+    ++playStats.bonusCoinsPaidOut;
+    playStats.creditsFromBonusCoins += game.credits - before;
   }
   ClearContactsOfCoin(i);
 }

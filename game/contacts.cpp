@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "game/simulation_path.h"
+#include "game/x_order.h"
 
 void ClassifyPair(int a, int b, CoinState state) {
   ContactTable& table = game.contactMatrix;
@@ -44,11 +45,6 @@ void ClearContactsOfCoin(int n) {
 
 bool IsTrailing(int k, int p) { return game.contactMatrix.IsTrailing(k, p); }
 
-namespace {
-std::uint64_t XKey(int x, int slot) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x) ^ 0x80000000u) << 32) | static_cast<std::uint32_t>(slot);
-}
-}  // namespace
 
 void StepDownIndex::Build() {
   built_ = true;
@@ -58,10 +54,10 @@ void StepDownIndex::Build() {
   ForEachCoinInPlay([&](int i) {
     const CoinState s = game.coinState[i];
     if (s != CoinState::OnPusher && s != CoinState::OnField) return;
-    byX_[count_++] = XKey(game.coinX[i], i);
+    byX_[count_++] = XOrderKey(game.coinX[i], i);
     memberEpoch_[i] = epoch_;
   });
-  std::sort(byX_, byX_ + count_);
+  SortXOrderKeys(byX_, count_);
 }
 
 void StepDownIndex::AddContactsOf(int n) {
@@ -75,7 +71,7 @@ void StepDownIndex::AddContactsOf(int n) {
   if (game.coinState[n] != CoinState::OnField) return;
   const long long x = game.coinX[n];
   const int from = static_cast<int>(std::max<long long>(x - 12, INT32_MIN));
-  const std::uint64_t* first = std::lower_bound(byX_, byX_ + count_, XKey(from, 0));
+  const std::uint64_t* first = std::lower_bound(byX_, byX_ + count_, XOrderKey(from, 0));
   for (const std::uint64_t* p = first; p != byX_ + count_; ++p) {
     const int k = static_cast<int>(*p & 0xFFFFFFFFu);
     if (game.coinX[k] > x + 12) break;

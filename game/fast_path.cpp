@@ -17,6 +17,7 @@
 #include "game/contacts.h"
 #include "game/pusher.h"
 #include "game/simulation_path.h"
+#include "game/x_order.h"
 
 namespace {
 
@@ -26,21 +27,25 @@ struct StateMembers {
   int bySlot[kCoinSlots];
   std::uint64_t byX[kCoinSlots];  // (biased x) << 32 | slot
   std::uint64_t bits[ContactTable::kWords];
+  // The words of `bits` that hold a member, ascending: coins in play
+  // usually fill a few words of the pool, and the carry looks only there.
+  int wordCount = 0;
+  int words[ContactTable::kWords];
 
   void Collect(CoinState state) {
     count = 0;
     std::fill(std::begin(bits), std::end(bits), 0);
     ForEachCoinInPlay([&](int i) {
       if (game.coinState[i] != state) return;
-      byX[count] = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(game.coinX[i]) ^ 0x80000000u) << 32) |
-                   static_cast<std::uint32_t>(i);
+      byX[count] = XOrderKey(game.coinX[i], i);
       bySlot[count++] = i;
       bits[i >> 6] |= std::uint64_t{1} << (i & 63);
     });
-    std::sort(byX, byX + count);
+    SortXOrderKeys(byX, count);
+    wordCount = 0;
+    for (int w = 0; w < ContactTable::kWords; ++w)
+      if (bits[w]) words[wordCount++] = w;
   }
-  static int Slot(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
-  static int X(std::uint64_t key) { return static_cast<int>(static_cast<std::uint32_t>(key >> 32) ^ 0x80000000u); }
 };
 
 StateMembers members;
@@ -49,10 +54,10 @@ void FastRefresh(CoinState state) {
   members.Collect(state);
   ContactTable& table = game.contactMatrix;
   for (int p = 0; p < members.count; ++p) {
-    const int a = StateMembers::Slot(members.byX[p]);
+    const int a = SlotOfKey(members.byX[p]);
     const long long ax = game.coinX[a];
     for (int q = p + 1; q < members.count; ++q) {
-      const int b = StateMembers::Slot(members.byX[q]);
+      const int b = SlotOfKey(members.byX[q]);
       if (static_cast<long long>(game.coinX[b]) - ax > 12) break;
       const long long dy = static_cast<long long>(game.coinY[a]) - game.coinY[b];
       if (dy < -12 || dy > 12) continue;  // cheapest test first
@@ -95,10 +100,10 @@ void BuildCandidates() {
   // Each unordered pair within the push window is met once, in x order...
   pairCount = 0;
   for (int p = 0; p < members.count; ++p) {
-    const int a = StateMembers::Slot(members.byX[p]);
+    const int a = SlotOfKey(members.byX[p]);
     const long long ax = game.coinX[a];
     for (int q = p + 1; q < members.count; ++q) {
-      const int b = StateMembers::Slot(members.byX[q]);
+      const int b = SlotOfKey(members.byX[q]);
       if (game.coinX[b] - ax > kPushWindowX) break;
       if (!table.Unbound(a, b)) continue;
       const int lo = std::min(a, b), hi = std::max(a, b);
@@ -125,7 +130,8 @@ struct TrailingCoins {
   void Collect(int p) {
     normalCount = bonusCount = 0;
     const std::uint64_t* trail = game.contactMatrix.TrailingBits(p);
-    for (int w = 0; w < ContactTable::kWords; ++w) {
+    for (int n = 0; n < members.wordCount; ++n) {
+      const int w = members.words[n];
       std::uint64_t bitsLeft = trail[w] & members.bits[w];
       while (bitsLeft) {
         const int k = w * 64 + std::countr_zero(bitsLeft);

@@ -1,6 +1,9 @@
 #include "game/state.h"
 
+#include "game/play_stats.h"
+
 GameState game;
+PlayStats playStats;
 
 namespace {
 // `game` starts zeroed, as static storage does; only the values that do not
@@ -37,6 +40,7 @@ void ResetProgramState() {
   game.magicTimer = 0;
   game.credits = 0;
   game.randState = 1;
+  playStats = PlayStats{};
 }
 
 namespace {

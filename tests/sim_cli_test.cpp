@@ -2,6 +2,7 @@
 // the trace lines it writes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <regex>
@@ -9,6 +10,7 @@
 
 #include "tests/test_support.h"
 #include "app/session/key_script.h"
+#include "marobel_version.h"
 #include "tools/marobel_sim/options.h"
 
 namespace {
@@ -66,8 +68,10 @@ TEST(SimOptions, RejectsUnknownOptionsAndBadNumbers) {
 
 TEST(Runner, BadUsageAndBadScriptsExitTwoWithOneLineAndRunNothing) {
   const std::string bad = WriteTempFile("bad.keys", "5 right\n3 left\n");
-  for (const std::string& args : {std::string("--ticks -3"), std::string("--bogus"), std::string("--keys"),
-                                   "--keys " + bad, std::string("--keys /nonexistent/keys")}) {
+  for (const std::string& args :
+       {std::string("--ticks -3"), std::string("--bogus"), std::string("--keys"), "--keys " + bad,
+        std::string("--keys /nonexistent/keys"), std::string("--summary=yes"), std::string("--summary-json"),
+        std::string("--summary-json /nonexistent/summary.json"), std::string("--trace /nonexistent/t.jsonl")}) {
     std::string out, err;
     EXPECT_EQ(RunSim(args, &out, &err), 2) << args;
     EXPECT_TRUE(out.empty()) << args;
@@ -170,6 +174,74 @@ TEST(Runner, LongRandomGameCompletes) {
   }
   EXPECT_EQ(count, 100001);
   EXPECT_EQ(last.rfind("{\"tick\":100000,", 0), 0u);
+}
+
+TEST(Runner, VersionAndWhereTheSummaryGoes) {
+  std::string out, err;
+  EXPECT_EQ(RunSim("--version", &out, &err), 0);
+  EXPECT_EQ(out, std::string("marobel-sim ") + MAROBEL_VERSION + "\n");
+  // With the trace on standard output the summary keeps to standard error...
+  ASSERT_EQ(RunSim("--ticks 4 --summary", &out, &err), 0);
+  EXPECT_EQ(Lines(out).size(), 5u);
+  EXPECT_EQ(out.find("Session"), std::string::npos);
+  EXPECT_EQ(err.rfind("Session of 4 ticks\n", 0), 0u) << err;
+  EXPECT_NE(err.find("coins paid out        24, for 24 credits\n"), std::string::npos) << err;
+  // ...and takes standard output when the trace goes to a file.
+  const std::string trace = WriteTempFile("summary.trace", "");
+  ASSERT_EQ(RunSim("--ticks 4 --summary --trace " + trace, &out, &err), 0);
+  EXPECT_EQ(out.rfind("Session of 4 ticks\n", 0), 0u) << out;
+  EXPECT_TRUE(err.empty()) << err;
+  std::filesystem::remove(trace);
+}
+
+TEST(Runner, OutputFilesAppearOnlyWhenCompleteAndFailuresAreReported) {
+  const std::filesystem::path dir = WriteTempFile("outputs", "") + ".d";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir / "frames" / "frame-000002.png");  // tick 2's frame cannot be written
+  const std::string trace = (dir / "t.jsonl").string();
+  std::ofstream(trace) << "old\n";
+  struct Case {
+    std::string args;
+    int status;
+    std::string traceAfter;  // empty: a complete new trace
+  } cases[] = {{"--frames " + (dir / "frames").string(), 1, "old\n"},
+               {"--summary-json /dev/full", 1, ""},  // the trace was complete before the summary failed
+               {"--summary-json " + (dir / "s.json").string(), 0, ""}};
+  for (const Case& c : cases) {
+    std::string err;
+    const int status = RunSim("--ticks 3 --trace " + trace + " " + c.args, nullptr, &err);
+    std::ifstream in(trace);
+    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(status, c.status) << c.args;
+    EXPECT_EQ(Lines(err).size(), c.status ? 1u : 0u) << err;
+    if (c.traceAfter.empty()) {
+      EXPECT_EQ(Lines(after).size(), 4u) << c.args;
+    } else {
+      EXPECT_EQ(after, c.traceAfter) << c.args;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+      EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos) << entry.path();
+  }
+  std::string err;
+  EXPECT_EQ(RunSim("--ticks 3 --trace /dev/full", nullptr, &err), 1);
+  EXPECT_NE(err.find("/dev/full"), std::string::npos) << err;
+  std::ifstream json(dir / "s.json");
+  std::string line;
+  ASSERT_TRUE(std::getline(json, line));
+  EXPECT_EQ(line.rfind("{\"ticks\":3,", 0), 0u) << line;
+  std::filesystem::remove_all(dir);
+}
+
+// Composing frames for --frames must not change what the trace says.
+TEST(Runner, FramesLeaveTheTraceAsItIs) {
+  const std::string keys = WriteTempFile("frames.keys", "5 right\n6 left\n");
+  const std::filesystem::path frames = WriteTempFile("frames", "") + ".d";
+  std::string plain, composed;
+  ASSERT_EQ(RunSim("--ticks 12 --draws --keys " + keys, &plain), 0);
+  ASSERT_EQ(RunSim("--ticks 12 --draws --keys " + keys + " --frames " + frames.string(), &composed), 0);
+  EXPECT_EQ(plain, composed);
+  EXPECT_TRUE(std::filesystem::is_regular_file(frames / "frame-000012.png"));
+  std::filesystem::remove_all(frames);
 }
 
 }  // namespace

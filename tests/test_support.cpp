@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "game/tick.h"
 
 void StartFreshGame(NullWindow& window) {
@@ -50,6 +52,28 @@ int RunSim(const std::string& args, std::string* out, std::string* err) {
   std::filesystem::remove(outPath);
   std::filesystem::remove(errPath);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+long long TraceField(const std::string& line, const std::string& name) {
+  const std::string key = "\"" + name + "\":";
+  const std::size_t at = line.find(key);
+  EXPECT_NE(at, std::string::npos) << name << " in " << line.substr(0, 200);
+  return at == std::string::npos ? -1 : std::stoll(line.substr(at + key.size(), 24));
+}
+
+std::vector<std::string> TraceSounds(const std::string& line) {
+  std::vector<std::string> sounds;
+  const std::size_t start = line.find("\"sounds\":[");
+  EXPECT_NE(start, std::string::npos) << line.substr(0, 200);
+  if (start == std::string::npos) return sounds;
+  // Wave file names hold no quotes or brackets.
+  const std::size_t end = line.find(']', start);
+  for (std::size_t q = line.find('"', start + 10); q < end; q = line.find('"', q + 1)) {
+    const std::size_t close = line.find('"', q + 1);
+    sounds.push_back(line.substr(q + 1, close - q - 1));
+    q = close;
+  }
+  return sounds;
 }
 
 std::string WriteTempFile(const std::string& name, const std::string& text) {

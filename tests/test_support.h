@@ -34,6 +34,13 @@ int CountInState(CoinState state);
 // standard output and standard error go to the given strings.
 int RunSim(const std::string& args, std::string* out = nullptr, std::string* err = nullptr);
 
+// A whole-number field of a trace line ("credits", "lotteryRow", ...);
+// fails the test when the line has none.
+long long TraceField(const std::string& line, const std::string& name);
+
+// The wave files a trace line's tick asked for, in order.
+std::vector<std::string> TraceSounds(const std::string& line);
+
 // Writes `text` to a fresh temporary file and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& text);
 

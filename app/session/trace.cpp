@@ -1,13 +1,31 @@
 #include "app/session/trace.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "canvas/shift_jis.h"
 #include "game/state.h"
 
+namespace {
+
+// How many leading characters of `text` go into a JSON string as they are.
+std::size_t PlainJsonPrefix(std::string_view text) {
+  std::size_t plain = 0;
+  while (plain < text.size() && text[plain] != '"' && text[plain] != '\\' &&
+         static_cast<unsigned char>(text[plain]) >= 0x20)
+    ++plain;
+  return plain;
+}
+
+}  // namespace
+
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  for (unsigned char c : text) {
+  // File names and texts rarely need escapes: copy the plain run at once.
+  const std::size_t plain = PlainJsonPrefix(text);
+  out.append(text.data(), plain);
+  for (unsigned char c : text.substr(plain)) {
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -29,11 +47,23 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 namespace {
 
+// A trace line holds hundreds of numbers and a long run writes thousands of
+// lines, so numbers are appended without printf's parsing.
+void AppendNumber(std::string& out, long long v) {
+  char buffer[24];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+  out.append(buffer, end);
+}
+
+// Each value preceded by a comma, appended at once.
 void AppendInts(std::string& out, std::initializer_list<long long> values) {
+  char buffer[8 * 24];
+  char* p = buffer;
   for (long long v : values) {
-    out += ',';
-    out += std::to_string(v);
+    *p++ = ',';
+    p = std::to_chars(p, buffer + sizeof buffer, v).ptr;
   }
+  out.append(buffer, p);
 }
 
 }  // namespace
@@ -48,6 +78,28 @@ void DrawLog::OnClear(bool black) {
 }
 
 void DrawLog::OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h) {
+  // Sprites are most of a busy tick's calls, and their file names need no
+  // escapes: such an entry is built in one buffer and appended at once.
+  constexpr std::size_t kShortNames = 64;
+  if (image.size() + mask.size() <= kShortNames && PlainJsonPrefix(image) == image.size() &&
+      PlainJsonPrefix(mask) == mask.size()) {
+    char buffer[kShortNames + 96];
+    char* p = buffer;
+    auto put = [&p](std::string_view part) { p = std::copy(part.begin(), part.end(), p); };
+    if (!json_.empty()) *p++ = ',';
+    put("[\"sprite\",\"");
+    put(image);
+    put("\",\"");
+    put(mask);
+    *p++ = '"';
+    for (const int v : {x, y, w, h}) {
+      *p++ = ',';
+      p = std::to_chars(p, buffer + sizeof buffer, v).ptr;
+    }
+    *p++ = ']';
+    json_.append(buffer, p);
+    return;
+  }
   Begin();
   json_ += "[\"sprite\",";
   AppendJsonString(json_, image);
@@ -73,16 +125,34 @@ void DrawLog::OnLine(int x1, int y1, int x2, int y2, int width, int r, int g, in
   json_ += ']';
 }
 
-void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
-  char head[512];
-  std::snprintf(head, sizeof head,
-                "{\"tick\":%lld,\"rand\":%u,\"credits\":%d,\"pending\":%d,\"stroke\":%d,\"retracting\":%d,"
-                "\"gate\":%d,\"gateReturning\":%d,\"lotteryRow\":%d,\"lotteryColumn\":%d,\"spinning\":%d,"
-                "\"sweepRequested\":%d,\"sweepTimer\":%d,\"magicRequested\":%d,\"magicTimer\":%d,\"sounds\":[",
-                tick, static_cast<unsigned>(game.randState), game.credits, game.pendingCoins, game.pusherStroke,
-                game.pusherRetracting, game.gateOffset, game.gateReturning, game.lotteryRow, game.lotteryColumn,
-                game.lotterySpinning, game.sweepRequested, game.sweepTimer, game.magicRequested, game.magicTimer);
-  out.assign(head);
+namespace {
+
+// Everything of a trace line before its draws and closing brace.
+void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
+  const struct {
+    std::string_view key;
+    long long value;
+  } fields[] = {{"{\"tick\":", tick},
+                {",\"rand\":", game.randState},
+                {",\"credits\":", game.credits},
+                {",\"pending\":", game.pendingCoins},
+                {",\"stroke\":", game.pusherStroke},
+                {",\"retracting\":", game.pusherRetracting},
+                {",\"gate\":", game.gateOffset},
+                {",\"gateReturning\":", game.gateReturning},
+                {",\"lotteryRow\":", game.lotteryRow},
+                {",\"lotteryColumn\":", game.lotteryColumn},
+                {",\"spinning\":", game.lotterySpinning},
+                {",\"sweepRequested\":", game.sweepRequested},
+                {",\"sweepTimer\":", game.sweepTimer},
+                {",\"magicRequested\":", game.magicRequested},
+                {",\"magicTimer\":", game.magicTimer}};
+  out.clear();
+  for (const auto& field : fields) {
+    out += field.key;
+    AppendNumber(out, field.value);
+  }
+  out += ",\"sounds\":[";
   bool first = true;
   for (const std::string& name : sounds.Names()) {
     if (!first) out += ',';
@@ -91,19 +161,46 @@ void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, c
   }
   out += "],\"coins\":[";
   first = true;
-  for (int i = 0; i < kCoinSlots; ++i) {
-    if (game.coinState[i] == CoinState::Free) continue;
-    char coin[96];
-    std::snprintf(coin, sizeof coin, "%s[%d,%d,%d,%d,%d]", first ? "" : ",", i, static_cast<int>(game.coinState[i]),
-                  game.coinX[i], game.coinY[i], game.coinVy[i]);
-    out += coin;
+  ForEachCoinInPlay([&](int i) {
+    // Built in place, as the coins make up most of a line.
+    char coin[80];
+    char* p = coin;
+    if (!first) *p++ = ',';
     first = false;
-  }
+    *p++ = '[';
+    for (const long long v : {i, static_cast<int>(game.coinState[i]), game.coinX[i], game.coinY[i], game.coinVy[i]}) {
+      p = std::to_chars(p, coin + sizeof coin, v).ptr;
+      *p++ = ',';
+    }
+    p[-1] = ']';
+    out.append(coin, p);
+  });
   out += ']';
+}
+
+}  // namespace
+
+void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
+  FormatTraceHead(out, tick, sounds);
   if (draws) {
     out += ",\"draws\":[";
     out += draws->Entries();
     out += ']';
   }
   out += '}';
+}
+
+bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const SoundLog& sounds,
+                    const DrawLog* draws) {
+  // The draws of a busy tick run to many kilobytes: they go out from where
+  // they were collected rather than being copied into the line first.
+  FormatTraceHead(scratch, tick, sounds);
+  std::string_view tail = "}\n";
+  if (draws) {
+    scratch += ",\"draws\":[";
+    tail = "]}\n";
+  }
+  bool ok = std::fwrite(scratch.data(), 1, scratch.size(), file) == scratch.size();
+  if (draws) ok = std::fwrite(draws->Entries().data(), 1, draws->Entries().size(), file) == draws->Entries().size() && ok;
+  return std::fwrite(tail.data(), 1, tail.size(), file) == tail.size() && ok;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,3 +39,8 @@ class DrawLog : public CanvasCallSink {
 
 // One trace line for the current game state (no trailing newline).
 void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws);
+
+// The same line and its newline, written to `file`; `scratch` is working
+// space worth keeping from line to line. False when a write fails.
+bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const SoundLog& sounds,
+                    const DrawLog* draws);

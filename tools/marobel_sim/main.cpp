@@ -1,6 +1,7 @@
 // marobel-sim: the game without a window. Runs the creation reset and then
 // game ticks, delivering scripted key presses between ticks, and writes a
-// JSON Lines trace of every tick (optionally its drawing calls and frames).
+// JSON Lines trace of every tick (optionally its drawing calls and frames)
+// and, if asked, an account of the session.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,11 +14,14 @@
 #include "game/state.h"
 #include "game/tick.h"
 #include "app/session/key_script.h"
+#include "app/session/session_summary.h"
+#include "app/session/trace.h"
+#include "marobel_version.h"
 #include "tools/marobel_sim/options.h"
-#include "tools/png_writer/png_writer.h"
+#include "tools/marobel_sim/output_file.h"
 #include "tools/marobel_sim/progress_line.h"
 #include "tools/marobel_sim/video_recording.h"
-#include "app/session/trace.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
@@ -32,6 +36,11 @@ class HeadlessWindow : public WindowHost {
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
   return 2;
+}
+
+int RunError(const std::string& message) {
+  std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
+  return 1;
 }
 
 bool ReadFile(const std::string& path, std::string& text) {
@@ -58,6 +67,10 @@ int main(int argc, char** argv) {
     std::fputs(SimUsage(), stdout);
     return 0;
   }
+  if (parsed.versionRequested) {
+    std::printf("marobel-sim %s\n", MAROBEL_VERSION);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   if (!parsed.ok) return UsageError(parsed.error);
   const SimOptions& options = parsed.options;
 
@@ -77,18 +90,23 @@ int main(int argc, char** argv) {
       return UsageError(options.framesDir + ": cannot create the frames directory");
   }
 
+  // Output files are opened before the run, so that a bad path is reported
+  // at once rather than after a long game.
+  std::string error;
+  OutputFile traceFile;
+  const bool traceToStdout = options.traceFile == "-";
+  if (!traceToStdout && !traceFile.Open(options.traceFile, error)) return UsageError(error);
+  std::FILE* trace = traceToStdout ? stdout : traceFile.Stream();
+  // A rich game's line holds kilobytes: a large buffer saves a write call per line.
+  std::setvbuf(trace, nullptr, _IOFBF, std::size_t{1} << 20);
+  OutputFile summaryFile;
+  if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
+
   // --video: started before the run, fed after each tick, finished at the end.
   std::unique_ptr<VideoRecording> video;
   if (!options.videoFile.empty()) {
-    std::string error;
     video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
     if (!video) return UsageError(error);
-  }
-
-  std::FILE* trace = stdout;
-  if (options.traceFile != "-") {
-    trace = std::fopen(options.traceFile.c_str(), "wb");
-    if (!trace) return UsageError(options.traceFile + ": cannot open the trace file for writing");
   }
 
   HeadlessWindow window;
@@ -96,17 +114,17 @@ int main(int argc, char** argv) {
   DrawLog draws;
   SetSoundOutput(&sounds);
   mainCanvas.SetFileDirectory(options.assetsDir);
+  mainCanvas.SetComposing(options.ReadsPixels());
   if (options.draws) mainCanvas.SetCallSink(&draws);
 
   ResetGame(&window);
   if (options.credits) game.credits = static_cast<int>(*options.credits);
+  SessionSummary summary;
 
   std::string line;
   bool writeFailed = false;
   auto emit = [&](long long tick) {
-    FormatTraceLine(line, tick, sounds, options.draws ? &draws : nullptr);
-    line += '\n';
-    if (std::fwrite(line.data(), 1, line.size(), trace) != line.size()) writeFailed = true;
+    if (!WriteTraceLine(trace, line, tick, sounds, options.draws ? &draws : nullptr)) writeFailed = true;
     sounds.Clear();
     draws.Clear();
   };
@@ -120,34 +138,35 @@ int main(int argc, char** argv) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
     progress.Update(tick);
+    summary.AfterTick();
     // Before emit(), which clears the tick's sounds.
-    if (video) {
-      std::string error;
-      if (!video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error)) {
-        std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
-        return 1;
-      }
-    }
+    if (video && !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error))
+      return RunError(error);
     emit(tick);
     if (!options.framesDir.empty()) {
-      std::string error;
       if (!WritePng(FramePath(options.framesDir, tick), mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(),
                     error)) {
-        std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
-        return 1;
+        return RunError(error);
       }
     }
   }
   progress.Finish();
-  if (std::fflush(trace) != 0) writeFailed = true;
-  if (trace != stdout && std::fclose(trace) != 0) writeFailed = true;
-  if (writeFailed) {
-    std::fprintf(stderr, "marobel-sim: %s: the trace could not be written completely\n", options.traceFile.c_str());
-    return 1;
+  if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
+    return RunError(options.traceFile + ": the trace could not be written completely");
+  if (video && !video->Finish(error)) return RunError(error);
+
+  if (options.summary) {
+    // The summary keeps out of the trace's way: standard error when the
+    // trace takes standard output.
+    const std::string text = summary.Text();
+    std::FILE* to = traceToStdout ? stderr : stdout;
+    if (std::fwrite(text.data(), 1, text.size(), to) != text.size() || std::fflush(to) != 0)
+      return RunError("the summary could not be printed");
   }
-  if (std::string error; video && !video->Finish(error)) {
-    std::fprintf(stderr, "marobel-sim: %s\n", error.c_str());
-    return 1;
+  if (!options.summaryJsonFile.empty()) {
+    const std::string json = summary.Json() + "\n";
+    std::fwrite(json.data(), 1, json.size(), summaryFile.Stream());
+    if (!summaryFile.Commit(error)) return RunError(error);
   }
   return 0;
 }

@@ -28,7 +28,21 @@ bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
 
 const char* SimUsage() {
   return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
-         "                   [--draws] [--frames DIR] [--assets DIR] [--video FILE]\n";
+         "                   [--draws] [--frames DIR] [--assets DIR]\n"
+         "                   [--video FILE] [--summary] [--summary-json FILE] [--version]\n"
+         "\n"
+         "  --ticks N            game ticks after the creation reset (default 100)\n"
+         "  --keys FILE          key presses to deliver, one 'TICK KEY' a line\n"
+         "  --credits N          set the credit count after the reset (0 to 1000000000)\n"
+         "  --trace FILE         write the JSON Lines trace to FILE; - is standard output (default)\n"
+         "  --draws              add each tick's drawing calls to the trace\n"
+         "  --frames DIR         write each tick's frame as DIR/frame-NNNNNN.png\n"
+         "  --assets DIR         where the picture and sound files are (default: here)\n"
+         "  --video FILE         render the run as a video (.mp4 or .webm)\n"
+         "  --summary            print an account of the session when the run ends: on\n"
+         "                       standard output, or standard error when the trace goes there\n"
+         "  --summary-json FILE  write the same account as one JSON object to FILE\n"
+         "  --version            print the version and exit\n";
 }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
@@ -50,13 +64,18 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       r.helpRequested = true;
       return r;
     }
-    if (name == "--draws") {
-      if (inlineValue) return fail("option --draws takes no value");
-      r.options.draws = true;
+    if (name == "--version") {
+      r.versionRequested = true;
+      return r;
+    }
+    if (name == "--draws" || name == "--summary") {
+      if (inlineValue) return fail("option " + name + " takes no value");
+      (name == "--draws" ? r.options.draws : r.options.summary) = true;
       continue;
     }
     const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
-                            name == "--frames" || name == "--assets" || name == "--video";
+                            name == "--frames" || name == "--assets" || name == "--video" ||
+                            name == "--summary-json";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
     std::string value;
     if (inlineValue) {
@@ -86,6 +105,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       if (name == "--keys") r.options.keysFile = value;
       else if (name == "--trace") r.options.traceFile = value;
       else if (name == "--frames") r.options.framesDir = value;
+      else if (name == "--summary-json") r.options.summaryJsonFile = value;
       else r.options.assetsDir = value;
     }
   }

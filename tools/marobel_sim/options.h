@@ -12,12 +12,19 @@ struct SimOptions {
   std::string framesDir;  // empty: no frames
   std::string assetsDir;  // empty: the working directory
   std::string videoFile;  // empty: no video
+  bool summary = false;
+  std::string summaryJsonFile;  // empty: none
+
+  // Whether anything reads the composed pixels; without a reader no frame
+  // is composed at all.
+  bool ReadsPixels() const { return !framesDir.empty() || !videoFile.empty(); }
 };
 
 struct SimOptionsResult {
   SimOptions options;
   bool ok = true;
   bool helpRequested = false;
+  bool versionRequested = false;
   std::string error;  // one line naming the problem
 };
 
