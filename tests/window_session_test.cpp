@@ -25,11 +25,12 @@ std::string Slurp(const std::string& path) {
 
 TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
   const auto good =
-      ParseShellOptions({"--record", "r.keys", "--replay=p.keys", "--trace", "t.jsonl", "--version", "--help"});
+      ParseShellOptions({"--record", "r.keys", "--replay=p.keys", "--trace", "t.jsonl", "--summary", "--version", "--help"});
   ASSERT_TRUE(good.ok) << good.error;
   EXPECT_EQ(good.options.recordFile, "r.keys");
   EXPECT_EQ(good.options.replayFile, "p.keys");
   EXPECT_EQ(good.options.traceFile, "t.jsonl");
+  EXPECT_TRUE(good.options.summaryRequested);
   EXPECT_TRUE(good.options.versionRequested);
   EXPECT_TRUE(good.options.helpRequested);
   EXPECT_TRUE(ParseShellOptions({}).ok);
@@ -38,7 +39,7 @@ TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
   struct Case {
     std::vector<std::string> args;
     const char* mentions;
-  } bad[] = {{{"--summary"}, "'--summary'"},       {{"--record"}, "--record"},
+  } bad[] = {{{"--summary=yes"}, "--summary"},       {{"--record"}, "--record"},
              {{"--trace="}, "--trace"},            {{"--replay", ""}, "--replay"},
              {{"--version=1"}, "--version"},       {{"--trace", "a", "--trace", "b"}, "twice"},
              {{"game.keys"}, "argument 'game.keys'"},       {{"-record", "x"}, "'-record'"}};
@@ -71,6 +72,7 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
   const std::string script = WriteTempFile("replay.keys", "# a short game\n2 right\n5 left\n5 right\n9 65\n9 left\n");
   const std::string record = WriteTempFile("session.keys", "");
   const std::string trace = WriteTempFile("session.trace", "");
+  std::string summary;
   {
     ShellOptions options;
     options.replayFile = script;
@@ -95,6 +97,7 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
       session.Tick(&window);
     }
     EXPECT_EQ(session.TicksRun(), 40);
+    summary = session.SummaryText();
     ASSERT_TRUE(session.Close(error)) << error;
   }
 
@@ -114,6 +117,10 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
   EXPECT_EQ(session, runner);
   EXPECT_EQ(std::count(session.begin(), session.end(), '\n'), 41);
   EXPECT_NE(session.find("\"coin.wav\""), std::string::npos) << "the sounds are traced";
+
+  std::string runnerSummary;
+  ASSERT_EQ(RunSim("--ticks 40 --trace /dev/null --summary --keys " + record, &runnerSummary), 0);
+  EXPECT_EQ(summary, runnerSummary) << "the window's account of the session is the runner's";
 }
 
 TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     status = application.exec();
   }
   SetSoundOutput(nullptr);
+  if (parsed.options.summaryRequested) std::fputs(session.SummaryText().c_str(), stderr);
   if (!session.Close(error)) {
     std::fprintf(stderr, "marobel: %s\n", error.c_str());
     if (status == 0) status = 1;

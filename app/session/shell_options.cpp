@@ -10,6 +10,7 @@ struct FlagOption {
   bool ShellOptions::*field;
 };
 constexpr FlagOption kFlags[] = {
+    {"--summary", &ShellOptions::summaryRequested},
     {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
 };
@@ -27,10 +28,11 @@ constexpr FileOption kFiles[] = {
 }  // namespace
 
 const char* ShellUsage() {
-  return "usage: marobel [--record FILE] [--replay FILE] [--trace FILE] [--version]\n"
+  return "usage: marobel [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
          "  --trace FILE   write the session's trace, one JSON line per tick\n"
+         "  --summary      print an account of the session on standard error when the game exits\n"
          "  --version      print the version and exit\n";
 }
 

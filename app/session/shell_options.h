@@ -8,6 +8,7 @@ struct ShellOptions {
   std::string recordFile;  // empty: nothing recorded
   std::string replayFile;  // empty: the player alone plays
   std::string traceFile;   // empty: no trace
+  bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;
 };

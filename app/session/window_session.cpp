@@ -58,6 +58,7 @@ void WindowSession::RouteSounds(SoundOutput* output) {
 
 void WindowSession::Reset(WindowHost* window) {
   ResetGame(window);
+  summary_.emplace();
   ticksRun_ = 0;
   sounds_.log.Clear();
   WriteTraceLine();
@@ -68,6 +69,7 @@ void WindowSession::Tick(WindowHost* window) {
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
   GameTick(window);
+  summary_->AfterTick();
   ticksRun_ = tick;
   WriteTraceLine();
 }

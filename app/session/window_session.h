@@ -1,9 +1,11 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/session/key_script.h"
 #include "app/session/line_file.h"
+#include "app/session/session_summary.h"
 #include "app/session/shell_options.h"
 #include "app/session/trace.h"
 #include "canvas/window_host.h"
@@ -49,6 +51,10 @@ class WindowSession {
   bool ReplayRunning() const { return nextReplayed_ < replay_.size(); }
   long long TicksRun() const { return ticksRun_; }
 
+  // The account of the session so far (--summary prints it when the game
+  // exits); empty before the creation reset.
+  std::string SummaryText() const { return summary_ ? summary_->Text() : std::string(); }
+
   // Ends the records. False when one could not be written completely, with
   // one line per such file in `error`.
   bool Close(std::string& error);
@@ -73,4 +79,5 @@ class WindowSession {
   bool soundsRouted_ = false;
   long long ticksRun_ = 0;
   std::string traceLine_;
+  std::optional<SessionSummary> summary_;  // counts from the creation reset on
 };

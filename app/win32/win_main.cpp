@@ -68,6 +68,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DispatchMessageA(&message);
   }
   int status = static_cast<int>(message.wParam);
+  if (parsed.options.summaryRequested) ShowShellText(session.SummaryText(), true, windowTitle);
   if (!session.Close(error)) {
     ShowError(error);
     if (status == 0) status = 1;
