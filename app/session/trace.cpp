@@ -1,6 +1,7 @@
 #include "app/session/trace.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -9,12 +10,18 @@
 
 namespace {
 
+// Bytes that go into a JSON string as they are: all but quotes,
+// backslashes and control characters.
+constexpr auto kPlainJson = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 256; ++c) plain[c] = c != '"' && c != '\\';
+  return plain;
+}();
+
 // How many leading characters of `text` go into a JSON string as they are.
 std::size_t PlainJsonPrefix(std::string_view text) {
   std::size_t plain = 0;
-  while (plain < text.size() && text[plain] != '"' && text[plain] != '\\' &&
-         static_cast<unsigned char>(text[plain]) >= 0x20)
-    ++plain;
+  while (plain < text.size() && kPlainJson[static_cast<unsigned char>(text[plain])]) ++plain;
   return plain;
 }
 

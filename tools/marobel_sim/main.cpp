@@ -97,8 +97,11 @@ int main(int argc, char** argv) {
   const bool traceToStdout = options.traceFile == "-";
   if (!traceToStdout && !traceFile.Open(options.traceFile, error)) return UsageError(error);
   std::FILE* trace = traceToStdout ? stdout : traceFile.Stream();
-  // A rich game's line holds kilobytes: a large buffer saves a write call per line.
-  std::setvbuf(trace, nullptr, _IOFBF, std::size_t{1} << 20);
+  // A rich game's line holds kilobytes: a large buffer saves write calls.
+  // (Given no buffer, the C library would keep its small one.) Static, as
+  // standard output is flushed after main has returned.
+  static char traceBuffer[1 << 20];
+  std::setvbuf(trace, traceBuffer, _IOFBF, sizeof traceBuffer);
   OutputFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
