@@ -28,7 +28,7 @@ awk 'BEGIN { srand(7); for (t = 1; t <= 3000; t++) if (rand() < 0.05) print t, (
   --assets build-asan/assets --draws --trace /dev/null
 
 if [ -f scripts/ci/fuzz.sh ]; then
-  step "Fuzzing the picture reader, the key-script parser and the runner's options"
+  step "Fuzzing the picture reader, the key-script parser, the runner's options and the wave reader"
   bash scripts/ci/fuzz.sh
 fi
 
