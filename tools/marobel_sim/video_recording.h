@@ -6,23 +6,31 @@
 
 // A run recorded as a video: each tick's frame as the window shows it, and
 // the tick's sound cues in the sound track.
+//
+// The encoder lives in a module of its own, loaded only when a video is
+// asked for: FFmpeg's libraries and their codecs cost a plain run tens of
+// megabytes and milliseconds just by being loaded.
 class VideoRecording {
  public:
   // Null, with a one-line reason, when the video cannot be started (or this
   // build has no video support).
   static std::unique_ptr<VideoRecording> Start(const std::string& path, const std::string& assetsDir,
                                                std::string& error);
-  ~VideoRecording();
+  virtual ~VideoRecording() = default;
 
   // The frame just composed (0x00RRGGBB, rows top-down) and the sounds
   // requested during the tick, in request order.
-  bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
-               const std::vector<std::string>& sounds, std::string& error);
+  virtual bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
+                       const std::vector<std::string>& sounds, std::string& error) = 0;
   // Completes the file; without it the file is removed.
-  bool Finish(std::string& error);
-
- private:
-  struct Parts;
-  explicit VideoRecording(std::unique_ptr<Parts> parts);
-  std::unique_ptr<Parts> parts_;
+  virtual bool Finish(std::string& error) = 0;
 };
+
+// The video module's one entry point, looked up by this name.
+inline constexpr const char* kStartVideoRecordingSymbol = "MarobelStartVideoRecording";
+using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, const std::string& assetsDir,
+                                                        std::string& error);
+
+// The module's file name; it is looked for beside the runner, then where an
+// install puts it.
+inline constexpr const char* kVideoModuleName = "marobel-sim-video.so";
