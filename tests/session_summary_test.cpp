@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(SessionSummary, CountsTheKnownStartAndOnePress) {
   NullWindow window;
@@ -77,7 +71,7 @@ TEST(SessionSummary, AgreesWithTheTraceOfARichGame) {
     credits = now;
     peak = std::max<long long>(peak, std::count(line.begin() + static_cast<long>(line.find("\"coins\":")), line.end(), '[') - 1);
   }
-  const std::string summary = ReadAll(json);
+  const std::string summary = Slurp(json);
   ASSERT_EQ(summary.back(), '\n');
   EXPECT_EQ(TraceField(summary, "ticks"), ticks);
   EXPECT_EQ(TraceField(summary, "coinsBought"), bought);

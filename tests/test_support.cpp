@@ -32,14 +32,12 @@ int CountInState(CoinState state) {
   return n;
 }
 
-namespace {
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
-}  // namespace
 
 int RunSim(const std::string& args, std::string* out, std::string* err) {
   const auto dir = std::filesystem::temp_directory_path();

@@ -44,6 +44,9 @@ std::vector<std::string> TraceSounds(const std::string& line);
 // Writes `text` to a fresh temporary file and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& text);
 
+// The whole content of a file, empty when it cannot be read.
+std::string Slurp(const std::string& path);
+
 // Remembers every drawing call and sound request, for tests of what a tick shows.
 struct RecordedCall {
   std::string kind;  // "clear", "sprite", "text", "line", "sound"

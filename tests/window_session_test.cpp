@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
   const auto good =
