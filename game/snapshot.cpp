@@ -403,6 +403,8 @@ bool LoadSnapshot(const std::uint8_t* bytes, std::size_t size, std::string& erro
   return true;
 }
 
+std::uint32_t SnapshotChecksum(const std::uint8_t* bytes, std::size_t size) { return Crc32(bytes, size); }
+
 bool SaveSnapshotFile(const std::string& path, std::string& error) {
   const std::vector<std::uint8_t> bytes = SaveSnapshot();
   // Written beside the name and renamed over it, so that a failed write

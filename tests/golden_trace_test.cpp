@@ -18,23 +18,12 @@
 #include <sstream>
 
 #include "bonus/prize_board.h"
+#include "tests/golden_games.h"
 #include "tests/test_support.h"
 #include "tools/rich_game/rich_game.h"
 
 namespace {
 
-struct GoldenGame {
-  const char* name;
-  RichStyle style;
-  std::uint64_t seed;
-  long long ticks;
-  long long credits;
-};
-
-// The last game runs out of credits part way, so presses go unpaid too.
-constexpr GoldenGame kGames[] = {{"steady", RichStyle::Steady, 1, 3000, 100000},
-                                 {"bursts", RichStyle::Bursts, 2, 3000, 100000},
-                                 {"mixed", RichStyle::Mixed, 3, 4000, 1500}};
 constexpr long long kFullLineTicks[] = {1, 1500, 3000};
 
 std::uint32_t Fnv1a(const std::string& s) {
@@ -119,7 +108,7 @@ void Observe(const std::string& line, Coverage& seen) {
 TEST(GoldenTrace, GeneratedRichGamesMatchLineByLine) {
   const bool update = std::getenv("MAROBEL_UPDATE_GOLDEN") != nullptr;
   Coverage seen;
-  for (const GoldenGame& g : kGames) {
+  for (const GoldenGame& g : kGoldenGames) {
     SCOPED_TRACE(g.name);
     const std::string keys = WriteTempFile(std::string(g.name) + ".keys", RichGameKeys(g.style, g.seed, g.ticks));
     const std::vector<std::string> plain = RunGame(g, keys, "");
