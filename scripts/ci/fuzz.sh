@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and fuzzes each briefly from its seed
 # corpus: the picture reader for SECONDS, the text parsers (key scripts,
-# the runner's options) and the wave reader for a few seconds each. All four reach their full
-# coverage within about ten seconds from the seeds; longer runs with a
-# lasting corpus: scripts/fuzz-campaign.sh.
+# the runner's options), the wave reader and the snapshot reader for a few
+# seconds each. Each reaches its full coverage within about ten seconds from
+# the seeds; longer runs with a lasting corpus: scripts/fuzz-campaign.sh.
 # Usage: scripts/ci/fuzz.sh [SECONDS]   (default 20)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -24,3 +24,7 @@ build-fuzz/fuzz/sim_options_fuzz -max_total_time=8 -rss_limit_mb=2048 -dict=fuzz
 # The wave reader, from a seed of every sample layout it takes.
 ninja -C build-fuzz wave_reader_fuzz wave_reader_fuzz_seeds
 build-fuzz/fuzz/wave_reader_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz/fuzz/seeds/wave_reader_fuzz
+
+# Snapshots, from real games' snapshots.
+ninja -C build-fuzz snapshot_fuzz snapshot_fuzz_seeds
+build-fuzz/fuzz/snapshot_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz/fuzz/seeds/snapshot_fuzz
