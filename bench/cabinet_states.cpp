@@ -80,6 +80,13 @@ void BuildCabinet(Cabinet cabinet) {
   TopUp(cabinet);
 }
 
+void BuildTableOf(int coins) {
+  ResetProgramState();
+  ResetGame(&window);
+  Pour(coins, 20, 300);
+  for (int n = coins - CoinsInPlay(); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
+}
+
 std::vector<Snapshot> CabinetCycle(Cabinet cabinet) {
   BuildCabinet(cabinet);
   std::vector<Snapshot> cycle(cabinet == Cabinet::StartState ? 1 : 10);

@@ -20,6 +20,10 @@ enum class Cabinet { StartState, BusyField, FullPool };
 const char* CabinetName(Cabinet cabinet);
 void BuildCabinet(Cabinet cabinet);
 
+// A fresh game with `coins` coins in play after a player has poured them in
+// for a minute of play, most of them on the pusher and the field.
+void BuildTableOf(int coins);
+
 // A saved copy of the whole game state, to measure many ticks from the same one.
 class Snapshot {
  public:
