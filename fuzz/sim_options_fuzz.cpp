@@ -56,13 +56,16 @@ std::vector<std::string> Written(const SimOptions& o, bool inlineValues) {
   if (!o.keysFile.empty()) add("--keys", o.keysFile);
   if (!o.framesDir.empty()) add("--frames", o.framesDir);
   if (!o.assetsDir.empty()) add("--assets", o.assetsDir);
+  if (!o.saveSnapshotFile.empty()) add("--save-snapshot", o.saveSnapshotFile);
+  if (!o.loadSnapshotFile.empty()) add("--load-snapshot", o.loadSnapshotFile);
   if (o.draws) args.push_back("--draws");
   return args;
 }
 
 bool Same(const SimOptions& a, const SimOptions& b) {
   return a.ticks == b.ticks && a.credits == b.credits && a.traceFile == b.traceFile && a.keysFile == b.keysFile &&
-         a.framesDir == b.framesDir && a.assetsDir == b.assetsDir && a.draws == b.draws;
+         a.framesDir == b.framesDir && a.assetsDir == b.assetsDir && a.draws == b.draws &&
+         a.saveSnapshotFile == b.saveSnapshotFile && a.loadSnapshotFile == b.loadSnapshotFile;
 }
 
 }  // namespace
@@ -101,6 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(DefaultOrGiven(o.keysFile, byDefault.keysFile, args), "the key script is the given one");
   Check(DefaultOrGiven(o.framesDir, byDefault.framesDir, args), "the frames folder is the given one");
   Check(DefaultOrGiven(o.assetsDir, byDefault.assetsDir, args), "the assets folder is the given one");
+  Check(DefaultOrGiven(o.saveSnapshotFile, byDefault.saveSnapshotFile, args), "the snapshot saved is the given one");
+  Check(DefaultOrGiven(o.loadSnapshotFile, byDefault.loadSnapshotFile, args), "the snapshot loaded is the given one");
+  Check(!o.credits || o.loadSnapshotFile.empty(), "a snapshot brings its own credits");
 
   for (bool inlineValues : {false, true}) {
     const SimOptionsResult again = ParseSimOptions(Written(o, inlineValues));
