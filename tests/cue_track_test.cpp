@@ -27,6 +27,8 @@ TEST(CueTrack, OneSoundAtATimeEachCutByTheNext) {
     const char* what;
     std::vector<std::vector<std::string>> ticks;  // requests of each tick
     std::vector<float> expected;                  // 4 samples a tick
+    const char* continued = nullptr;              // the sound a snapshot left playing
+    std::size_t ticksPlayed = 0;
   };
   const float s = 's', l = 'l';
   const Case cases[] = {
@@ -42,9 +44,17 @@ TEST(CueTrack, OneSoundAtATimeEachCutByTheNext) {
        {{"long.wav"}, {"long.wav"}},
        {l, l + .01f, l + .02f, l + .03f, l, l + .01f, l + .02f, l + .03f}},
       {"of one tick's cues only the last is heard", {{"long.wav", "short.wav"}}, {s, s + .01f, s + .02f, 0}},
+      {"a sound from before a snapshot goes on where it was",
+       {{}, {}},
+       {l + .04f, l + .05f, l + .06f, l + .07f, l + .08f, l + .09f, 0, 0},
+       "long.wav",
+       1},
+      {"and is cut like any other", {{"short.wav"}}, {s, s + .01f, s + .02f, 0}, "long.wav", 1},
+      {"one that had ended before stays silent", {{}}, {0, 0, 0, 0}, "short.wav", 1},
   };
   for (const Case& c : cases) {
     CueTrack track(4, [](const std::string& name) -> const std::vector<float>& { return Clips().at(name); });
+    if (c.continued) track.Continue(c.continued, c.ticksPlayed);
     std::vector<float> out;
     for (const auto& requests : c.ticks) track.AddTick(requests, out);
     ASSERT_EQ(out.size(), c.expected.size()) << c.what;

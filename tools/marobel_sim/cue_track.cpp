@@ -21,3 +21,9 @@ void CueTrack::AddTick(const std::vector<std::string>& requests, std::vector<flo
   }
   out.insert(out.end(), samplesPerTick_ - written, 0.0f);
 }
+
+void CueTrack::Continue(const std::string& waveFile, std::size_t ticksPlayed) {
+  playing_ = &clips_(waveFile);
+  position_ = std::min(playing_->size(), ticksPlayed * samplesPerTick_);
+  if (position_ == playing_->size()) playing_ = nullptr;
+}

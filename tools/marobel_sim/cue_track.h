@@ -20,6 +20,11 @@ class CueTrack {
   // requests in the order they were made.
   void AddTick(const std::vector<std::string>& requests, std::vector<float>& out);
 
+  // For a game continued from a snapshot: the sound that may still be
+  // playing, `ticksPlayed` ticks into it, goes on where it was (and is cut
+  // off like any other).
+  void Continue(const std::string& waveFile, std::size_t ticksPlayed);
+
  private:
   std::size_t samplesPerTick_;
   ClipSource clips_;

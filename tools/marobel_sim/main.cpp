@@ -18,6 +18,7 @@
 #include "app/session/session_summary.h"
 #include "app/session/trace.h"
 #include "marobel_version.h"
+#include "render/sound_cue.h"
 #include "tools/marobel_sim/options.h"
 #include "tools/marobel_sim/output_file.h"
 #include "tools/marobel_sim/progress_line.h"
@@ -131,6 +132,8 @@ int main(int argc, char** argv) {
   if (!options.videoFile.empty()) {
     video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
     if (!video) return UsageError(error);
+    // A new sound cuts off the one playing, so only the last one can still be heard.
+    if (const LastSoundCue& cue = LastCue(); !cue.name.empty()) video->ContinueSound(cue.name, firstTick - cue.tick + 1);
   }
 
   SessionSummary summary;

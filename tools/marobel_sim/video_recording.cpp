@@ -19,6 +19,9 @@ class FfmpegVideoRecording : public VideoRecording {
 
   bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                const std::vector<std::string>& cues, std::string& error) override;
+  void ContinueSound(const std::string& waveFile, long long ticksPlayed) override {
+    track.Continue(waveFile, static_cast<std::size_t>(ticksPlayed));
+  }
   bool Finish(std::string& error) override { return writer->Finish(error); }
 
  private:

@@ -22,6 +22,9 @@ class VideoRecording {
   // requested during the tick, in request order.
   virtual bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                        const std::vector<std::string>& sounds, std::string& error) = 0;
+  // For a run continued from a snapshot, before the first tick: the sound
+  // that may still be playing and how many ticks of it were already heard.
+  virtual void ContinueSound(const std::string& waveFile, long long ticksPlayed) = 0;
   // Completes the file; without it the file is removed.
   virtual bool Finish(std::string& error) = 0;
 };
