@@ -24,6 +24,9 @@ constexpr std::size_t kMaxSnapshotSize = std::size_t{16} << 20;
 // Coordinates stay within a few hundred pixels of the cabinet; the bound
 // only keeps the arithmetic of the next ticks far from overflow.
 constexpr long long kMaxCoordinate = 1'000'000;
+// Millions of years of play; the bound keeps tick counts that go on from a
+// snapshot far from overflow.
+constexpr long long kMaxTick = 1'000'000'000'000'000LL;
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
   static const auto table = [] {
@@ -396,7 +399,7 @@ bool LoadSnapshot(const std::uint8_t* bytes, std::size_t size, std::string& erro
   Reader(bytes + size - kTrailerSize, kTrailerSize).U32(checksum);
   if (Crc32(bytes, size - kTrailerSize) != checksum)
     return error = "the snapshot's checksum does not match: it is damaged", false;
-  if (d.tick < 0) return error = "the snapshot's tick is negative", false;
+  if (d.tick < 0 || d.tick > kMaxTick) return error = OutOfRange("tick", d.tick, 0, kMaxTick), false;
   Reader body(bytes + kHeaderSize, bodyLength);
   if (!Decode(body, d, error)) return false;
   Commit(d);

@@ -148,6 +148,7 @@ TEST(Snapshot, RefusesDamagedAndContradictorySnapshotsChangingNothing) {
   }
   expectRefused(Edited(small, 0, 'X'), "not a snapshot", "magic");
   expectRefused(Edited(small, 8, 2), "version 2", "version");
+  expectRefused(Edited(small, 23, 0x80), "tick -", "negative tick");
   expectRefused(Edited(small, kCredits + 3, 0xFF), "credit count -", "credits");
   expectRefused(Edited(small, kLotteryRow, 3), "lottery row 3", "lottery row");
   expectRefused(Edited(small, kFirstState, 9), "unknown state", "coin state");
