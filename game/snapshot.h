@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,10 +20,10 @@ std::vector<std::uint8_t> SaveSnapshot();
 // naming the problem in `error`, and nothing of the running game changed.
 bool LoadSnapshot(const std::uint8_t* bytes, std::size_t size, std::string& error);
 
-// The CRC-32 a snapshot ends with, over every byte before it: for tools
-// and tests that build snapshots by hand.
-std::uint32_t SnapshotChecksum(const std::uint8_t* bytes, std::size_t size);
-
 // The same, through a file; errors name the path.
 bool SaveSnapshotFile(const std::string& path, std::string& error);
 bool LoadSnapshotFile(const std::string& path, std::string& error);
+
+// The CRC-32 a snapshot ends with, over every byte before it: for tools
+// and tests that build snapshots by hand.
+std::uint32_t SnapshotChecksum(const std::uint8_t* bytes, std::size_t size);
