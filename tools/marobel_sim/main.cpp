@@ -20,6 +20,7 @@
 #include "tools/marobel_sim/options.h"
 #include "tools/marobel_sim/output_file.h"
 #include "tools/marobel_sim/progress_line.h"
+#include "tools/marobel_sim/video_format.h"
 #include "tools/marobel_sim/video_recording.h"
 #include "tools/png_writer/png_writer.h"
 
@@ -136,7 +137,7 @@ int main(int argc, char** argv) {
   emit(0);
 
   std::size_t nextPress = 0;
-  ProgressLine progress(options.ticks, stderr, trace);
+  ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
   for (long long tick = 1; tick <= options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
@@ -157,6 +158,13 @@ int main(int argc, char** argv) {
   if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
     return RunError(options.traceFile + ": the trace could not be written completely");
   if (video && !video->Finish(error)) return RunError(error);
+  if (video) {
+    std::error_code ignored;
+    const auto bytes = std::filesystem::file_size(options.videoFile, ignored);
+    const std::string result = VideoResultLine(options.videoFile, options.ticks, kVideoFramesPerSecond,
+                                               bytes == static_cast<std::uintmax_t>(-1) ? 0 : bytes);
+    std::fprintf(stderr, "%s\n", result.c_str());
+  }
 
   if (options.summary) {
     // The summary keeps out of the trace's way: standard error when the
