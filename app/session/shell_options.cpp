@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "app/session/key_script.h"
+
 namespace {
 
 // New options go into these tables; the loop below needs no change.
@@ -28,7 +30,8 @@ constexpr FileOption kFiles[] = {
 }  // namespace
 
 const char* ShellUsage() {
-  return "usage: marobel [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
+  return "usage: marobel [--credits N] [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
+         "  --credits N    free play: start with N credits (0 to 1000000000)\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
          "  --trace FILE   write the session's trace, one JSON line per tick\n"
@@ -71,6 +74,21 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       if (value.empty()) return fail("option " + name + " needs a non-empty file name");
       if (!(r.options.*file.field).empty()) return fail("option " + name + " is given twice");
       r.options.*file.field = value;
+      known = true;
+    }
+    if (name == "--credits") {
+      std::string value;
+      if (inlineValue) {
+        value = *inlineValue;
+      } else {
+        if (i + 1 >= args.size()) return fail("option --credits needs a number");
+        value = args[++i];
+      }
+      const std::optional<long long> credits = ParseStartingCredits(value);
+      if (!credits)
+        return fail("--credits '" + value + "' is not a whole number from 0 to " + std::to_string(kMaxStartingCredits));
+      if (r.options.credits) return fail("option --credits is given twice");
+      r.options.credits = credits;
       known = true;
     }
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");

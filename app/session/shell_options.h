@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@ struct ShellOptions {
   std::string recordFile;  // empty: nothing recorded
   std::string replayFile;  // empty: the player alone plays
   std::string traceFile;   // empty: no trace
+  std::optional<long long> credits;  // free play: the credits the game starts with
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;

@@ -6,6 +6,7 @@
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
 #include "game/coin_life.h"
+#include "game/state.h"
 #include "game/tick.h"
 #include "marobel_version.h"
 
@@ -25,12 +26,21 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
         error = *files[j].second + ": " + files[i].first + " and " + files[j].first + " name the same file";
         return false;
       }
-  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error)) return false;
+  std::optional<long long> replayCredits;
+  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error, &replayCredits)) return false;
+  // A free-play game replays from the credits it started with.
+  if (replayCredits && options.credits && *replayCredits != *options.credits) {
+    error = "--credits " + std::to_string(*options.credits) + " contradicts " + options.replayFile +
+            ", a free-play game from " + std::to_string(*replayCredits) + " credits";
+    return false;
+  }
+  startingCredits_ = options.credits ? options.credits : replayCredits;
   if (!options.recordFile.empty()) {
     if (!record_.Open(options.recordFile)) {
       error = options.recordFile + ": cannot open the key record for writing";
       return false;
     }
+    if (startingCredits_) record_.WriteLine(StartingCreditsLine(*startingCredits_));
     record_.WriteLine("# marobel " MAROBEL_VERSION " key record: TICK KEY, each key-down before tick TICK");
   }
   if (!options.traceFile.empty() && !trace_.Open(options.traceFile)) {
@@ -58,7 +68,9 @@ void WindowSession::RouteSounds(SoundOutput* output) {
 
 void WindowSession::Reset(WindowHost* window) {
   ResetGame(window);
+  if (startingCredits_) game.credits = static_cast<int>(*startingCredits_);
   summary_.emplace();
+  if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
   ticksRun_ = 0;
   sounds_.log.Clear();
   WriteTraceLine();

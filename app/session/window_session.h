@@ -80,4 +80,5 @@ class WindowSession {
   long long ticksRun_ = 0;
   std::string traceLine_;
   std::optional<SessionSummary> summary_;  // counts from the creation reset on
+  std::optional<long long> startingCredits_;  // free play
 };

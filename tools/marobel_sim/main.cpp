@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,12 +77,18 @@ int main(int argc, char** argv) {
   const SimOptions& options = parsed.options;
 
   std::vector<KeyPress> presses;
+  std::optional<long long> startingCredits = options.credits;
   if (!options.keysFile.empty()) {
     std::string script;
     if (!ReadFile(options.keysFile, script)) return UsageError(options.keysFile + ": cannot read the key script");
     const KeyScriptResult keys = ParseKeyScript(script);
     if (!keys.ok) return UsageError(options.keysFile + ":" + std::to_string(keys.errorLine) + ": " + keys.errorReason);
     presses = keys.presses;
+    // A free-play game's record names its starting credits itself.
+    if (keys.startingCredits && startingCredits && *startingCredits != *keys.startingCredits)
+      return UsageError("--credits " + std::to_string(*startingCredits) + " contradicts " + options.keysFile +
+                        ", a free-play game from " + std::to_string(*keys.startingCredits) + " credits");
+    if (keys.startingCredits) startingCredits = keys.startingCredits;
   }
 
   if (!options.framesDir.empty()) {
@@ -122,8 +129,9 @@ int main(int argc, char** argv) {
   if (options.draws) mainCanvas.SetCallSink(&draws);
 
   ResetGame(&window);
-  if (options.credits) game.credits = static_cast<int>(*options.credits);
+  if (startingCredits) game.credits = static_cast<int>(*startingCredits);
   SessionSummary summary;
+  if (startingCredits) summary.StartedWithCredits(*startingCredits);
 
   std::string line;
   bool writeFailed = false;
