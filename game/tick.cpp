@@ -7,10 +7,13 @@
 #include "game/pusher.h"
 #include "game/state.h"
 #include "render/frame.h"
+#include "render/sound_cue.h"
 
 Canvas mainCanvas;
 
 namespace {
+
+std::int64_t cabinetTick = 0;
 
 void SeedCoins(int first, int last, int xBase, int xSpan, int yBase, int ySpan) {
   for (int i = first; i < last; ++i) {
@@ -30,6 +33,8 @@ void ResetGame(WindowHost* window) {
   game.lotteryBox.left = cabinetX + 40;
   game.lotteryBox.right = game.lotteryBox.left + 17;
   game.credits = 0;
+  SetCabinetTick(0);
+  RestoreLastCue({});
   mainCanvas.Attach(window, kCanvasWidth, kCanvasHeight);
   if (window) window->StartTimer(kTickTimerId, kTickPeriodMs);
   for (int i = 0; i < kCoinSlots; ++i) game.coinState[i] = CoinState::Free;
@@ -39,6 +44,7 @@ void ResetGame(WindowHost* window) {
 }
 
 void GameTick(WindowHost* window) {
+  SetCabinetTick(cabinetTick + 1);
   mainCanvas.ClearBlack();   // T1
   ReleasePendingCoin();      // T2
   PusherStep();              // T3
@@ -52,4 +58,11 @@ void GameTick(WindowHost* window) {
   SweeperStep();             // T11
   DrawBonusOverlays();       // T12
   mainCanvas.Invalidate(window);  // T13
+}
+
+std::int64_t CabinetTick() { return cabinetTick; }
+
+void SetCabinetTick(std::int64_t tick) {
+  cabinetTick = tick;
+  SetCueTick(tick);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "canvas/canvas.h"
 #include "canvas/window_host.h"
 
@@ -11,3 +13,8 @@ void ResetGame(WindowHost* window);
 
 // One 200 ms tick, steps T1..T13 in their fixed order.
 void GameTick(WindowHost* window);
+
+// The cabinet's clock: ticks run since the creation reset.
+std::int64_t CabinetTick();
+// For a game continued from a snapshot: the clock as it stood.
+void SetCabinetTick(std::int64_t tick);

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <string>
 
 // Where the game's sound requests go. A front end plays them; the headless
 // runner lists them in its trace.
@@ -12,3 +14,15 @@ class SoundOutput {
 
 void SetSoundOutput(SoundOutput* output);  // not owned; null for silence
 void PlaySoundCue(const char* waveFile);
+
+// The last cue requested and the tick it was requested in. As a new sound
+// cuts off the one playing, it is the only sound that may still be playing,
+// so a game continued from a snapshot needs it to sound the same.
+struct LastSoundCue {
+  std::string name;  // empty: none since the creation reset
+  std::int64_t tick = 0;
+};
+const LastSoundCue& LastCue();
+void RestoreLastCue(LastSoundCue cue);
+// The tick now running, which the next requests are recorded under.
+void SetCueTick(std::int64_t tick);

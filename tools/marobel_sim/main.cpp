@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/coin_life.h"
+#include "game/snapshot.h"
 #include "game/state.h"
 #include "game/tick.h"
 #include "app/session/key_script.h"
@@ -91,6 +92,25 @@ int main(int argc, char** argv) {
     if (keys.startingCredits) startingCredits = keys.startingCredits;
   }
 
+  HeadlessWindow window;
+  SoundLog sounds;
+  DrawLog draws;
+  SetSoundOutput(&sounds);
+  mainCanvas.SetFileDirectory(options.assetsDir);
+  mainCanvas.SetComposing(options.ReadsPixels());
+  if (options.draws) mainCanvas.SetCallSink(&draws);
+
+  // The reset attaches the canvas; a snapshot then replaces the whole game.
+  // Both come before any output is made, so a bad snapshot leaves nothing.
+  ResetGame(&window);
+  if (startingCredits) game.credits = static_cast<int>(*startingCredits);
+  std::string error;
+  if (!options.loadSnapshotFile.empty() && !LoadSnapshotFile(options.loadSnapshotFile, error)) return UsageError(error);
+  const long long firstTick = CabinetTick();
+  // Presses up to the snapshot's tick were delivered before it was taken.
+  std::size_t nextPress = 0;
+  while (nextPress < presses.size() && presses[nextPress].tick <= firstTick) ++nextPress;
+
   if (!options.framesDir.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(options.framesDir, ec);
@@ -100,7 +120,6 @@ int main(int argc, char** argv) {
 
   // Output files are opened before the run, so that a bad path is reported
   // at once rather than after a long game.
-  std::string error;
   OutputFile traceFile;
   const bool traceToStdout = options.traceFile == "-";
   if (!traceToStdout && !traceFile.Open(options.traceFile, error)) return UsageError(error);
@@ -110,6 +129,8 @@ int main(int argc, char** argv) {
   // standard output is flushed after main has returned.
   static char traceBuffer[1 << 20];
   std::setvbuf(trace, traceBuffer, _IOFBF, sizeof traceBuffer);
+  OutputFile snapshotFile;
+  if (!options.saveSnapshotFile.empty() && !snapshotFile.Open(options.saveSnapshotFile, error)) return UsageError(error);
   OutputFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
@@ -120,16 +141,6 @@ int main(int argc, char** argv) {
     if (!video) return UsageError(error);
   }
 
-  HeadlessWindow window;
-  SoundLog sounds;
-  DrawLog draws;
-  SetSoundOutput(&sounds);
-  mainCanvas.SetFileDirectory(options.assetsDir);
-  mainCanvas.SetComposing(options.ReadsPixels());
-  if (options.draws) mainCanvas.SetCallSink(&draws);
-
-  ResetGame(&window);
-  if (startingCredits) game.credits = static_cast<int>(*startingCredits);
   SessionSummary summary;
   if (startingCredits) summary.StartedWithCredits(*startingCredits);
 
@@ -142,14 +153,13 @@ int main(int argc, char** argv) {
   };
   sounds.Clear();
   draws.Clear();
-  emit(0);
+  emit(firstTick);
 
-  std::size_t nextPress = 0;
   ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
-  for (long long tick = 1; tick <= options.ticks && !writeFailed; ++tick) {
+  for (long long tick = firstTick + 1; tick <= firstTick + options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
-    progress.Update(tick);
+    progress.Update(tick - firstTick);
     summary.AfterTick();
     // Before emit(), which clears the tick's sounds.
     if (video && !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error))
@@ -172,6 +182,11 @@ int main(int argc, char** argv) {
     const std::string result = VideoResultLine(options.videoFile, options.ticks, kVideoFramesPerSecond,
                                                bytes == static_cast<std::uintmax_t>(-1) ? 0 : bytes);
     std::fprintf(stderr, "%s\n", result.c_str());
+  }
+  if (!options.saveSnapshotFile.empty()) {
+    const std::vector<std::uint8_t> bytes = SaveSnapshot();
+    std::fwrite(bytes.data(), 1, bytes.size(), snapshotFile.Stream());
+    if (!snapshotFile.Commit(error)) return RunError(error);
   }
 
   if (options.summary) {

@@ -31,6 +31,7 @@ const char* SimUsage() {
   return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
          "                   [--draws] [--frames DIR] [--assets DIR]\n"
          "                   [--video FILE] [--summary] [--summary-json FILE] [--version]\n"
+         "                   [--save-snapshot FILE] [--load-snapshot FILE]\n"
          "\n"
          "  --ticks N            game ticks after the creation reset (default 100)\n"
          "  --keys FILE          key presses to deliver, one 'TICK KEY' a line\n"
@@ -43,7 +44,11 @@ const char* SimUsage() {
          "  --summary            print an account of the session when the run ends: on\n"
          "                       standard output, or standard error when the trace goes there\n"
          "  --summary-json FILE  write the same account as one JSON object to FILE\n"
-         "  --version            print the version and exit\n";
+         "  --version            print the version and exit\n"
+         "  --save-snapshot FILE write the whole game state to FILE after the last tick\n"
+         "  --load-snapshot FILE start from FILE's state instead of the creation reset;\n"
+         "                       ticks count on from the snapshot's tick, presses up to\n"
+         "                       it are skipped (not with --credits)\n";
 }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
@@ -76,7 +81,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
     }
     const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
                             name == "--frames" || name == "--assets" || name == "--video" ||
-                            name == "--summary-json";
+                            name == "--summary-json" || name == "--save-snapshot" || name == "--load-snapshot";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
     std::string value;
     if (inlineValue) {
@@ -107,8 +112,13 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       else if (name == "--trace") r.options.traceFile = value;
       else if (name == "--frames") r.options.framesDir = value;
       else if (name == "--summary-json") r.options.summaryJsonFile = value;
+      else if (name == "--save-snapshot") r.options.saveSnapshotFile = value;
+      else if (name == "--load-snapshot") r.options.loadSnapshotFile = value;
       else r.options.assetsDir = value;
     }
   }
+  // A snapshot carries its own credit count.
+  if (r.options.credits && !r.options.loadSnapshotFile.empty())
+    return fail("--credits cannot be used with --load-snapshot");
   return r;
 }

@@ -14,6 +14,8 @@ struct SimOptions {
   std::string videoFile;  // empty: no video
   bool summary = false;
   std::string summaryJsonFile;  // empty: none
+  std::string saveSnapshotFile;  // empty: none
+  std::string loadSnapshotFile;  // empty: start with the creation reset
 
   // Whether anything reads the composed pixels; without a reader no frame
   // is composed at all.
