@@ -12,6 +12,7 @@ struct FlagOption {
   bool ShellOptions::*field;
 };
 constexpr FlagOption kFlags[] = {
+    {"--continue", &ShellOptions::continueGame},
     {"--summary", &ShellOptions::summaryRequested},
     {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
@@ -30,7 +31,9 @@ constexpr FileOption kFiles[] = {
 }  // namespace
 
 const char* ShellUsage() {
-  return "usage: marobel [--credits N] [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
+  return "usage: marobel [--continue] [--credits N] [--record FILE] [--replay FILE] [--trace FILE] [--summary]\n"
+         "               [--version]\n"
+         "  --continue     go on with the game kept from the last --continue, exactly where it was left\n"
          "  --credits N    free play: start with N credits (0 to 1000000000)\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
@@ -94,5 +97,7 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");
     if (!known) return fail("unknown option '" + args[i] + "' (try --help)");
   }
+  if (r.options.continueGame && (!r.options.recordFile.empty() || !r.options.replayFile.empty()))
+    return fail("--continue keeps its own record: it goes without --record and --replay");
   return r;
 }

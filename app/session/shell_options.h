@@ -10,6 +10,7 @@ struct ShellOptions {
   std::string replayFile;  // empty: the player alone plays
   std::string traceFile;   // empty: no trace
   std::optional<long long> credits;  // free play: the credits the game starts with
+  bool continueGame = false;  // keep the game between sessions and go on with it
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;
