@@ -174,6 +174,29 @@ TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
   EXPECT_EQ(ParseKeyScript("# credits 1000000001\n").errorLine, 1);
 }
 
+// A replay watched faster runs the tick timer faster until its last press,
+// then hands the player the game at the normal pace; the game is the same.
+TEST(WindowSession, ReplaySpeedChangesOnlyTheClock) {
+  const std::string script = WriteTempFile("fast.keys", "3 right\n6 left\n");
+  for (const auto& [speed, period] : {std::pair{"4", 50}, {"16", 12}, {"max", 1}, {"1", 200}}) {
+    const auto parsed = ParseShellOptions({"--replay", script, "--replay-speed", speed});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    WindowSession session;
+    std::string error;
+    ASSERT_TRUE(session.Open(parsed.options, error)) << error;
+    ResetProgramState();
+    NullWindow window;
+    session.Reset(&window);
+    EXPECT_EQ(window.timerPeriod, period) << speed;
+    for (int tick = 1; tick <= 5; ++tick) session.Tick(&window);
+    EXPECT_EQ(window.timerPeriod, period) << speed << ": the replay still runs";
+    session.Tick(&window);
+    EXPECT_EQ(window.timerPeriod, 200) << speed << ": the player's game runs at its own pace";
+  }
+  EXPECT_FALSE(ParseShellOptions({"--replay-speed", "4"}).ok) << "without --replay";
+  EXPECT_FALSE(ParseShellOptions({"--replay", script, "--replay-speed", "2"}).ok);
+}
+
 TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   const std::string bad = WriteTempFile("bad-replay.keys", "3 right\n2 left\n");
   const std::string record = (std::filesystem::temp_directory_path() / "marobel-never-created.keys").string();

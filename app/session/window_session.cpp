@@ -7,6 +7,7 @@
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
 #include "game/coin_life.h"
+#include "game/constants.h"
 #include "game/snapshot.h"
 #include "game/state.h"
 #include "game/tick.h"
@@ -37,6 +38,7 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
     return false;
   }
   startingCredits_ = options.credits ? options.credits : replayCredits;
+  replaySpeed_ = options.replaySpeed;
   if (options.continueGame) {
     if (!OpenKeptGame(options, error)) return false;
   } else if (!options.recordFile.empty()) {
@@ -118,6 +120,10 @@ void WindowSession::Reset(WindowHost* window) {
   WriteTraceLine();
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
+  // A replay watched faster: the tick timer runs faster until the player
+  // takes over. Every tick is still a whole tick; only the clock differs.
+  if (window && replaySpeed_ != 1 && ReplayRunning())
+    window->StartTimer(kTickTimerId, replaySpeed_ ? kTickPeriodMs / replaySpeed_ : 1);
   for (const KeyPress& press : kept_.carried) {
     InsertCoin(press.virtualKey);
     presses_.Add(press);
@@ -128,8 +134,10 @@ void WindowSession::Reset(WindowHost* window) {
 
 void WindowSession::Tick(WindowHost* window) {
   const long long tick = ticksRun_ + 1;
+  const bool replaying = ReplayRunning();
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
+  if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(kTickTimerId, kTickPeriodMs);
   GameTick(window);
   summary_->AfterTick();
   ticksRun_ = tick;

@@ -89,6 +89,7 @@ class WindowSession {
   std::optional<long long> startingCredits_;  // free play
   std::string keptFolder_;  // --continue: where the game is kept; empty otherwise
   KeptGame kept_;
+  int replaySpeed_ = 1;  // 0: as fast as it goes
   long long lastMarkedTick_ = -1;
   PressDigest presses_;  // every press the kept game has taken
   bool reset_ = false;
