@@ -20,3 +20,11 @@ class WindowHost {
   // 1:1 to the client area's top-left corner. Called while painting.
   virtual void ShowPixels(const std::uint32_t* pixels, int width, int height) = 0;
 };
+
+// A host with no window: for games played where nobody watches.
+class NoWindowHost : public WindowHost {
+ public:
+  void StartTimer(int, int) override {}
+  void RequestRepaint() override {}
+  void ShowPixels(const std::uint32_t*, int, int) override {}
+};

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the game, marobel_VERSION_amd64.deb: the
+# Builds the Debian packages of the game: marobel_VERSION_amd64.deb, with the
 # marobel command, marobel-sim, the pictures and sounds, desktop entry,
-# icons, AppStream metadata and manual pages, installed under /usr.
+# icons, AppStream metadata and manual pages, installed under /usr; and,
+# where FFmpeg's development libraries are installed (install-deps.sh --dev),
+# marobel-video_VERSION_amd64.deb with the module marobel-sim --video loads.
 #
-#   scripts/package-deb.sh            # builds in build-deb, prints the .deb
+#   scripts/package-deb.sh            # builds in build-deb, prints the .debs
 # Environment: MAROBEL_DEB_BUILD overrides the build folder; JOBS the
 # parallel jobs (default: the number of processors).
 # Needs what scripts/install-deps.sh installs (dpkg-shlibdeps and
@@ -26,12 +28,13 @@ CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 export CFLAGS CXXFLAGS LDFLAGS
 # Games' commands live in /usr/games, which is on every user's PATH.
-# Videos stay out of the package: their codecs are no part of playing.
+# Videos get a package of their own: their codecs are no part of playing.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_INSTALL_BINDIR=games -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=ON -DMAROBEL_VIDEO=OFF "${launcher[@]}" >/dev/null
+  -DCMAKE_INSTALL_BINDIR=games -DMAROBEL_TESTS=OFF -DMAROBEL_BENCH=OFF -DMAROBEL_QT=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
-rm -f "$build"/marobel_*.deb
+rm -f "$build"/marobel_*.deb "$build"/marobel-video_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 
-deb="$(ls "$build"/marobel_*_amd64.deb)"
-echo "package-deb: $deb"
+for deb in "$build"/marobel_*_amd64.deb "$build"/marobel-video_*_amd64.deb; do
+  [ -f "$deb" ] && echo "package-deb: $deb"
+done

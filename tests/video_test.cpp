@@ -14,6 +14,9 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/session/wave_file.h"
 #include "tests/test_support.h"
@@ -131,7 +134,21 @@ TEST_P(Video, ShowsEveryTickAndSoundsItsCues) {
                    nullptr, &err),
             0)
       << err;
-  EXPECT_EQ(err, "");  // no progress line where nobody watches
+  // Off a terminal: a line at every tenth of the way, then the result.
+  std::vector<std::string> lines;
+  for (std::istringstream in(err); std::getline(in, lines.emplace_back());) {
+  }
+  lines.pop_back();
+  ASSERT_EQ(lines.size(), 11u) << err;
+  for (int tenth = 1; tenth <= 10; ++tenth) {
+    EXPECT_EQ(lines[tenth - 1].rfind("marobel-sim: " + video + " " + std::to_string(tenth * 10) + "% (" +
+                                         std::to_string(tenth * 6) + " of 60 ticks), ",
+                                     0),
+              0u)
+        << lines[tenth - 1];
+  }
+  EXPECT_EQ(lines[10].rfind("marobel-sim: wrote " + video + ": 12 s of video (60 frames), ", 0), 0u) << lines[10];
+  EXPECT_EQ(lines[10].back(), 'B') << lines[10];
   EXPECT_FALSE(fs::exists(video + ".partial"));
 
   const std::string probe = Capture("ffprobe -v error -show_entries stream=codec_name,r_frame_rate:format=duration "

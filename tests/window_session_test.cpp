@@ -117,6 +117,86 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
   EXPECT_EQ(summary, runnerSummary) << "the window's account of the session is the runner's";
 }
 
+// Free play: the record's first line names the starting credits, so the
+// runner (and a replay in the window) plays the same game from the record
+// alone, and the accounts say the credits were given, not won.
+TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
+  const auto parsed = ParseShellOptions({"--credits", "1000", "--record", WriteTempFile("free.keys", "")});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  for (const char* bad : {"--credits=1000000001", "--credits=-5", "--credits=12x"})
+    EXPECT_NE(ParseShellOptions({bad}).error.find("--credits"), std::string::npos) << bad;
+  const std::string trace = WriteTempFile("free.trace", "");
+  std::string summary;
+  {
+    ShellOptions options = parsed.options;
+    options.traceFile = trace;
+    WindowSession session;
+    std::string error;
+    ASSERT_TRUE(session.Open(options, error)) << error;
+    session.RouteSounds(nullptr);
+    ResetProgramState();
+    NullWindow window;
+    session.Reset(&window);
+    EXPECT_EQ(game.credits, 1000);
+    for (int tick = 1; tick <= 30; ++tick) {
+      for (int k = 0; k < 3; ++k) session.PlayerKeyDown(tick % 2 ? 0x25 : 0x27);
+      session.Tick(&window);
+    }
+    summary = session.SummaryText();
+    ASSERT_TRUE(session.Close(error)) << error;
+  }
+  const std::string record = parsed.options.recordFile;
+  EXPECT_EQ(Slurp(record).rfind("# credits 1000\n", 0), 0u) << Slurp(record);
+  EXPECT_NE(summary.find("free play             started with 1000 credits"), std::string::npos) << summary;
+
+  std::string runner, runnerSummary;
+  ASSERT_EQ(RunSim("--ticks 30 --trace - --keys " + record, &runner), 0);
+  EXPECT_EQ(Slurp(trace), runner);
+  ASSERT_EQ(RunSim("--ticks 30 --trace /dev/null --summary --keys " + record, &runnerSummary), 0);
+  EXPECT_EQ(summary, runnerSummary);
+  EXPECT_EQ(RunSim("--ticks 30 --credits 1000 --trace /dev/null --keys " + record, nullptr), 0);
+  EXPECT_EQ(RunSim("--ticks 30 --credits 24 --trace /dev/null --keys " + record, nullptr), 2) << "contradicts";
+
+  ShellOptions replay;
+  replay.replayFile = record;
+  WindowSession again;
+  std::string error;
+  ASSERT_TRUE(again.Open(replay, error)) << error;
+  replay.credits = 5;
+  WindowSession contradicted;
+  EXPECT_FALSE(contradicted.Open(replay, error));
+  EXPECT_NE(error.find("free-play game from 1000 credits"), std::string::npos) << error;
+
+  // Only a first line of exactly that form sets credits; other comments stay comments.
+  EXPECT_FALSE(ParseKeyScript("# credits are given\n1 left\n").startingCredits);
+  EXPECT_FALSE(ParseKeyScript("1 left\n# credits 5\n").startingCredits);
+  EXPECT_EQ(ParseKeyScript("  #  credits 007 \n").startingCredits, 7);
+  EXPECT_EQ(ParseKeyScript("# credits 1000000001\n").errorLine, 1);
+}
+
+// A replay watched faster runs the tick timer faster until its last press,
+// then hands the player the game at the normal pace; the game is the same.
+TEST(WindowSession, ReplaySpeedChangesOnlyTheClock) {
+  const std::string script = WriteTempFile("fast.keys", "3 right\n6 left\n");
+  for (const auto& [speed, period] : {std::pair{"4", 50}, {"16", 12}, {"max", 1}, {"1", 200}}) {
+    const auto parsed = ParseShellOptions({"--replay", script, "--replay-speed", speed});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    WindowSession session;
+    std::string error;
+    ASSERT_TRUE(session.Open(parsed.options, error)) << error;
+    ResetProgramState();
+    NullWindow window;
+    session.Reset(&window);
+    EXPECT_EQ(window.timerPeriod, period) << speed;
+    for (int tick = 1; tick <= 5; ++tick) session.Tick(&window);
+    EXPECT_EQ(window.timerPeriod, period) << speed << ": the replay still runs";
+    session.Tick(&window);
+    EXPECT_EQ(window.timerPeriod, 200) << speed << ": the player's game runs at its own pace";
+  }
+  EXPECT_FALSE(ParseShellOptions({"--replay-speed", "4"}).ok) << "without --replay";
+  EXPECT_FALSE(ParseShellOptions({"--replay", script, "--replay-speed", "2"}).ok);
+}
+
 TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   const std::string bad = WriteTempFile("bad-replay.keys", "3 right\n2 left\n");
   const std::string record = (std::filesystem::temp_directory_path() / "marobel-never-created.keys").string();

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "marobel: %s\n", error.c_str());
     return 2;
   }
+  if (!session.Notice().empty()) std::fprintf(stderr, "marobel: %s\n", session.Notice().c_str());
 
   QApplication application(argc, argv);
   application.setWindowIcon(AppIcon());

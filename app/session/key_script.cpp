@@ -67,7 +67,22 @@ int ParseKey(std::string_view word, std::string& reason) {
   return static_cast<int>(v);
 }
 
+// "# credits N" on the first line: the credits a free-play game starts
+// with. Any other comment there stays a comment.
+bool IsStartingCreditsLine(const std::vector<std::string_view>& words) {
+  return words.size() == 3 && words[0] == "#" && words[1] == "credits" && AllDigits(words[2]);
+}
+
 }  // namespace
+
+std::optional<long long> ParseStartingCredits(std::string_view digits) {
+  if (!AllDigits(digits)) return std::nullopt;
+  const long long credits = ParseNumber(digits, 10, kMaxStartingCredits);
+  if (credits < 0) return std::nullopt;
+  return credits;
+}
+
+std::string StartingCreditsLine(long long credits) { return "# credits " + std::to_string(credits); }
 
 KeyScriptResult ParseKeyScript(std::string_view text) {
   KeyScriptResult result;
@@ -79,12 +94,21 @@ KeyScriptResult ParseKeyScript(std::string_view text) {
     result.errorLine = lineNumber;
     result.errorReason = std::move(reason);
     result.presses.clear();
+    result.startingCredits.reset();
     return result;
   };
   while (pos <= text.size()) {
     const std::size_t eol = text.find('\n', pos);
     std::string_view line = text.substr(pos, eol == std::string_view::npos ? std::string_view::npos : eol - pos);
     ++lineNumber;
+    if (lineNumber == 1) {
+      if (const auto words = Words(line); IsStartingCreditsLine(words)) {
+        result.startingCredits = ParseStartingCredits(words[2]);
+        if (!result.startingCredits)
+          return fail("starting credits " + Quoted(words[2]) + " are not a whole number from 0 to " +
+                      std::to_string(kMaxStartingCredits));
+      }
+    }
     if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
     const auto words = Words(line);
     if (!words.empty()) {

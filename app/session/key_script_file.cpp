@@ -3,7 +3,8 @@
 #include "app/session/session_files.h"
 #include "game/constants.h"
 
-bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std::string& error) {
+bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std::string& error,
+                   std::optional<long long>* startingCredits) {
   std::string text;
   if (!ReadSessionFile(file, text)) {
     error = file + ": cannot read the key script";
@@ -15,6 +16,7 @@ bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std:
     return false;
   }
   presses = std::move(parsed.presses);
+  if (startingCredits) *startingCredits = parsed.startingCredits;
   return true;
 }
 

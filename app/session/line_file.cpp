@@ -4,12 +4,12 @@
 
 LineFile::~LineFile() { Close(); }
 
-bool LineFile::Open(const std::string& name) {
+bool LineFile::Open(const std::string& name, bool append) {
   Close();
   name_ = name;
   failed_ = false;
   // Binary: the lines end in '\n' on every system, as the runner writes them.
-  file_ = OpenSessionFile(name, "wb");
+  file_ = OpenSessionFile(name, append ? "ab" : "wb");
   return file_ != nullptr;
 }
 

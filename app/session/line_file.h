@@ -14,8 +14,9 @@ class LineFile {
   LineFile& operator=(const LineFile&) = delete;
   ~LineFile();
 
-  // Creates (or empties) the file; false when it cannot be opened.
-  bool Open(const std::string& name);
+  // Creates (or empties) the file, or with `append` goes on at its end;
+  // false when it cannot be opened.
+  bool Open(const std::string& name, bool append = false);
   bool IsOpen() const { return file_ != nullptr; }
   const std::string& Name() const { return name_; }
 

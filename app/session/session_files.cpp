@@ -3,15 +3,26 @@
 #include <cstring>
 #include <filesystem>
 
-namespace {
-
-std::filesystem::path SessionPath(const std::string& name) {
+std::filesystem::path SessionFilePath(const std::string& name) {
 #ifdef _WIN32
   return std::filesystem::path(std::u8string(name.begin(), name.end()));
 #else
   return std::filesystem::path(name);
 #endif
 }
+
+std::string SessionFileName(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
+#else
+  return path.string();
+#endif
+}
+
+namespace {
+
+std::filesystem::path SessionPath(const std::string& name) { return SessionFilePath(name); }
 
 }  // namespace
 
@@ -46,4 +57,27 @@ bool SameSessionFile(const std::string& a, const std::string& b) {
 void RemoveSessionFile(const std::string& name) {
   std::error_code error;
   std::filesystem::remove(SessionPath(name), error);
+}
+
+bool SessionFileExists(const std::string& name) {
+  std::error_code error;
+  return std::filesystem::exists(SessionPath(name), error);
+}
+
+bool ReplaceSessionFile(const std::string& name, const void* bytes, std::size_t size) {
+  const std::string fresh = name + ".new";
+  std::FILE* file = OpenSessionFile(fresh, "wb");
+  if (!file) return false;
+  bool ok = std::fwrite(bytes, 1, size, file) == size;
+  ok = std::fflush(file) == 0 && ok;
+  ok = std::fclose(file) == 0 && ok;
+  if (ok) ok = RenameSessionFile(fresh, name);
+  if (!ok) RemoveSessionFile(fresh);
+  return ok;
+}
+
+bool RenameSessionFile(const std::string& from, const std::string& to) {
+  std::error_code error;
+  std::filesystem::rename(SessionPath(from), SessionPath(to), error);
+  return !error;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 // Opens a file named on the command line. On Windows the name is UTF-8 and
@@ -16,3 +17,18 @@ bool SameSessionFile(const std::string& a, const std::string& b);
 
 // Removes a file the session created but could not go on with.
 void RemoveSessionFile(const std::string& name);
+
+// A session file's name as a path, and back (UTF-8 on Windows, as given
+// elsewhere).
+std::filesystem::path SessionFilePath(const std::string& name);
+std::string SessionFileName(const std::filesystem::path& path);
+
+// Whether the file exists at all.
+bool SessionFileExists(const std::string& name);
+
+// Writes `bytes` to `name` whole or not at all: into a file beside it that
+// then replaces it, so a kill or a full disk leaves the old file as it was.
+bool ReplaceSessionFile(const std::string& name, const void* bytes, std::size_t size);
+
+// Renames a file; false when it cannot be.
+bool RenameSessionFile(const std::string& from, const std::string& to);

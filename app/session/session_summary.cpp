@@ -59,6 +59,7 @@ std::string SessionSummary::Text() const {
   const PlayStats c = Counts();
   const double ratio = PayoutRatio(c);
   std::string out = Format("Session of %lld ticks\n", L(ticks_));
+  if (freePlayCredits_) out += Format("  free play             started with %lld credits\n", L(*freePlayCredits_));
   out += Format("  coins bought          %lld\n", L(c.coinsBought));
   out += Format("  coins paid out        %lld, for %lld credits\n", L(c.coinsPaidOut), L(c.creditsFromPayouts));
   out += Format("  bonus coins           %lld dropped, %lld paid out for %lld credits\n", L(c.bonusCoins),
@@ -84,6 +85,7 @@ std::string SessionSummary::Json() const {
                 L(c.lotterySpins), L(c.coinPrizes), L(c.sweepPrizes), L(c.magicPrizes), L(c.blankPrizes));
   out += Format("\"prizeCoins\":%lld,\"sweeps\":%lld,\"coinsSwept\":%lld,\"peakCoinsInPlay\":%lld,", L(c.prizeCoins),
                 L(c.sweeps), L(c.coinsSwept), L(peakCoinsInPlay_));
-  out += ratio < 0 ? std::string("\"payoutRatio\":null}") : Format("\"payoutRatio\":%.6f}", ratio);
+  out += ratio < 0 ? std::string("\"payoutRatio\":null") : Format("\"payoutRatio\":%.6f", ratio);
+  out += freePlayCredits_ ? Format(",\"freePlayCredits\":%lld}", L(*freePlayCredits_)) : std::string(",\"freePlayCredits\":null}");
   return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/play_stats.h"
@@ -13,6 +14,8 @@ class SessionSummary {
   SessionSummary();
 
   void AfterTick();
+  // A free-play game: it started with this many credits given, not won.
+  void StartedWithCredits(long long credits) { freePlayCredits_ = credits; }
 
   // A few lines for people, each ending in a newline.
   std::string Text() const;
@@ -28,4 +31,5 @@ class SessionSummary {
   PlayStats start_;
   std::int64_t ticks_ = 0;
   std::int64_t peakCoinsInPlay_ = 0;
+  std::optional<long long> freePlayCredits_;
 };

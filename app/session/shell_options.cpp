@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "app/session/key_script.h"
+
 namespace {
 
 // New options go into these tables; the loop below needs no change.
@@ -10,6 +12,7 @@ struct FlagOption {
   bool ShellOptions::*field;
 };
 constexpr FlagOption kFlags[] = {
+    {"--continue", &ShellOptions::continueGame},
     {"--summary", &ShellOptions::summaryRequested},
     {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
@@ -28,9 +31,13 @@ constexpr FileOption kFiles[] = {
 }  // namespace
 
 const char* ShellUsage() {
-  return "usage: marobel [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
+  return "usage: marobel [--continue] [--credits N] [--record FILE] [--replay FILE [--replay-speed N]]\n"
+         "               [--trace FILE] [--summary] [--version]\n"
+         "  --continue     go on with the game kept from the last --continue, exactly where it was left\n"
+         "  --credits N    free play: start with N credits (0 to 1000000000)\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
+         "  --replay-speed N  play the replay 1, 4 or 16 times as fast, or max, until the player takes over\n"
          "  --trace FILE   write the session's trace, one JSON line per tick\n"
          "  --summary      print an account of the session on standard error when the game exits\n"
          "  --version      print the version and exit\n";
@@ -73,8 +80,40 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       r.options.*file.field = value;
       known = true;
     }
+    if (name == "--replay-speed") {
+      std::string value;
+      if (inlineValue) {
+        value = *inlineValue;
+      } else {
+        if (i + 1 >= args.size()) return fail("option --replay-speed needs 1, 4, 16 or max");
+        value = args[++i];
+      }
+      if (value == "1" || value == "4" || value == "16") r.options.replaySpeed = std::stoi(value);
+      else if (value == "max") r.options.replaySpeed = 0;
+      else return fail("--replay-speed '" + value + "' is not 1, 4, 16 or max");
+      known = true;
+    }
+    if (name == "--credits") {
+      std::string value;
+      if (inlineValue) {
+        value = *inlineValue;
+      } else {
+        if (i + 1 >= args.size()) return fail("option --credits needs a number");
+        value = args[++i];
+      }
+      const std::optional<long long> credits = ParseStartingCredits(value);
+      if (!credits)
+        return fail("--credits '" + value + "' is not a whole number from 0 to " + std::to_string(kMaxStartingCredits));
+      if (r.options.credits) return fail("option --credits is given twice");
+      r.options.credits = credits;
+      known = true;
+    }
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");
     if (!known) return fail("unknown option '" + args[i] + "' (try --help)");
   }
+  if (r.options.replaySpeed != 1 && r.options.replayFile.empty())
+    return fail("--replay-speed goes with --replay");
+  if (r.options.continueGame && (!r.options.recordFile.empty() || !r.options.replayFile.empty()))
+    return fail("--continue keeps its own record: it goes without --record and --replay");
   return r;
 }

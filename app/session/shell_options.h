@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,11 @@ struct ShellOptions {
   std::string recordFile;  // empty: nothing recorded
   std::string replayFile;  // empty: the player alone plays
   std::string traceFile;   // empty: no trace
+  std::optional<long long> credits;  // free play: the credits the game starts with
+  // How many times faster a replay plays until its last press: 1, 4, 16, or
+  // 0 for as fast as the machine goes.
+  int replaySpeed = 1;
+  bool continueGame = false;  // keep the game between sessions and go on with it
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;

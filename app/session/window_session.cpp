@@ -1,11 +1,15 @@
 #include "app/session/window_session.h"
 
+#include <filesystem>
 #include <iterator>
 #include <utility>
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
 #include "game/coin_life.h"
+#include "game/constants.h"
+#include "game/snapshot.h"
+#include "game/state.h"
 #include "game/tick.h"
 #include "marobel_version.h"
 
@@ -25,23 +29,68 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
         error = *files[j].second + ": " + files[i].first + " and " + files[j].first + " name the same file";
         return false;
       }
-  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error)) return false;
-  if (!options.recordFile.empty()) {
+  std::optional<long long> replayCredits;
+  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error, &replayCredits)) return false;
+  // A free-play game replays from the credits it started with.
+  if (replayCredits && options.credits && *replayCredits != *options.credits) {
+    error = "--credits " + std::to_string(*options.credits) + " contradicts " + options.replayFile +
+            ", a free-play game from " + std::to_string(*replayCredits) + " credits";
+    return false;
+  }
+  startingCredits_ = options.credits ? options.credits : replayCredits;
+  replaySpeed_ = options.replaySpeed;
+  if (options.continueGame) {
+    if (!OpenKeptGame(options, error)) return false;
+  } else if (!options.recordFile.empty()) {
     if (!record_.Open(options.recordFile)) {
       error = options.recordFile + ": cannot open the key record for writing";
       return false;
     }
+    if (startingCredits_) record_.WriteLine(StartingCreditsLine(*startingCredits_));
     record_.WriteLine("# marobel " MAROBEL_VERSION " key record: TICK KEY, each key-down before tick TICK");
   }
   if (!options.traceFile.empty() && !trace_.Open(options.traceFile)) {
     error = options.traceFile + ": cannot open the trace file for writing";
     // A session that never starts leaves no record behind.
-    if (record_.IsOpen()) {
+    if (record_.IsOpen() && keptFolder_.empty()) {
       record_.Close();
       RemoveSessionFile(options.recordFile);
     }
     return false;
   }
+  return true;
+}
+
+bool WindowSession::OpenKeptGame(const ShellOptions& options, std::string& error) {
+  keptFolder_ = KeptGameFolder();
+  if (keptFolder_.empty()) {
+    error = "--continue: no folder to keep the game in (neither XDG_STATE_HOME nor HOME is set)";
+    return false;
+  }
+  std::error_code made;
+  std::filesystem::create_directories(SessionFilePath(keptFolder_), made);
+  std::string reason;
+  if (!ReadKeptGame(keptFolder_, kept_, reason)) {
+    const std::string aside = SetKeptGameAside(keptFolder_);
+    notice_ = "the game kept in " + keptFolder_ + " cannot be continued (" + reason + "); it is set aside" +
+              (aside.empty() ? std::string() : " as " + aside) + " and a new game starts";
+    kept_ = KeptGame{};
+  }
+  const std::string recordName = SessionFileName(SessionFilePath(keptFolder_) / kKeptRecordName);
+  if (!record_.Open(recordName, kept_.found)) {
+    error = recordName + ": cannot keep the game there";
+    return false;
+  }
+  if (kept_.found) {
+    if (options.credits && options.credits != kept_.startingCredits)
+      notice_ = "the kept game goes on as it began; --credits applies to a new game";
+    startingCredits_ = kept_.startingCredits;
+    lastMarkedTick_ = kept_.resumeTick;
+    presses_ = kept_.presses;
+    return true;
+  }
+  if (startingCredits_) record_.WriteLine(StartingCreditsLine(*startingCredits_));
+  record_.WriteLine("# marobel " MAROBEL_VERSION " kept game: TICK KEY, each key-down before tick TICK");
   return true;
 }
 
@@ -58,20 +107,52 @@ void WindowSession::RouteSounds(SoundOutput* output) {
 
 void WindowSession::Reset(WindowHost* window) {
   ResetGame(window);
-  summary_.emplace();
+  if (startingCredits_) game.credits = static_cast<int>(*startingCredits_);
   ticksRun_ = 0;
+  if (kept_.found) {
+    std::string error;  // checked whole when the kept game was read
+    LoadSnapshot(kept_.resume.data(), kept_.resume.size(), error);
+    ticksRun_ = kept_.resumeTick;
+  }
+  summary_.emplace();
+  if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
   sounds_.log.Clear();
   WriteTraceLine();
+  // Presses the record holds for the next tick reached the game after this
+  // tick ended, as they do now; they are in the record already.
+  // A replay watched faster: the tick timer runs faster until the player
+  // takes over. Every tick is still a whole tick; only the clock differs.
+  if (window && replaySpeed_ != 1 && ReplayRunning())
+    window->StartTimer(kTickTimerId, replaySpeed_ ? kTickPeriodMs / replaySpeed_ : 1);
+  for (const KeyPress& press : kept_.carried) {
+    InsertCoin(press.virtualKey);
+    presses_.Add(press);
+  }
+  kept_.carried.clear();
+  reset_ = true;
 }
 
 void WindowSession::Tick(WindowHost* window) {
   const long long tick = ticksRun_ + 1;
+  const bool replaying = ReplayRunning();
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
+  if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(kTickTimerId, kTickPeriodMs);
   GameTick(window);
   summary_->AfterTick();
   ticksRun_ = tick;
   WriteTraceLine();
+  if (!keptFolder_.empty()) KeepTick();
+}
+
+void WindowSession::KeepTick() {
+  const bool snapshot = ticksRun_ % kKeptSnapshotPeriod == 0;
+  if (ticksRun_ % kTickMarkerPeriod == 0 || snapshot) {
+    // A snapshot's marker vouches for it, presses and all.
+    record_.WriteLine(TickMarkerLine(MarkerOfRunningGame(snapshot ? std::optional(presses_) : std::nullopt)));
+    lastMarkedTick_ = ticksRun_;
+  }
+  if (snapshot) WriteKeptSnapshot(keptFolder_);
 }
 
 void WindowSession::PlayerKeyDown(int virtualKey) {
@@ -81,6 +162,7 @@ void WindowSession::PlayerKeyDown(int virtualKey) {
 
 void WindowSession::Deliver(int virtualKey) {
   if (record_.IsOpen()) record_.WriteLine(KeyScriptLine({ticksRun_ + 1, virtualKey}));
+  presses_.Add({ticksRun_ + 1, virtualKey});
   InsertCoin(virtualKey);
 }
 
@@ -101,6 +183,10 @@ bool WindowSession::Close(std::string& error) {
     if (!error.empty()) error += '\n';
     error += file.Name() + ": the " + what + " could not be written completely";
   };
+  if (!keptFolder_.empty() && reset_) {
+    record_.WriteLine(TickMarkerLine(MarkerOfRunningGame(presses_)));
+    if (!WriteKeptSnapshot(keptFolder_)) error = keptFolder_ + ": the game could not be kept there";
+  }
   close(record_, "key record");
   close(trace_, "trace");
   return error.empty();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/session/kept_game.h"
 #include "app/session/key_script.h"
 #include "app/session/line_file.h"
 #include "app/session/session_summary.h"
@@ -49,6 +50,9 @@ class WindowSession {
   void PlayerKeyDown(int virtualKey);
 
   bool ReplayRunning() const { return nextReplayed_ < replay_.size(); }
+  // Something the player should read, though the game goes on: a kept game
+  // that could not be continued and was set aside. Empty when all is well.
+  const std::string& Notice() const { return notice_; }
   long long TicksRun() const { return ticksRun_; }
 
   // The account of the session so far (--summary prints it when the game
@@ -69,6 +73,8 @@ class WindowSession {
   };
 
   void Deliver(int virtualKey);
+  bool OpenKeptGame(const ShellOptions& options, std::string& error);
+  void KeepTick();
   void WriteTraceLine();
 
   std::vector<KeyPress> replay_;
@@ -80,4 +86,12 @@ class WindowSession {
   long long ticksRun_ = 0;
   std::string traceLine_;
   std::optional<SessionSummary> summary_;  // counts from the creation reset on
+  std::optional<long long> startingCredits_;  // free play
+  std::string keptFolder_;  // --continue: where the game is kept; empty otherwise
+  KeptGame kept_;
+  int replaySpeed_ = 1;  // 0: as fast as it goes
+  long long lastMarkedTick_ = -1;
+  PressDigest presses_;  // every press the kept game has taken
+  bool reset_ = false;
+  std::string notice_;
 };

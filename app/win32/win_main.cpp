@@ -52,6 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowError(error);
     return 2;
   }
+  if (!session.Notice().empty()) ShowError(session.Notice());
   session.RouteSounds(&waveSound);
   UseWindowSession(&session);
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package as a player gets it:
 #   - scripts/package-deb.sh builds it; desktop-file-validate, appstreamcli
-#     (no errors) and lintian (no errors) check it;
-#   - apt-get installs it, resolving its declared dependencies;
+#     (no errors) and lintian (no errors) check it, and marobel-video beside it;
+#   - apt-get installs both, resolving their declared dependencies;
 #   - `marobel`, found on a player's PATH and started from an unrelated
 #     folder, opens the window titled "Marobel ～Orvik～" on a virtual X
 #     display and shows the cabinet (checked by pixels) and ends with status 0
-#     on a close request; `marobel-sim` runs from the PATH;
-#   - `apt-get remove --purge marobel` leaves none of its files behind.
+#     on a close request; `marobel-sim` runs from the PATH and makes a video;
+#   - `apt-get remove --purge` of both leaves none of their files behind.
 #
 #   scripts/ci/deb-install-test.sh [BUILD_DIR]
 # BUILD_DIR is a build with the tests (default: build), for the screenshot
@@ -45,6 +45,8 @@ trap cleanup EXIT
 # --- Build and static checks ------------------------------------------------
 bash "$root/scripts/package-deb.sh"
 deb="$(ls "${MAROBEL_DEB_BUILD:-$root/build-deb}"/marobel_*_amd64.deb)"
+video_deb="$(ls "${MAROBEL_DEB_BUILD:-$root/build-deb}"/marobel-video_*_amd64.deb)" ||
+  fail "no marobel-video package (FFmpeg's development libraries missing?)"
 mkdir "$work/unpacked"
 dpkg-deb -x "$deb" "$work/unpacked"
 desktop-file-validate "$work/unpacked/usr/share/applications/marobel.desktop" || fail "desktop-file-validate"
@@ -56,17 +58,20 @@ if grep -q '^E:' <<<"$appstream" || grep -qE 'errors: [1-9]' <<<"$appstream"; th
   fail "appstreamcli found errors in the metadata"
 fi
 note "AppStream metadata without errors"
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+lintian --fail-on error "$deb" "$video_deb" || fail "lintian reports errors"
 note "lintian: no errors"
 
 # --- Install ----------------------------------------------------------------
 if dpkg-query -W -f='${Status}' marobel 2>/dev/null | grep -q 'ok installed'; then
-  DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel marobel-video >/dev/null
 fi
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install $deb"
-note "installed $(dpkg-query -W -f='${Package} ${Version}' marobel)"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" "$video_deb" >/dev/null ||
+  fail "apt-get install $deb $video_deb"
+note "installed $(dpkg-query -W -f='${Package} ${Version}, ' marobel marobel-video)"
 
-dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|' | grep -v '/$' > "$work/files"
+for package in "$deb" "$video_deb"; do
+  dpkg-deb --fsys-tarfile "$package" | tar -t | sed 's|^\./|/|' | grep -v '/$'
+done > "$work/files"
 [ "$(ls /usr/share/marobel/*.bmp | wc -l)" -eq 20 ] || fail "/usr/share/marobel does not hold the 20 pictures"
 [ "$(ls /usr/share/marobel/*.wav | wc -l)" -eq 7 ] || fail "/usr/share/marobel does not hold the 7 sounds"
 for size in 16 32 48 64 128 256; do
@@ -83,6 +88,12 @@ note "marobel-sim --version: $version"
 (cd "$work" && PATH=$player_path marobel-sim --ticks 20 --assets /usr/share/marobel --trace "$work/sim.trace") ||
   fail "marobel-sim does not run a short game"
 [ "$(wc -l < "$work/sim.trace")" -eq 21 ] || fail "marobel-sim wrote $(wc -l < "$work/sim.trace") trace lines, not 21"
+(cd "$work" && PATH=$player_path marobel-sim --ticks 25 --assets /usr/share/marobel --trace /dev/null \
+  --video "$work/game.webm" 2>"$work/video.log") || fail "marobel-sim --video: $(cat "$work/video.log")"
+frames="$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 \
+  "$work/game.webm")"
+[ "$frames" = 25 ] || fail "the installed marobel-sim made a video of $frames frames, not 25"
+note "marobel-sim --video from the package: $(tail -n1 "$work/video.log")"
 
 # --- Play: the installed command from an unrelated folder ------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -125,13 +136,16 @@ game_pid=""
 note "the close request ended the game with status 0"
 
 # --- Remove -----------------------------------------------------------------
-DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel >/dev/null || fail "apt-get remove --purge marobel"
-if dpkg-query -W -f='${Status}' marobel 2>/dev/null | grep -q 'installed'; then fail "marobel is still installed"; fi
+DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq marobel marobel-video >/dev/null ||
+  fail "apt-get remove --purge marobel marobel-video"
+for package in marobel marobel-video; do
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'installed'; then fail "$package is still installed"; fi
+done
 left=0
 while read -r file; do
   if [ -e "$file" ] || [ -L "$file" ]; then echo "left behind: $file"; left=1; fi
 done < "$work/files"
-for folder in /usr/share/marobel /usr/libexec/marobel /usr/share/doc/marobel; do
+for folder in /usr/share/marobel /usr/libexec/marobel /usr/share/doc/marobel /usr/share/doc/marobel-video; do
   if [ -e "$folder" ]; then echo "left behind: $folder"; left=1; fi
 done
 [ "$left" -eq 0 ] || fail "files of the package remain after the purge"

@@ -27,7 +27,10 @@ apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-br
   --no-enhances "${play[@]}" 2>/dev/null | grep -v '^ ' | sed 's/:amd64$//' | sort -u > "$work/closure"
 
 # Headers from the compiler's dependency records, libraries from the loader.
-(cd "$build" && ninja -t deps) | sed -n 's/^ *\(\/usr\/.*\)$/\1/p' > "$work/files"
+# The video module is left out: it is packaged apart (marobel-video) and
+# built from the development set's FFmpeg libraries.
+(cd "$build" && ninja -t deps) |
+  awk '/^[^ ]/ { skip = ($0 ~ /marobel_sim_video\.dir/) } !skip && /^ +\/usr\// { print $1 }' > "$work/files"
 for program in app/qt/marobel tools/marobel_sim/marobel-sim tools/artgen/marobel-artgen; do
   [ -x "$build/$program" ] || fail "$build/$program is not built"
   ldd "$build/$program" | awk '/=> \// { print $3 }' >> "$work/files"

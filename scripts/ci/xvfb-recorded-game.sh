@@ -7,6 +7,10 @@
 #   - that script replayed in the window with --replay: the player's arrows
 #     do nothing while it runs, the title stays the game's, after its last
 #     press the player takes over, and the trace is marobel-sim's;
+#   - free play (--credits): the record names the credits, the runner agrees;
+#   - a kept game (--continue) closed and continued, killed (-9) and
+#     continued: the runner on the kept record gives every session's lines;
+#     a damaged one is reported in one line, set aside, and a new game starts;
 #   - --version, an unknown option and a bad script, without any window,
 #     and through the installed launcher a script named relative to where
 #     it was started.
@@ -149,4 +153,63 @@ xdotool key Right
 sleep 0.6
 end_game
 rg_check_replay "$work/game.keys" "$work/replay.keys" "$work/replay.trace" 2 "replay"
+# Game 3: free play. The record's first line names the credits, so the
+# runner plays the same game from the record alone.
+start_game --credits 1000 --record "$work/free.keys" --trace "$work/free.trace"
+rg_wait_tick "$work/free.trace" 20 2 || fail "the free-play game does not tick"
+rg_play_presses 6
+sleep 0.6
+end_game
+[ "$(head -n1 "$work/free.keys")" = "# credits 1000" ] || fail "the free-play record starts with '$(head -n1 "$work/free.keys")'"
+[ "$(head -n1 "$work/free.trace" | python3 -c 'import json,sys; print(json.load(sys.stdin)["credits"])')" = 1000 ] ||
+  fail "the free-play game did not start with 1000 credits"
+rg_same_as_runner "$work/free.keys" "$work/free.trace" "free play"
+
+# Game 4: a kept game, continued after a close and after a kill -9, then
+# damaged. The runner on the kept record must give every session's lines in
+# turn (each continued session's first line, the tick it resumed at, aside).
+export XDG_STATE_HOME="$work/state"
+kept="$XDG_STATE_HOME/marobel"
+kept_session() {  # $1: trace; plays a few presses
+  start_game --continue --trace "$1"
+  rg_wait_tick "$1" 20 2 || fail "the kept game does not tick"
+  rg_play_presses 5
+}
+first_tick() { head -n1 "$1" | python3 -c 'import json,sys; print(json.load(sys.stdin)["tick"])'; }
+kept_session "$work/kept-1.trace"; sleep 0.5; end_game
+kept_session "$work/kept-2.trace"; sleep 0.5; end_game
+[ "$(first_tick "$work/kept-2.trace")" -eq "$(rg_ticks "$work/kept-1.trace")" ] ||
+  fail "the continued game resumed at tick $(first_tick "$work/kept-2.trace"), not $(rg_ticks "$work/kept-1.trace")"
+note "the continued game resumed at tick $(first_tick "$work/kept-2.trace"), where its window closed"
+kept_session "$work/kept-3.trace"
+sleep 3  # past a tick marker
+kill -9 "$game_pid"
+wait "$game_pid" 2>/dev/null
+game_pid=""
+marked=$(grep '^# tick ' "$kept/game.keys" | tail -n1 | awk '{print $3}')
+start_game --continue --trace "$work/kept-4.trace"
+rg_wait_tick "$work/kept-4.trace" 20 3 || fail "the game continued after the kill does not tick"
+end_game
+resumed=$(first_tick "$work/kept-4.trace")
+[ "$resumed" -ge "$marked" ] || fail "after the kill the game resumed at tick $resumed, before its last marker $marked"
+note "after kill -9 the game resumed at tick $resumed (last marker $marked)"
+python3 - "$resumed" "$work"/kept-{1,2,3,4}.trace >"$work/kept.trace" <<'PY'
+import json, sys
+resumed = int(sys.argv[1])
+for n, name in enumerate(sys.argv[2:]):
+    for i, line in enumerate(open(name)):
+        tick = json.loads(line)["tick"]
+        if (n > 0 and i == 0) or (n == 2 and tick > resumed):
+            continue  # a resumed session's first line; the killed session's ticks after the resume point
+        sys.stdout.write(line)
+PY
+rg_same_as_runner "$kept/game.keys" "$work/kept.trace" "kept game over four sessions and a kill"
+truncate -s 100 "$kept/game.snapshot"
+start_game --continue --trace "$work/kept-5.trace"
+rg_wait_tick "$work/kept-5.trace" 20 1 || fail "the game after a damaged kept game does not tick"
+end_game
+[ "$(first_tick "$work/kept-5.trace")" -eq 0 ] || fail "a damaged kept game was continued"
+grep -c 'cannot be continued' "$work/game.log" | grep -qx 1 || fail "no one-line report of the damaged game: $(cat "$work/game.log")"
+ls "$kept"/game.snapshot.set-aside-* "$kept"/game.keys.set-aside-* >/dev/null 2>&1 || fail "the damaged files are not kept aside"
+note "a damaged kept game: $(cat "$work/game.log")"
 echo "PASS"

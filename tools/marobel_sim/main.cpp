@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "tools/marobel_sim/options.h"
 #include "tools/marobel_sim/output_file.h"
 #include "tools/marobel_sim/progress_line.h"
+#include "tools/marobel_sim/video_format.h"
 #include "tools/marobel_sim/video_recording.h"
 #include "tools/png_writer/png_writer.h"
 
@@ -77,12 +79,18 @@ int main(int argc, char** argv) {
   const SimOptions& options = parsed.options;
 
   std::vector<KeyPress> presses;
+  std::optional<long long> startingCredits = options.credits;
   if (!options.keysFile.empty()) {
     std::string script;
     if (!ReadFile(options.keysFile, script)) return UsageError(options.keysFile + ": cannot read the key script");
     const KeyScriptResult keys = ParseKeyScript(script);
     if (!keys.ok) return UsageError(options.keysFile + ":" + std::to_string(keys.errorLine) + ": " + keys.errorReason);
     presses = keys.presses;
+    // A free-play game's record names its starting credits itself.
+    if (keys.startingCredits && startingCredits && *startingCredits != *keys.startingCredits)
+      return UsageError("--credits " + std::to_string(*startingCredits) + " contradicts " + options.keysFile +
+                        ", a free-play game from " + std::to_string(*keys.startingCredits) + " credits");
+    if (keys.startingCredits) startingCredits = keys.startingCredits;
   }
 
   HeadlessWindow window;
@@ -96,7 +104,7 @@ int main(int argc, char** argv) {
   // The reset attaches the canvas; a snapshot then replaces the whole game.
   // Both come before any output is made, so a bad snapshot leaves nothing.
   ResetGame(&window);
-  if (options.credits) game.credits = static_cast<int>(*options.credits);
+  if (startingCredits) game.credits = static_cast<int>(*startingCredits);
   std::string error;
   if (!options.loadSnapshotFile.empty() && !LoadSnapshotFile(options.loadSnapshotFile, error)) return UsageError(error);
   const long long firstTick = CabinetTick();
@@ -137,6 +145,7 @@ int main(int argc, char** argv) {
   }
 
   SessionSummary summary;
+  if (startingCredits) summary.StartedWithCredits(*startingCredits);
 
   std::string line;
   bool writeFailed = false;
@@ -149,7 +158,7 @@ int main(int argc, char** argv) {
   draws.Clear();
   emit(firstTick);
 
-  ProgressLine progress(options.ticks, stderr, trace);
+  ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
   for (long long tick = firstTick + 1; tick <= firstTick + options.ticks && !writeFailed; ++tick) {
     while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
     GameTick(&window);
@@ -170,6 +179,13 @@ int main(int argc, char** argv) {
   if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
     return RunError(options.traceFile + ": the trace could not be written completely");
   if (video && !video->Finish(error)) return RunError(error);
+  if (video) {
+    std::error_code ignored;
+    const auto bytes = std::filesystem::file_size(options.videoFile, ignored);
+    const std::string result = VideoResultLine(options.videoFile, options.ticks, kVideoFramesPerSecond,
+                                               bytes == static_cast<std::uintmax_t>(-1) ? 0 : bytes);
+    std::fprintf(stderr, "%s\n", result.c_str());
+  }
   if (!options.saveSnapshotFile.empty()) {
     const std::vector<std::uint8_t> bytes = SaveSnapshot();
     std::fwrite(bytes.data(), 1, bytes.size(), snapshotFile.Stream());

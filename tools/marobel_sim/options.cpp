@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "app/session/key_script.h"
 #include "app/session/printable_text.h"
 #include "tools/marobel_sim/video_format.h"
 
@@ -96,8 +97,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       r.options.ticks = n;
     } else if (name == "--credits") {
       long long n = 0;
-      if (!ParseWholeNumber(value, 1'000'000'000LL, n))
-        return fail("--credits '" + value + "' is not a whole number from 0 to 1000000000");
+      if (!ParseWholeNumber(value, kMaxStartingCredits, n))
+        return fail("--credits '" + value + "' is not a whole number from 0 to " + std::to_string(kMaxStartingCredits));
       r.options.credits = n;
     } else if (name == "--video") {
       if (!VideoSupported())

@@ -1,0 +1,195 @@
+#include "app/session/kept_game.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <sstream>
+
+#include "app/session/session_files.h"
+#include "canvas/window_host.h"
+#include "game/coin_life.h"
+#include "game/snapshot.h"
+#include "game/state.h"
+#include "game/tick.h"
+#include "render/sound_cue.h"
+
+namespace {
+
+std::string InFolder(const std::string& folder, const char* name) {
+  return SessionFileName(SessionFilePath(folder) / name);
+}
+
+// Puts the game back as it was however the reading ends.
+class GameKeeper {
+ public:
+  GameKeeper() : saved_(SaveSnapshot()), composing_(mainCanvas.IsComposing()) {
+    SetSoundOutput(nullptr);
+    mainCanvas.SetComposing(false);
+  }
+  ~GameKeeper() {
+    std::string ignored;
+    LoadSnapshot(saved_.data(), saved_.size(), ignored);
+    mainCanvas.SetComposing(composing_);
+  }
+
+ private:
+  std::vector<std::uint8_t> saved_;
+  bool composing_;
+};
+
+bool SameAsMarker(const TickMarker& marker) {
+  const TickMarker now = MarkerOfRunningGame();
+  return now.tick == marker.tick && now.rand == marker.rand && now.credits == marker.credits;
+}
+
+// The last marker of a tick: a close marks the tick again, with its presses.
+const TickMarker* MarkerAt(const std::vector<TickMarker>& markers, long long tick) {
+  for (auto m = markers.rbegin(); m != markers.rend(); ++m)
+    if (m->tick == tick) return &*m;
+  return nullptr;
+}
+
+}  // namespace
+
+void PressDigest::Add(const KeyPress& press) {
+  ++count;
+  for (const std::uint64_t part : {static_cast<std::uint64_t>(press.tick), static_cast<std::uint64_t>(press.virtualKey)})
+    for (int byte = 0; byte < 8; ++byte) hash = (hash ^ ((part >> (8 * byte)) & 0xFF)) * 1099511628211ull;
+}
+
+std::string TickMarkerLine(const TickMarker& marker) {
+  std::string line = "# tick " + std::to_string(marker.tick) + " rand " + std::to_string(marker.rand) + " credits " +
+                     std::to_string(marker.credits);
+  if (marker.presses)
+    line += " presses " + std::to_string(marker.presses->count) + " digest " + std::to_string(marker.presses->hash);
+  return line;
+}
+
+TickMarker MarkerOfRunningGame(std::optional<PressDigest> presses) {
+  return {CabinetTick(), game.randState, game.credits, presses};
+}
+
+std::vector<TickMarker> ReadTickMarkers(std::string_view record) {
+  std::vector<TickMarker> markers;
+  std::istringstream in{std::string(record)};
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("# tick ", 0) != 0) continue;
+    std::istringstream words(line.substr(2));
+    std::string tick, rand, credits, presses, digest, end;
+    TickMarker m;
+    if (!(words >> tick >> m.tick >> rand >> m.rand >> credits >> m.credits) || tick != "tick" || rand != "rand" ||
+        credits != "credits" || m.tick < 0)
+      continue;
+    PressDigest d;
+    if (words >> presses) {
+      if (!(words >> d.count >> digest >> d.hash) || presses != "presses" || digest != "digest" || words >> end) continue;
+      m.presses = d;
+    }
+    markers.push_back(m);
+  }
+  return markers;
+}
+
+std::string KeptGameFolder() {
+#ifdef _WIN32
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  if (!local || !*local) return {};
+  return SessionFileName(std::filesystem::path(local) / "Marobel");
+#else
+  if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
+    return SessionFileName(std::filesystem::path(state) / "marobel");
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  return SessionFileName(std::filesystem::path(home) / ".local" / "state" / "marobel");
+#endif
+}
+
+bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason) {
+  kept = KeptGame{};
+  const std::string recordName = InFolder(folder, kKeptRecordName);
+  const std::string snapshotName = InFolder(folder, kKeptSnapshotName);
+  const bool hasSnapshot = SessionFileExists(snapshotName);
+  if (!SessionFileExists(recordName)) {
+    if (!hasSnapshot) return true;
+    reason = "a snapshot without its key record";
+    return false;
+  }
+  kept.found = true;
+  std::string record;
+  if (!ReadSessionFile(recordName, record)) {
+    reason = "its key record cannot be read";
+    return false;
+  }
+  const KeyScriptResult script = ParseKeyScript(record);
+  if (!script.ok) {
+    reason = "its key record is damaged at line " + std::to_string(script.errorLine) + ": " + script.errorReason;
+    return false;
+  }
+  kept.startingCredits = script.startingCredits;
+  const std::vector<TickMarker> markers = ReadTickMarkers(record);
+  // The last tick the record vouches for: its last marker, or the tick
+  // before its last press, whichever is later.
+  long long lastTick = markers.empty() ? 0 : markers.back().tick;
+  if (!script.presses.empty()) lastTick = std::max(lastTick, script.presses.back().tick - 1);
+
+  GameKeeper keeper;
+  NoWindowHost noWindow;
+  ResetProgramState();  // the record replays from program start, as a new process plays it
+  ResetGame(&noWindow);
+  if (kept.startingCredits) game.credits = static_cast<int>(*kept.startingCredits);
+  if (hasSnapshot) {
+    std::string bytes, error;
+    if (!ReadSessionFile(snapshotName, bytes)) {
+      reason = "its snapshot cannot be read";
+      return false;
+    }
+    if (!LoadSnapshot(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), error)) {
+      reason = "its snapshot is refused: " + error;
+      return false;
+    }
+    PressDigest before;
+    for (const KeyPress& press : script.presses)
+      if (press.tick <= CabinetTick()) before.Add(press);
+    const TickMarker* mark = MarkerAt(markers, CabinetTick());
+    if (!mark || !SameAsMarker(*mark) || mark->presses != before || CabinetTick() > lastTick) {
+      reason = "its snapshot (tick " + std::to_string(CabinetTick()) + ") contradicts its key record";
+      return false;
+    }
+  }
+  std::size_t next = 0;
+  while (next < script.presses.size() && script.presses[next].tick <= CabinetTick()) kept.presses.Add(script.presses[next++]);
+  for (long long tick = CabinetTick() + 1; tick <= lastTick; ++tick) {
+    for (; next < script.presses.size() && script.presses[next].tick == tick; ++next) {
+      InsertCoin(script.presses[next].virtualKey);
+      kept.presses.Add(script.presses[next]);
+    }
+    GameTick(&noWindow);
+    if (const TickMarker* mark = MarkerAt(markers, tick); mark && !SameAsMarker(*mark)) {
+      reason = "its key record contradicts itself at tick " + std::to_string(tick);
+      return false;
+    }
+  }
+  kept.carried.assign(script.presses.begin() + static_cast<std::ptrdiff_t>(next), script.presses.end());
+  kept.resume = SaveSnapshot();
+  kept.resumeTick = lastTick;
+  return true;
+}
+
+std::string SetKeptGameAside(const std::string& folder) {
+  char stamp[32];
+  const std::time_t now = std::time(nullptr);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+  std::string named;
+  for (const char* name : {kKeptSnapshotName, kKeptRecordName}) {
+    const std::string from = InFolder(folder, name);
+    if (!SessionFileExists(from)) continue;
+    std::string to = from + ".set-aside-" + stamp;
+    for (int n = 2; SessionFileExists(to); ++n) to = from + ".set-aside-" + stamp + "-" + std::to_string(n);
+    if (RenameSessionFile(from, to)) named = to;
+  }
+  return named;
+}
+
+bool WriteKeptSnapshot(const std::string& folder) {
+  const std::vector<std::uint8_t> bytes = SaveSnapshot();
+  return ReplaceSessionFile(InFolder(folder, kKeptSnapshotName), bytes.data(), bytes.size());
+}
