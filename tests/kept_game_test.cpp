@@ -9,6 +9,7 @@
 
 #include "app/session/kept_game.h"
 #include "app/session/window_session.h"
+#include "game/snapshot.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -136,8 +137,24 @@ TEST(KeptGame, DamageIsReportedSetAsideAndANewGameStarts) {
     for (const auto& entry : fs::directory_iterator(state / "marobel"))
       setAside += entry.path().filename().string().find(".set-aside-") != std::string::npos;
     EXPECT_GE(setAside, 1) << d.what;
+    EXPECT_EQ(fresh.trace, RunnerTrace(state, 5)) << d.what << ": the new game is a new game from program start";
     fs::remove_all(state);
   }
+}
+
+TEST(KeptGame, ReadingLeavesAProgramStartAsItWas) {
+  // The shells read the kept game before the creation reset: what they then
+  // reset must still be the program start.
+  const fs::path state = FreshState("start");
+  PlayKept(state, 30);
+  ResetProgramState();
+  const std::vector<std::uint8_t> start = SaveSnapshot();
+  KeptGame kept;
+  std::string reason;
+  ASSERT_TRUE(ReadKeptGame((state / "marobel").string(), kept, reason)) << reason;
+  EXPECT_EQ(kept.resumeTick, 30);
+  EXPECT_EQ(SaveSnapshot(), start);
+  fs::remove_all(state);
 }
 
 TEST(KeptGame, OptionsAndMarkers) {

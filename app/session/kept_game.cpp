@@ -27,7 +27,7 @@ class GameKeeper {
   }
   ~GameKeeper() {
     std::string ignored;
-    LoadSnapshot(saved_.data(), saved_.size(), ignored);
+    if (!LoadSnapshot(saved_.data(), saved_.size(), ignored)) ResetProgramState();
     mainCanvas.SetComposing(composing_);
   }
 
