@@ -91,3 +91,21 @@ rg_check_replay() {
   rg_same_as_runner "$script" "$trace.replayed" "$what (the script's part)"
   rg_same_as_runner "$record" "$trace" "$what (with the player's presses)"
 }
+
+# The tick of trace $1's first line: where a continued game resumed.
+rg_first_tick() { head -n1 "$1" | python3 -c 'import json,sys; print(json.load(sys.stdin)["tick"])'; }
+
+# Joins the traces of a kept game's sessions, $2 $3 $4 $5: each continued
+# session's first line (the tick it resumed at) aside, and of the third,
+# killed, session only the ticks up to $1, where the fourth resumed.
+rg_join_kept() {
+  python3 - "$@" <<'PY'
+import json, sys
+resumed = int(sys.argv[1])
+for n, name in enumerate(sys.argv[2:]):
+    for i, line in enumerate(open(name)):
+        if (n > 0 and i == 0) or (n == 2 and json.loads(line)["tick"] > resumed):
+            continue
+        sys.stdout.write(line)
+PY
+}

@@ -175,12 +175,11 @@ kept_session() {  # $1: trace; plays a few presses
   rg_wait_tick "$1" 20 2 || fail "the kept game does not tick"
   rg_play_presses 5
 }
-first_tick() { head -n1 "$1" | python3 -c 'import json,sys; print(json.load(sys.stdin)["tick"])'; }
 kept_session "$work/kept-1.trace"; sleep 0.5; end_game
 kept_session "$work/kept-2.trace"; sleep 0.5; end_game
-[ "$(first_tick "$work/kept-2.trace")" -eq "$(rg_ticks "$work/kept-1.trace")" ] ||
-  fail "the continued game resumed at tick $(first_tick "$work/kept-2.trace"), not $(rg_ticks "$work/kept-1.trace")"
-note "the continued game resumed at tick $(first_tick "$work/kept-2.trace"), where its window closed"
+[ "$(rg_first_tick "$work/kept-2.trace")" -eq "$(rg_ticks "$work/kept-1.trace")" ] ||
+  fail "the continued game resumed at tick $(rg_first_tick "$work/kept-2.trace"), not $(rg_ticks "$work/kept-1.trace")"
+note "the continued game resumed at tick $(rg_first_tick "$work/kept-2.trace"), where its window closed"
 kept_session "$work/kept-3.trace"
 sleep 3  # past a tick marker
 kill -9 "$game_pid"
@@ -190,25 +189,16 @@ marked=$(grep '^# tick ' "$kept/game.keys" | tail -n1 | awk '{print $3}')
 start_game --continue --trace "$work/kept-4.trace"
 rg_wait_tick "$work/kept-4.trace" 20 3 || fail "the game continued after the kill does not tick"
 end_game
-resumed=$(first_tick "$work/kept-4.trace")
+resumed=$(rg_first_tick "$work/kept-4.trace")
 [ "$resumed" -ge "$marked" ] || fail "after the kill the game resumed at tick $resumed, before its last marker $marked"
 note "after kill -9 the game resumed at tick $resumed (last marker $marked)"
-python3 - "$resumed" "$work"/kept-{1,2,3,4}.trace >"$work/kept.trace" <<'PY'
-import json, sys
-resumed = int(sys.argv[1])
-for n, name in enumerate(sys.argv[2:]):
-    for i, line in enumerate(open(name)):
-        tick = json.loads(line)["tick"]
-        if (n > 0 and i == 0) or (n == 2 and tick > resumed):
-            continue  # a resumed session's first line; the killed session's ticks after the resume point
-        sys.stdout.write(line)
-PY
+rg_join_kept "$resumed" "$work"/kept-{1,2,3,4}.trace >"$work/kept.trace"
 rg_same_as_runner "$kept/game.keys" "$work/kept.trace" "kept game over four sessions and a kill"
 truncate -s 100 "$kept/game.snapshot"
 start_game --continue --trace "$work/kept-5.trace"
 rg_wait_tick "$work/kept-5.trace" 20 1 || fail "the game after a damaged kept game does not tick"
 end_game
-[ "$(first_tick "$work/kept-5.trace")" -eq 0 ] || fail "a damaged kept game was continued"
+[ "$(rg_first_tick "$work/kept-5.trace")" -eq 0 ] || fail "a damaged kept game was continued"
 grep -c 'cannot be continued' "$work/game.log" | grep -qx 1 || fail "no one-line report of the damaged game: $(cat "$work/game.log")"
 ls "$kept"/game.snapshot.set-aside-* "$kept"/game.keys.set-aside-* >/dev/null 2>&1 || fail "the damaged files are not kept aside"
 note "a damaged kept game: $(cat "$work/game.log")"
