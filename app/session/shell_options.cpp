@@ -80,27 +80,25 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       r.options.*file.field = value;
       known = true;
     }
+    // An option's value: after '=' or the next argument.
+    auto valueOf = [&]() -> std::optional<std::string> {
+      if (inlineValue) return inlineValue;
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
     if (name == "--replay-speed") {
-      std::string value;
-      if (inlineValue) {
-        value = *inlineValue;
-      } else {
-        if (i + 1 >= args.size()) return fail("option --replay-speed needs 1, 4, 16 or max");
-        value = args[++i];
-      }
+      const std::optional<std::string> given = valueOf();
+      if (!given) return fail("option --replay-speed needs 1, 4, 16 or max");
+      const std::string& value = *given;
       if (value == "1" || value == "4" || value == "16") r.options.replaySpeed = std::stoi(value);
       else if (value == "max") r.options.replaySpeed = 0;
       else return fail("--replay-speed '" + value + "' is not 1, 4, 16 or max");
       known = true;
     }
     if (name == "--credits") {
-      std::string value;
-      if (inlineValue) {
-        value = *inlineValue;
-      } else {
-        if (i + 1 >= args.size()) return fail("option --credits needs a number");
-        value = args[++i];
-      }
+      const std::optional<std::string> given = valueOf();
+      if (!given) return fail("option --credits needs a number");
+      const std::string& value = *given;
       const std::optional<long long> credits = ParseStartingCredits(value);
       if (!credits)
         return fail("--credits '" + value + "' is not a whole number from 0 to " + std::to_string(kMaxStartingCredits));
