@@ -30,9 +30,11 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # as its working directory.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
   SetOutPath "$INSTDIR"
-  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Marobel.lnk" "$INSTDIR\marobel.exe" "" "$INSTDIR\marobel.exe" 0]])
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Marobel.lnk" "$INSTDIR\marobel.exe" "" "$INSTDIR\marobel.exe" 0
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Continue the last game.lnk" "$INSTDIR\marobel.exe" "--continue" "$INSTDIR\marobel.exe" 0]])
 set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
-  Delete "$SMPROGRAMS\$MUI_TEMP\Marobel.lnk"]])
+  Delete "$SMPROGRAMS\$MUI_TEMP\Marobel.lnk"
+  Delete "$SMPROGRAMS\$MUI_TEMP\Continue the last game.lnk"]])
 
 # The zip unpacks into a folder of its own; the installer picks its folder.
 file(WRITE ${CMAKE_BINARY_DIR}/cpack-per-generator.cmake [[

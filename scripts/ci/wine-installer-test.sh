@@ -74,6 +74,11 @@ shortcut="$(find "$WINEPREFIX/drive_c" -name Marobel.lnk -path '*Start Menu*' | 
 strings -e l "$shortcut" | grep -qx 'C:\\Program Files\\Marobel' ||
   fail "the shortcut's working directory is not the install folder: $(strings -e l "$shortcut" | tr '\n' '|')"
 note "shortcut $(basename "$shortcut") starts in C:\\Program Files\\Marobel"
+continue_shortcut="$(dirname "$shortcut")/Continue the last game.lnk"
+[ -f "$continue_shortcut" ] || fail "no Start menu shortcut 'Continue the last game'"
+strings -e l "$continue_shortcut" | grep -qx -- '--continue' ||
+  fail "the continue shortcut does not pass --continue: $(strings -e l "$continue_shortcut" | tr '\n' '|')"
+note "shortcut 'Continue the last game' starts marobel.exe --continue"
 
 # --- Play: from the shortcut, as the Start menu starts it ------------------
 (cd / && wine start /unix "$shortcut") >/dev/null 2>&1 || fail "the shortcut does not start"
@@ -97,6 +102,7 @@ wineserver -w
 for _ in $(seq 50); do [ -e "$install_dir" ] || break; sleep 0.2; done
 [ ! -e "$install_dir" ] || fail "the install folder is still there: $(ls -A "$install_dir" | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
+[ ! -e "$continue_shortcut" ] || fail "the continue shortcut is still there"
 if wine reg query "$uninstall_key" >/dev/null 2>&1; then fail "the program list still has the entry"; fi
 note "uninstalled silently: folder, shortcut and program list entry gone"
 note "all passed"
