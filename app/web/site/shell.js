@@ -264,10 +264,16 @@ function roomFor(layout, area) {
   setLayout(layout, true);
   game.style.width = area.width + "px";
   game.style.height = area.height + "px";
-  const desk = document.getElementById("desk").getBoundingClientRect();
+  const deskElement = document.getElementById("desk");
+  const desk = deskElement.getBoundingClientRect();
+  const style = getComputedStyle(deskElement);
   const windowBox = document.getElementById("window").getBoundingClientRect();
   const beside = layout === "beside";
-  const aroundWidth = beside ? desk.width - area.width : windowBox.width - area.width;
+  let aroundWidth = windowBox.width - area.width;
+  if (beside) {
+    aroundWidth += 2 * parseFloat(style.columnGap) + parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+    for (const lane of document.querySelectorAll(".lane")) aroundWidth += lane.getBoundingClientRect().width;
+  }
   const aroundHeight = (beside ? windowBox.height : desk.height) - area.height -
                        (beside ? document.getElementById("menubar").offsetHeight : 0);
   return { width: document.documentElement.clientWidth - aroundWidth, height: window.innerHeight - aroundHeight };
