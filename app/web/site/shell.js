@@ -279,6 +279,17 @@ function roomFor(layout, area) {
   return { width: document.documentElement.clientWidth - aroundWidth, height: window.innerHeight - aroundHeight };
 }
 
+// Centring can leave the game area between two device pixels, which would
+// blur every game pixel's edge: the window moves to the nearest whole one.
+function snapToDevicePixels(game, ratio) {
+  const frame = document.getElementById("window");
+  frame.style.transform = "";
+  const box = game.getBoundingClientRect();
+  const dx = Math.round(box.left * ratio) / ratio - box.left;
+  const dy = Math.round(box.top * ratio) / ratio - box.top;
+  if (dx || dy) frame.style.transform = `translate(${dx}px, ${dy}px)`;
+}
+
 function applyZoom() {
   const game = document.getElementById("game");
   const area = { width: game.width, height: game.height };
@@ -302,6 +313,7 @@ function applyZoom() {
   }
   game.style.width = size.width + "px";
   game.style.height = size.height + "px";
+  snapToDevicePixels(game, ratio);
   for (const button of document.querySelectorAll("#zoom button"))
     button.setAttribute("aria-pressed", String(button.dataset.zoom === page.zoom));
 }
