@@ -210,9 +210,9 @@ export async function checkOffline(server, { check, chromiumPath }) {
                                                controlled: navigator.serviceWorker.controller !== null }));
   check("offline reload: the game starts, ticks and sounds from the cache",
         cached.entries > 30 && offline.controlled && offline.ticks > ticks && offline.audio.decoded === offline.audio.sounds &&
-        offline.audio.cuesStarted > 0,
+        offline.audio.cuesStarted > 0 && offline.audio.state === "running",
         `cache ${cached.names.join()} with ${cached.entries} files, ${offline.ticks - ticks} ticks, ` +
-        `${offline.audio.decoded} sounds decoded, ${offline.audio.cuesStarted} cues`);
+        `${offline.audio.decoded} sounds decoded, ${offline.audio.cuesStarted} cues, audio ${offline.audio.state}`);
   await context.close();
   rmSync(profile, { recursive: true, force: true });
 }

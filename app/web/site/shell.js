@@ -76,7 +76,13 @@ const audio = { context: null, buffers: new Map(), decoding: new Set(), playing:
 // Browsers let a page sound only after a key press or click. The sounds are
 // decoded then, ahead of any cue, so that playing one never waits.
 function unlockAudio() {
-  if (audio.context || !page.started) return;
+  if (audio.context) {
+    // A touch's pointerdown does not count as a gesture; the lift that
+    // follows does, and lets a context made too early start.
+    if (audio.context.state === "suspended") audio.context.resume().catch(() => {});
+    return;
+  }
+  if (!page.started) return;
   const AudioContextType = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextType) return;
   try {
@@ -381,6 +387,7 @@ window.addEventListener("pointerdown", (event) => {
   unlockAudio();
   if (menus.open && !menus.open.contains(event.target)) menus.close();
 });
+window.addEventListener("pointerup", unlockAudio);
 window.addEventListener("resize", applyZoom);
 document.addEventListener("DOMContentLoaded", () => {
   document.documentElement.classList.toggle("touch", page.touch);
@@ -444,6 +451,7 @@ window.marobelPage = {
                     trace: FS.readFile(kSessionTrace, { encoding: "utf8" }) }),
   audio: () => ({
     unlocked: audio.context !== null,
+    state: audio.context ? audio.context.state : "none",
     decoded: audio.buffers.size,
     sounds: page.soundNames.length,
     cuesStarted: audio.cuesStarted,

@@ -1,14 +1,15 @@
 // Offline play: at installation this build's every file goes into a cache
 // named for the build, and the page is then served from it, network or
-// not. A new build's worker takes over at once and removes the caches of
-// the builds before it. The build fills in the version and the file list.
+// not. A new build's worker waits until no page of the old build is open,
+// so that no page mixes the files of two builds, then removes the caches
+// of the builds before it. The build fills in the version and the file list.
 "use strict";
 
 const kCacheName = "marobel-@VERSION@";
 const kFiles = [@FILES@];
 
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(kCacheName).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(kCacheName).then((cache) => cache.addAll(kFiles)));
 });
 
 self.addEventListener("activate", (event) => {
