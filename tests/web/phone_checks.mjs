@@ -110,6 +110,19 @@ export async function checkPhone(browser, server, { check, runSim, writeKeys, ou
   check("a double tap on a lane is two coins and no zoom", doubleTap.count === 2 && zoom === 1,
         `${doubleTap.count} key-downs, viewport scale ${zoom}`);
 
+  // The About box by touch: its small buttons take taps 44 px high.
+  await page.tap("#help-menu");
+  await page.tap("#about-item");
+  const about = await page.evaluate(() => {
+    const ok = document.getElementById("about-ok").getBoundingClientRect();
+    const hit = document.elementFromPoint(ok.left + ok.width / 2, ok.top - 12);
+    return { open: marobelPage.aboutOpen(), okHeight: ok.height, hitAbove: hit && hit.id };
+  });
+  await page.touchscreen.tap((await center(page, "#about-ok")).x, (await center(page, "#about-ok")).y - 12);
+  const aboutClosed = !(await page.evaluate(() => marobelPage.aboutOpen()));
+  check("the About box opens and closes by touch, its OK taken 12 px above itself",
+        about.open && about.hitAbove === "about-ok" && aboutClosed, JSON.stringify({ ...about, aboutClosed }));
+
   // A gamepad in the standard mapping, standing in for navigator.getGamepads.
   await page.evaluate(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
