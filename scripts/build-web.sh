@@ -43,16 +43,26 @@ cmake --build "$wasm" -j "$jobs" --target marobel_web
 echo "== site in $site"
 rm -rf "$site"
 mkdir -p "$site/assets"
-cp "$root"/app/web/site/{shell.css,shell.js,virtual_key.js} "$site/"
+cp "$root"/app/web/site/*.{css,js} "$root"/app/web/site/manifest.webmanifest "$site/"
+rm "$site/sw.js"  # made below, for this build
 cp "$wasm"/app/web/marobel.{js,wasm} "$site/"
-# The game's pictures and sounds, and the icon for the tab and the About box.
+# The game's pictures and sounds, the icon for the tab and the About box,
+# and the home screen's icons the manifest names.
 cp "$native"/assets/*.bmp "$native"/assets/*.wav "$native"/assets/marobel.ico "$site/assets/"
+cp "$native"/assets/marobel-{192,512}.png "$site/assets/"
 # Preload hints for them; the page still asks the module which files the
 # game reads and fetches those (from the browser's memory when preloaded).
 preloads=$(cd "$site/assets" && for f in *.bmp *.wav; do
   printf '<link rel="preload" href="assets/%s" as="fetch" crossorigin>\n' "$f"; done)
 awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }' \
   "$root/app/web/site/index.html" > "$site/index.html"
+
+# The service worker caches every file of the site under a name that
+# changes with any of them, so a new build replaces the cache of the last.
+files=$(cd "$site" && find . -type f ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cd "$site" && printf '%s\n' $files | xargs sha256sum | sha256sum | cut -c1-16)
+list=$(printf '"./"'; for f in $files; do printf ', "%s"' "$f"; done)
+sed -e "s|@VERSION@|$version|" -e "s|@FILES@|$list|" "$root/app/web/site/sw.js" > "$site/sw.js"
 
 bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
 echo "build-web: $site ($bytes bytes)"

@@ -121,14 +121,16 @@ DecodedPng DecodePng(const std::string& path) {
   return out;
 }
 
-// The window icon and the icon theme's sizes: square, of the size they are
+// The window icon, the icon theme's and the web app's sizes: square, of the size they are
 // named for, transparent in the corners and opaque in the middle.
 TEST(ArtgenIcons, PngIconsDecodeAtTheirSizes) {
   REQUIRE_ASSETS();
   std::vector<std::pair<std::string, std::uint32_t>> icons = {{"marobel.png", 128}};
   for (int size : artgen::kThemeIconSizes)
     icons.emplace_back("marobel-" + std::to_string(size) + ".png", static_cast<std::uint32_t>(size));
-  ASSERT_EQ(icons.size(), 7u);
+  for (int size : artgen::kWebAppIconSizes)
+    icons.emplace_back("marobel-" + std::to_string(size) + ".png", static_cast<std::uint32_t>(size));
+  ASSERT_EQ(icons.size(), 9u);
   for (const auto& [name, size] : icons) {
     const DecodedPng png = DecodePng(kAssets + "/" + name);
     ASSERT_TRUE(png.ok) << name;

@@ -1,12 +1,18 @@
 // The browser shell: the page's game canvas is the window, the browser's
 // interval timer its tick timer, and shell.js turns the page's key presses,
-// menus and About box into the calls below. The page calls main() once the
-// pictures and sounds are in the module's file system.
+// lane controls, cabinet taps, gamepads, menus and About box into the calls
+// below. The page calls main() once the pictures and sounds are in the
+// module's file system; its arguments are the desktop shells' options, so
+// the page can keep a key record and a trace in that file system.
 #include <emscripten/emscripten.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/about_band.h"
+#include "app/session/shell_options.h"
+#include "app/session/window_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
 #include "app/web/page_layout.h"
@@ -22,6 +28,7 @@ namespace {
 PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight, mainCanvas);
 PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight, aboutCanvas);
 BrowserSoundOutput browserSound;
+WindowSession session;
 
 bool gameRunning = false;
 bool aboutOpen = false;
@@ -47,10 +54,15 @@ void StopLiveGame() {
   aboutOpen = false;
 }
 
-int main() {
-  SetSoundOutput(&browserSound);
+int main(int argc, char** argv) {
+  // Records the page cannot keep must not keep the game from starting.
+  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
+  std::string error;
+  if (!parsed.ok) std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
+  else if (!session.Open(parsed.options, error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
+  session.RouteSounds(&browserSound);
   mainHost.SetTimerHandler([] {
-    GameTick(&mainHost);
+    session.Tick(&mainHost);
     ++ticksRun;
   });
   aboutHost.SetTimerHandler([] {
@@ -59,7 +71,7 @@ int main() {
   });
   gameRunning = true;
   // Window creation: attaches the canvas and starts the 200 ms timer.
-  ResetGame(&mainHost);
+  session.Reset(&mainHost);
   return 0;
 }
 
@@ -76,15 +88,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_asset_names() {
   return names.c_str();
 }
 
-// A key-down for the game window, with its virtual-key code. The About box
-// is modal: while it is open, keys stay with it. Returns 1 when the key
-// reached the game.
+// A key-down for the game window, with its virtual-key code: the one way
+// into the game for keys, lane controls, cabinet taps and gamepads alike,
+// delivered between two ticks. The About box is modal: while it is open,
+// keys stay with it. Returns 1 when the key reached the game.
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   if (!gameRunning || aboutOpen) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
   lastKey.creditsBefore = game.credits;
-  InsertCoin(virtualKey);
+  session.PlayerKeyDown(virtualKey);
   lastKey.creditsAfter = game.credits;
   return 1;
 }

@@ -12,6 +12,8 @@ const types = {
   ".bmp": "image/bmp",
   ".wav": "audio/wav",
   ".ico": "image/x-icon",
+  ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
 };
 
 export async function serveSite(root) {

@@ -2,7 +2,8 @@
 // player and as the runner's contract see it: the page and its menus, the
 // pixels of the game area, ticking, keys and credits, the About box, the
 // exit command, zoom, a missing picture, and the same game as marobel-sim
-// tick for tick. Prints the page's size, memory and tick times.
+// tick for tick; then as a phone plays it (phone_checks.mjs). Prints the
+// page's size, memory and tick times, also on a throttled CPU.
 //
 //   node web_test.mjs --site DIR --sim MAROBEL_SIM --assets DIR --out DIR
 import { execFileSync } from "node:child_process";
@@ -12,6 +13,7 @@ import { parseArgs } from "node:util";
 import { chromium } from "playwright-core";
 
 import { sameGameScripts, timingScript } from "./key_scripts.mjs";
+import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
 import { countPixels, decodePng, firstDifference } from "./png_pixels.mjs";
 import { serveSite } from "./static_server.mjs";
 
@@ -65,9 +67,14 @@ const isYellow = ([r, g, b]) => r === 255 && g === 255 && b === 0;
 const isWhite = ([r, g, b]) => r >= 200 && g >= 200 && b >= 200;
 
 async function openPage(browser, server, routes = {}) {
-  const page = await browser.newPage({ viewport: { width: 1280, height: 960 }, deviceScaleFactor: 1 });
+  // Without the service worker, whose caching would load every file twice.
+  const context = await browser.newContext({ viewport: { width: 1280, height: 960 }, deviceScaleFactor: 1,
+                                             serviceWorkers: "block" });
+  const page = await context.newPage();
   const errors = [];
-  page.on("console", (message) => { if (message.type() === "error") errors.push(message.text()); });
+  page.on("console", (message) => {
+    if (message.type() === "error" && !/Service Worker registration blocked/.test(message.text())) errors.push(message.text());
+  });
   page.on("pageerror", (error) => errors.push("uncaught: " + error.message));
   for (const [pattern, status] of Object.entries(routes))
     await page.route(pattern, (route) => route.fulfill({ status, body: "" }));
@@ -316,9 +323,27 @@ try {
   check("a missing picture is drawn by the missing-file rules", whiteTable > 2000 && uncaught.length === 0,
         `${whiteTable} white pixels on the pusher table; ${uncaught.join(" | ")}`);
 
+  const helpers = {
+    check, runSim, out: options.out, chromiumPath: options.chromium,
+    writeKeys: (name, text) => {
+      const file = join(options.out, `${name}.keys`);
+      writeFileSync(file, text);
+      return file;
+    },
+    richScript: sameGameScripts(1000)[2].script,
+  };
+  await checkPhone(browser, server, helpers);
+  await checkDesktopFit(browser, server, helpers);
+  await checkOffline(server, helpers);
+  const slow = await measureThrottled(browser, server, helpers);
+
   console.log(`\nmeasured: page ${loaded} bytes; first frame ${firstFrame.toFixed(0)} ms after navigation; ` +
               `tick with frame median ${numbers.median.toFixed(2)} ms (p90 ${numbers.p90.toFixed(2)}, ` +
               `max ${numbers.max.toFixed(2)}) over 1000 ticks; WebAssembly memory ${(numbers.memory / 2 ** 20).toFixed(1)} MB`);
+  console.log(`measured with the CPU throttled 6x, phone emulation: first frame ${slow.firstFrame.toFixed(0)} ms; ` +
+              `rich game tick with frame median ${slow.median.toFixed(2)} ms, p99 ${slow.p99.toFixed(2)}, ` +
+              `max ${slow.max.toFixed(2)} over 1000 ticks; live ticks ${slow.ran} of ${slow.expected} due; ` +
+              `WebAssembly memory ${(slow.memory / 2 ** 20).toFixed(1)} MB`);
 } finally {
   await browser.close();
   await server.close();

@@ -87,6 +87,7 @@ WriteResult WriteAllAssets(const std::string& directory) {
   w.Png("marobel.png", DrawAppIcon(128));
   // The desktop's icon theme wants each size drawn for itself.
   for (int size : kThemeIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));
+  for (int size : kWebAppIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));
   return w.Result();
 }
 

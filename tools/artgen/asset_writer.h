@@ -14,6 +14,11 @@ struct WriteResult {
 // as marobel-SIZE.png (the build's install rules list the same sizes).
 inline constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
 
+// The sizes a phone's home screen and an installed web app's splash screen
+// ask a web app manifest for, written as marobel-SIZE.png (the browser
+// build's manifest names the same files).
+inline constexpr int kWebAppIconSizes[] = {192, 512};
+
 WriteResult WriteAllAssets(const std::string& directory);
 
 }  // namespace artgen

@@ -1,7 +1,8 @@
 // The page around the game: it loads the pictures and sounds into the
-// module's file system and starts the game, and turns the page's keys,
-// menus, About box, zoom and sound into the module's calls (web_main.cpp).
-// Every rule of the game stays in the module.
+// module's file system and starts the game, and turns the page's keys, lane
+// controls, cabinet taps, gamepads, menus, About box, zoom and sound into
+// the module's calls (web_main.cpp). Every rule of the game stays in the
+// module.
 "use strict";
 
 const page = {
@@ -10,8 +11,17 @@ const page = {
   soundNames: [],
   firstFrameAt: undefined,
   startup: {},  // milliseconds after navigation at which each start-up stage ended
+  // Phones and tablets play by touch; desktops by keys, with the lane
+  // controls small beside them.
+  touch: navigator.maxTouchPoints > 0 || window.matchMedia("(pointer: coarse)").matches,
   zoom: "1",
+  // With ?trace the page keeps a key record and a trace of its game in the
+  // module's file system, in the headless runner's formats.
+  tracing: new URLSearchParams(location.search).has("trace"),
 };
+page.zoom = page.touch ? "fit" : "1";
+const kSessionRecord = "/session/keys.txt";
+const kSessionTrace = "/session/trace.jsonl";
 page.startup.shell = performance.now();
 
 // --- The module: start once the files are in place ---------------------
@@ -26,7 +36,12 @@ var Module = {
     page.startup.module = performance.now();
     loadGameFiles().then(() => {
       page.startup.files = performance.now();
-      Module.callMain([]);
+      let args = [];
+      if (page.tracing) {
+        FS.mkdir("/session");
+        args = ["--record", kSessionRecord, "--trace", kSessionTrace];
+      }
+      Module.callMain(args);
       page.started = true;
       page.startup.main = performance.now();
     });
@@ -61,7 +76,13 @@ const audio = { context: null, buffers: new Map(), decoding: new Set(), playing:
 // Browsers let a page sound only after a key press or click. The sounds are
 // decoded then, ahead of any cue, so that playing one never waits.
 function unlockAudio() {
-  if (audio.context || !page.started) return;
+  if (audio.context) {
+    // A touch's pointerdown does not count as a gesture; the lift that
+    // follows does, and lets a context made too early start.
+    if (audio.context.state === "suspended") audio.context.resume().catch(() => {});
+    return;
+  }
+  if (!page.started) return;
   const AudioContextType = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextType) return;
   try {
@@ -233,16 +254,72 @@ function wireAbout() {
 
 // --- Zoom: whole-pixel scales of the game area -------------------------
 
+function setLayout(layout, fit) {
+  const desk = document.getElementById("desk");
+  desk.classList.toggle("lanes-below", layout === "below");
+  desk.classList.toggle("lanes-beside", layout === "beside");
+  desk.classList.toggle("fit", fit);
+}
+
+// The CSS pixels the game area may take in a layout: what the page is wide
+// and high less everything around the game area, measured with the area at
+// 1x. Beside the lanes, the menu bar may scroll out of sight, so that a
+// desktop of 800 pixels' height shows the 782 of a 2x game area.
+function roomFor(layout, area) {
+  const game = document.getElementById("game");
+  setLayout(layout, true);
+  game.style.width = area.width + "px";
+  game.style.height = area.height + "px";
+  const deskElement = document.getElementById("desk");
+  const desk = deskElement.getBoundingClientRect();
+  const style = getComputedStyle(deskElement);
+  const windowBox = document.getElementById("window").getBoundingClientRect();
+  const beside = layout === "beside";
+  let aroundWidth = windowBox.width - area.width;
+  if (beside) {
+    aroundWidth += 2 * parseFloat(style.columnGap) + parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+    for (const lane of document.querySelectorAll(".lane")) aroundWidth += lane.getBoundingClientRect().width;
+  }
+  const aroundHeight = (beside ? windowBox.height : desk.height) - area.height -
+                       (beside ? document.getElementById("menubar").offsetHeight : 0);
+  return { width: document.documentElement.clientWidth - aroundWidth, height: window.innerHeight - aroundHeight };
+}
+
+// Centring can leave the game area between two device pixels, which would
+// blur every game pixel's edge: the window moves to the nearest whole one.
+function snapToDevicePixels(game, ratio) {
+  const frame = document.getElementById("window");
+  frame.style.transform = "";
+  const box = game.getBoundingClientRect();
+  const dx = Math.round(box.left * ratio) / ratio - box.left;
+  const dy = Math.round(box.top * ratio) / ratio - box.top;
+  if (dx || dy) frame.style.transform = `translate(${dx}px, ${dy}px)`;
+}
+
 function applyZoom() {
   const game = document.getElementById("game");
-  let scale = Number(page.zoom);
+  const area = { width: game.width, height: game.height };
+  const ratio = window.devicePixelRatio || 1;
+  let size;
   if (page.zoom === "fit") {
-    const spare = document.getElementById("menubar").offsetHeight + 120;
-    scale = Math.max(1, Math.floor(Math.min(
-      (window.innerWidth - 32) / game.width, (window.innerHeight - spare) / game.height)));
+    // Lanes below unless beside them the game area gets more device pixels.
+    const options = ["below", "beside"].map((layout) =>
+      ({ layout, scale: MarobelFit.deviceScale(roomFor(layout, area), area, ratio) }));
+    const best = options[1].scale > options[0].scale ? options[1] : options[0];
+    setLayout(best.layout, true);
+    page.deviceScale = best.scale;
+    size = MarobelFit.cssSize(area, best.scale, ratio);
+  } else {
+    // A chosen zoom in CSS pixels, but never wider than the page.
+    const room = roomFor("below", area);
+    const scale = Math.max(1, Math.min(Number(page.zoom), Math.floor(room.width / area.width)));
+    setLayout("below", false);
+    page.deviceScale = scale * ratio;
+    size = { width: area.width * scale, height: area.height * scale };
   }
-  game.style.width = game.width * scale + "px";
-  game.style.height = game.height * scale + "px";
+  game.style.width = size.width + "px";
+  game.style.height = size.height + "px";
+  snapToDevicePixels(game, ratio);
   for (const button of document.querySelectorAll("#zoom button"))
     button.setAttribute("aria-pressed", String(button.dataset.zoom === page.zoom));
 }
@@ -259,6 +336,25 @@ function endGame(message) {
   const status = document.getElementById("status");
   status.textContent = message;
   status.hidden = false;
+}
+
+// --- Input: the one way into the game ------------------------------------
+
+// Every key-down the game gets, from the keyboard, a lane control, a tap on
+// the cabinet or a gamepad, goes through here, between two ticks.
+function deliverKey(virtualKey) {
+  unlockAudio();
+  if (!page.started || page.ended) return 0;
+  return Module._web_key_down(virtualKey);
+}
+
+// What the hint line says depends on how this device plays.
+function updateHint() {
+  const parts = page.touch
+    ? ["tap ← → or the cabinet's left or right half to drop a coin", "sound starts with your first tap"]
+    : ["← → drop a coin", "Alt+? version", "sound starts with your first key"];
+  if (MarobelGamepad.seen()) parts.splice(1, 0, "gamepad: d-pad or shoulder buttons");
+  document.getElementById("hint").textContent = parts.join(" · ");
 }
 
 // --- Keys --------------------------------------------------------------
@@ -281,7 +377,7 @@ function onKeyDown(event) {
   const virtualKey = MarobelKeys.virtualKeyFor(event.code, event.key);
   if (!virtualKey) return;
   if (keptFromBrowser.has(virtualKey)) event.preventDefault();
-  Module._web_key_down(virtualKey);
+  deliverKey(virtualKey);
 }
 
 // --- Wiring ------------------------------------------------------------
@@ -291,10 +387,13 @@ window.addEventListener("pointerdown", (event) => {
   unlockAudio();
   if (menus.open && !menus.open.contains(event.target)) menus.close();
 });
-window.addEventListener("resize", () => {
-  if (page.zoom === "fit") applyZoom();
-});
+window.addEventListener("pointerup", unlockAudio);
+window.addEventListener("resize", applyZoom);
 document.addEventListener("DOMContentLoaded", () => {
+  document.documentElement.classList.toggle("touch", page.touch);
+  MarobelTouch.wire(deliverKey);
+  MarobelGamepad.start(deliverKey, updateHint);
+  updateHint();
   for (const title of menus.titles()) {
     title.addEventListener("click", () => {
       if (menus.open === title.parentElement) menus.close();
@@ -318,6 +417,14 @@ document.addEventListener("DOMContentLoaded", () => {
   applyZoom();
 });
 
+// Installed, the page plays offline: the service worker keeps this build's
+// files (the build names them and its version in sw.js).
+if ("serviceWorker" in navigator && location.protocol !== "file:") {
+  window.addEventListener("load", () => {
+    navigator.serviceWorker.register("sw.js").catch((error) => console.warn("offline play unavailable:", error));
+  });
+}
+
 // --- For the page's tests and measurements ------------------------------
 
 window.marobelPage = {
@@ -337,8 +444,14 @@ window.marobelPage = {
     creditsAfter: Module._web_last_key_credits_after(),
   }),
   memoryBytes: () => Module.HEAP8.buffer.byteLength,
+  layout: () => ({ deviceScale: page.deviceScale, touch: page.touch, zoom: page.zoom,
+                   beside: document.getElementById("desk").classList.contains("lanes-beside") }),
+  // With ?trace: the key record and the trace of the page's game so far.
+  session: () => ({ record: FS.readFile(kSessionRecord, { encoding: "utf8" }),
+                    trace: FS.readFile(kSessionTrace, { encoding: "utf8" }) }),
   audio: () => ({
     unlocked: audio.context !== null,
+    state: audio.context ? audio.context.state : "none",
     decoded: audio.buffers.size,
     sounds: page.soundNames.length,
     cuesStarted: audio.cuesStarted,

@@ -1,0 +1,257 @@
+// The page as a phone plays it: lane controls and cabinet taps, a held
+// control, a gamepad, the layout at whole device pixels, offline play and
+// installability, and the figures under a mid-range phone's CPU. Each
+// check takes the shared check() and helpers of web_test.mjs.
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { chromium } from "playwright-core";
+
+const kPhone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const kLeft = 0x25;
+const kRight = 0x27;
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function phonePage(browser, server, { query = "", serviceWorkers = "block", options = kPhone } = {}) {
+  const context = await browser.newContext({ ...options, serviceWorkers });
+  const page = await context.newPage();
+  const errors = [];
+  page.on("pageerror", (error) => errors.push("uncaught: " + error.message));
+  await page.goto(server.url + query);
+  await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
+                             { timeout: 20000 });
+  return { context, page, errors };
+}
+
+const lastKey = (page) => page.evaluate(() => ({ ...marobelPage.lastKey(), ticks: marobelPage.ticksRun() }));
+const center = async (page, selector) => {
+  const box = await page.locator(selector).boundingBox();
+  return { x: box.x + box.width / 2, y: box.y + box.height / 2, box };
+};
+
+// Runs `act` and returns the keys it delivered: how many, the last code,
+// and the credits around the last one.
+async function delivered(page, act) {
+  const before = await lastKey(page);
+  await act();
+  const after = await lastKey(page);
+  return { count: after.delivered - before.delivered, key: after.virtualKey, ticksBefore: before.ticks,
+           ticksAfter: after.ticks, creditsBefore: after.creditsBefore, creditsAfter: after.creditsAfter };
+}
+
+function layoutFacts(page) {
+  return page.evaluate(() => {
+    const rect = (id) => document.getElementById(id).getBoundingClientRect();
+    return { ...marobelPage.layout(), scrollWidth: document.documentElement.scrollWidth, innerWidth,
+             game: rect("game").toJSON(), left: rect("lane-left").toJSON(), right: rect("lane-right").toJSON(),
+             hint: document.getElementById("hint").textContent, zoom: visualViewport.scale,
+             targets: Array.from(document.querySelectorAll(".menu-title"), (e) => e.getBoundingClientRect().height) };
+  });
+}
+
+// Touch, hold, cabinet halves and gamepad in one game kept with ?trace,
+// which must then be marobel-sim's game of the page's own key record.
+export async function checkPhone(browser, server, { check, runSim, writeKeys, out }) {
+  const { context, page, errors } = await phonePage(browser, server, { query: "?trace" });
+  const client = await context.newCDPSession(page);
+  const portrait = await layoutFacts(page);
+  check("phone portrait: 3x device pixels, lanes under the game, no sideways scroll",
+        portrait.deviceScale === 3 && portrait.game.width === 384 && !portrait.beside &&
+        portrait.left.top >= portrait.game.bottom && portrait.scrollWidth <= portrait.innerWidth &&
+        portrait.left.height >= 88 && portrait.left.bottom <= 844,
+        `scale ${portrait.deviceScale}, game ${portrait.game.width}x${portrait.game.height}, ` +
+        `lanes at y ${portrait.left.top}, scrollWidth ${portrait.scrollWidth}`);
+  check("phone: menus are 44 px touch targets and the hint speaks of taps",
+        portrait.targets.every((height) => height >= 44) && /tap/.test(portrait.hint), portrait.hint);
+  await page.screenshot({ path: join(out, "phone-portrait.png") });
+
+  await page.waitForFunction(() => marobelPage.credits() > 8, null, { timeout: 40000 });
+  const tap = await delivered(page, () => page.tap("#lane-right"));
+  const record = (await page.evaluate(() => marobelPage.session().record)).trim().split("\n");
+  const [recordTick, recordKey] = record[record.length - 1].split(" ").map((word) => Number(word) || word);
+  check("tapping → drops a right coin, recorded at the tick it was delivered",
+        tap.count === 1 && tap.key === kRight && tap.creditsAfter === tap.creditsBefore - 1 && recordKey === "right" &&
+        recordTick >= tap.ticksBefore + 1 && recordTick <= tap.ticksAfter + 1,
+        `${tap.count} key 0x${tap.key.toString(16)}, credits ${tap.creditsBefore} -> ${tap.creditsAfter}, ` +
+        `record "${record[record.length - 1]}" between ticks ${tap.ticksBefore} and ${tap.ticksAfter}`);
+
+  // Held for 1 s: the press, then a repeat after 500 ms and every 100 ms.
+  const lane = await center(page, "#lane-left");
+  let shownPressed = false;
+  let beforeRepeat = -1;
+  const held = await delivered(page, async () => {
+    const start = (await lastKey(page)).delivered;
+    await client.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: lane.x, y: lane.y }] });
+    await sleep(300);
+    shownPressed = await page.evaluate(() => document.getElementById("lane-left").classList.contains("pressed"));
+    beforeRepeat = (await lastKey(page)).delivered - start;
+    await sleep(700);
+    await client.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  });
+  const afterRelease = await delivered(page, () => sleep(400));
+  const released = await page.evaluate(() => document.getElementById("lane-left").classList.contains("pressed"));
+  check("a held ← repeats after 500 ms, every 100 ms, shows it is pressed, and stops when let go",
+        beforeRepeat === 1 && held.count >= 5 && held.count <= 8 && held.key === kLeft && afterRelease.count === 0 &&
+        shownPressed && !released,
+        `${beforeRepeat} in the first 300 ms, ${held.count} key-downs in 1 s, ${afterRelease.count} after release`);
+
+  const cabinet = await center(page, "#game");
+  const half = await delivered(page, () => page.touchscreen.tap(cabinet.box.x + 60, cabinet.y));
+  const rightHalf = await delivered(page, () => page.touchscreen.tap(cabinet.box.x + cabinet.box.width - 60, cabinet.y));
+  check("tapping the cabinet's halves drops left and right coins",
+        half.count === 1 && half.key === kLeft && rightHalf.count === 1 && rightHalf.key === kRight,
+        `left half 0x${half.key.toString(16)}, right half 0x${rightHalf.key.toString(16)}`);
+
+  const doubleTap = await delivered(page, async () => {
+    await page.tap("#lane-right");
+    await page.tap("#lane-right");
+  });
+  const zoom = await page.evaluate(() => visualViewport.scale);
+  check("a double tap on a lane is two coins and no zoom", doubleTap.count === 2 && zoom === 1,
+        `${doubleTap.count} key-downs, viewport scale ${zoom}`);
+
+  // The About box by touch: its small buttons take taps 44 px high.
+  await page.tap("#help-menu");
+  await page.tap("#about-item");
+  const about = await page.evaluate(() => {
+    const ok = document.getElementById("about-ok").getBoundingClientRect();
+    const at = (y) => document.elementFromPoint(ok.left + ok.width / 2, y)?.id;
+    return { open: marobelPage.aboutOpen(), okHeight: ok.height, hitAbove: at(ok.top - 12), hitBelow: at(ok.bottom + 12) };
+  });
+  await page.touchscreen.tap((await center(page, "#about-ok")).x, (await center(page, "#about-ok")).y - 12);
+  const aboutClosed = !(await page.evaluate(() => marobelPage.aboutOpen()));
+  check("the About box opens and closes by touch, its OK taking taps 12 px above and below it",
+        about.open && about.hitAbove === "about-ok" && about.hitBelow === "about-ok" && aboutClosed, JSON.stringify({ ...about, aboutClosed }));
+
+  // A gamepad in the standard mapping, standing in for navigator.getGamepads.
+  await page.evaluate(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+    window.fakePad = { index: 0, id: "test pad", connected: true, mapping: "standard", buttons, axes: [0, 0, 0, 0] };
+    navigator.getGamepads = () => [window.fakePad];
+  });
+  const setButton = (index, pressed) => page.evaluate(([i, p]) => {
+    window.fakePad.buttons[i] = { pressed: p, value: p ? 1 : 0 };
+  }, [index, pressed]);
+  const pad = [];
+  for (const [button, key] of [[15, kRight], [14, kLeft], [4, kLeft], [5, kRight]]) {
+    const press = await delivered(page, async () => {
+      await setButton(button, true);
+      await sleep(250);  // held over many polls: still one press
+      await setButton(button, false);
+      await sleep(100);
+    });
+    if (press.count !== 1 || press.key !== key) pad.push(`button ${button}: ${press.count}, 0x${press.key.toString(16)}`);
+  }
+  const padHint = await page.evaluate(() => document.getElementById("hint").textContent);
+  check("gamepad d-pad and shoulder buttons drop one coin per press", pad.length === 0 && /gamepad/.test(padHint),
+        pad.join("; ") || "4 buttons");
+
+  // The same game: end it by the menu, by touch, and replay its record.
+  await page.tap("#file-menu");
+  await page.tap("#exit-item");
+  const session = await page.evaluate(() => marobelPage.session());
+  const trace = session.trace.split("\n").filter(Boolean);
+  const keys = writeKeys("phone-session", session.record);
+  const native = runSim(["--ticks", String(trace.length - 1), "--keys", keys, "--trace", "-"]).split("\n").filter(Boolean);
+  const first = trace.findIndex((line, i) => line !== native[i]);
+  const presses = session.record.split("\n").filter((line) => /^\d/.test(line)).length;
+  check("same game as marobel-sim with touch and gamepad input", first < 0 && native.length === trace.length && presses >= 12,
+        first < 0 ? `${trace.length} lines equal, ${presses} presses` : `first difference at line ${first}`);
+
+  await page.setViewportSize({ width: 844, height: 390 });
+  await sleep(200);
+  const landscape = await layoutFacts(page);
+  check("phone landscape: lanes beside the game, whole device pixels, no sideways scroll",
+        landscape.beside && landscape.deviceScale >= 2 && landscape.scrollWidth <= landscape.innerWidth &&
+        landscape.left.right <= landscape.game.left && landscape.right.left >= landscape.game.right,
+        `scale ${landscape.deviceScale}, game ${landscape.game.width}x${landscape.game.height.toFixed(1)}`);
+  await page.screenshot({ path: join(out, "phone-landscape.png") });
+  check("phone: no page errors", errors.length === 0, errors.join(" | "));
+  await context.close();
+}
+
+// Fit on a desktop of 1280 by 800 uses the room beside the lanes: 2x.
+export async function checkDesktopFit(browser, server, { check, out }) {
+  const { context, page } = await phonePage(browser, server,
+                                            { options: { viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1 } });
+  await page.click('#zoom button[data-zoom="fit"]');
+  const fit = await layoutFacts(page);
+  check("desktop 1280x800 fit: 2x, lanes visible, no sideways scroll",
+        fit.deviceScale === 2 && fit.game.width === 768 && fit.scrollWidth <= fit.innerWidth &&
+        fit.left.width > 0 && fit.right.left < 1280 && /Alt/.test(fit.hint),
+        `scale ${fit.deviceScale}, scrollWidth ${fit.scrollWidth}`);
+  await page.screenshot({ path: join(out, "desktop-fit.png") });
+  await context.close();
+}
+
+// Loaded once, the page plays with the network off, and it can be installed.
+// A profile of its own: Chromium installs nothing from a private window.
+export async function checkOffline(server, { check, chromiumPath }) {
+  const profile = mkdtempSync(join(tmpdir(), "marobel-profile-"));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: chromiumPath, args: ["--no-sandbox"], ...kPhone, serviceWorkers: "allow" });
+  const page = context.pages()[0] || await context.newPage();
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
+                             { timeout: 20000 });
+  const cached = await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    for (let i = 0; i < 100; ++i) {
+      const names = await caches.keys();
+      if (names.length === 1) {
+        const cache = await caches.open(names[0]);
+        const entries = (await cache.keys()).length;
+        if (entries > 30) return { names, entries };
+      }
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return { names: await caches.keys(), entries: 0 };
+  });
+  const client = await context.newCDPSession(page);
+  const installability = await client.send("Page.getInstallabilityErrors");
+  check("installable: Chromium reports no installability errors", installability.installabilityErrors.length === 0,
+        JSON.stringify(installability.installabilityErrors));
+
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
+                             { timeout: 20000 });
+  const ticks = await page.evaluate(() => marobelPage.ticksRun());
+  await page.tap("#lane-right");  // the first gesture lets the page sound
+  await page.waitForFunction(() => marobelPage.audio().cuesStarted > 0, null, { timeout: 20000 }).catch(() => {});
+  const offline = await page.evaluate(() => ({ ticks: marobelPage.ticksRun(), audio: marobelPage.audio(),
+                                               controlled: navigator.serviceWorker.controller !== null }));
+  check("offline reload: the game starts, ticks and sounds from the cache",
+        cached.entries > 30 && offline.controlled && offline.ticks > ticks && offline.audio.decoded === offline.audio.sounds &&
+        offline.audio.cuesStarted > 0 && offline.audio.state === "running",
+        `cache ${cached.names.join()} with ${cached.entries} files, ${offline.ticks - ticks} ticks, ` +
+        `${offline.audio.decoded} sounds decoded, ${offline.audio.cuesStarted} cues, audio ${offline.audio.state}`);
+  await context.close();
+  rmSync(profile, { recursive: true, force: true });
+}
+
+// A mid-range phone: Chromium's CPU slowed six times.
+export async function measureThrottled(browser, server, { check, richScript }) {
+  const context = await browser.newContext({ ...kPhone, serviceWorkers: "block" });
+  const page = await context.newPage();
+  const client = await context.newCDPSession(page);
+  await client.send("Emulation.setCPUThrottlingRate", { rate: 6 });
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
+                             { timeout: 30000 });
+  const firstFrame = await page.evaluate(() => marobelPage.firstFrameAt());
+  // The live game at 5 ticks a second: over 10 s, no tick may go missing.
+  const start = await page.evaluate(() => [marobelPage.ticksRun(), performance.now()]);
+  await sleep(10000);
+  const end = await page.evaluate(() => [marobelPage.ticksRun(), performance.now()]);
+  const expected = Math.floor((end[1] - start[1]) / 200);
+  const ran = end[0] - start[0];
+  const times = await page.evaluate(([script]) => marobelPage.timeScript(script, 1000, 300), [richScript]);
+  const sorted = [...times].sort((a, b) => a - b);
+  const memory = await page.evaluate(() => marobelPage.memoryBytes());
+  const figures = { firstFrame, median: sorted[500], p99: sorted[990], max: sorted[999], memory, ran, expected };
+  check("throttled 6x: no tick missed at 5 a second", ran >= expected - 1, `${ran} ticks in ${expected * 200} ms`);
+  check("throttled 6x: WebAssembly memory at most 32 MB", memory <= 32 * 2 ** 20, `${(memory / 2 ** 20).toFixed(1)} MB`);
+  await context.close();
+  return figures;
+}
