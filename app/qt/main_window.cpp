@@ -36,6 +36,29 @@ MainWindow::MainWindow(WindowSession* session, QWidget* parent)
   session_->Reset(surface_);
 }
 
+void MainWindow::UseScale(int scale) {
+  scale_ = scale;
+  surface_->ShowWindowed(scale);
+  // Until the frame is known: the menu bar is the only decoration.
+  const qreal ratio = devicePixelRatioF();
+  const int menu = static_cast<int>(menuBar()->sizeHint().height() * ratio);
+  const PixelSize outer = ScaledWindowSize({0, menu}, scale);
+  resize(static_cast<int>(outer.width / ratio), static_cast<int>(outer.height / ratio));
+  outerSizeFitted_ = false;
+}
+
+void MainWindow::ToggleFullscreen() {
+  if (isFullScreen()) {
+    showNormal();
+    menuBar()->show();
+    surface_->ShowWindowed(scale_);
+  } else {
+    menuBar()->hide();
+    surface_->ShowOnScreen();
+    showFullScreen();
+  }
+}
+
 void MainWindow::BuildMenus() {
   // Inside the window, as the outer size counts the menu bar.
   menuBar()->setNativeMenuBar(false);
@@ -68,6 +91,22 @@ bool MainWindow::RunCommand(int command) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // The window's own keys never reach the game, nor so its record.
+  const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                        (event->modifiers() & Qt::AltModifier);
+  if (event->key() == Qt::Key_F11 || altEnter) {
+    if (!event->isAutoRepeat()) ToggleFullscreen();
+    event->accept();
+    return;
+  }
+  // On the full screen the menu bar comes back for Alt or F10, as a menu
+  // bar's own keys.
+  if (isFullScreen() && (event->key() == Qt::Key_Alt || event->key() == Qt::Key_F10) && !menuBar()->isVisible()) {
+    menuBar()->show();
+    menuBar()->setFocus();
+    event->accept();
+    return;
+  }
   if (IsAboutAccelerator(event->key(), event->modifiers(), event->text())) {
     RunCommand(kCmdAbout);
     return;
@@ -106,9 +145,14 @@ void MainWindow::FitOuterSize() {
   // The 400 by 450 is the outer size, frame and caption included. The frame
   // is the window manager's and only known once it has taken the window;
   // without one there is no frame and the client area is the whole window.
-  if (outerSizeFitted_ || !windowHandle()) return;
+  if (outerSizeFitted_ || !windowHandle() || isFullScreen()) return;
   const QMargins frame = windowHandle()->frameMargins();
   if (frame.isNull()) return;
   outerSizeFitted_ = true;
-  resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
+  const qreal ratio = devicePixelRatioF();
+  const int across = frame.left() + frame.right();
+  const int down = frame.top() + frame.bottom() + menuBar()->sizeHint().height();
+  const PixelSize outer = ScaledWindowSize({static_cast<int>(across * ratio), static_cast<int>(down * ratio)}, scale_);
+  resize(static_cast<int>(outer.width / ratio) - across,
+         static_cast<int>(outer.height / ratio) - frame.top() - frame.bottom());
 }

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "app/session/window_scale.h"
+
 namespace {
 
 // New options go into these tables; the loop below needs no change.
@@ -10,6 +12,7 @@ struct FlagOption {
   bool ShellOptions::*field;
 };
 constexpr FlagOption kFlags[] = {
+    {"--fullscreen", &ShellOptions::fullscreen},
     {"--summary", &ShellOptions::summaryRequested},
     {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
@@ -27,8 +30,13 @@ constexpr FileOption kFiles[] = {
 
 }  // namespace
 
+static_assert(kMinWindowScale == 1 && kMaxWindowScale == 8, "the usage text names the scales");
+
 const char* ShellUsage() {
-  return "usage: marobel [--record FILE] [--replay FILE] [--trace FILE] [--summary] [--version]\n"
+  return "usage: marobel [--scale N] [--fullscreen] [--record FILE] [--replay FILE] [--trace FILE] [--summary]\n"
+         "               [--version]\n"
+         "  --scale N      show the game's pixels N times larger (1 to 8; default: as the screen suits)\n"
+         "  --fullscreen   start on the full screen (F11 or Alt+Enter switch it on and off)\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
          "  --trace FILE   write the session's trace, one JSON line per tick\n"
@@ -71,6 +79,21 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       if (value.empty()) return fail("option " + name + " needs a non-empty file name");
       if (!(r.options.*file.field).empty()) return fail("option " + name + " is given twice");
       r.options.*file.field = value;
+      known = true;
+    }
+    if (name == "--scale") {
+      std::string value;
+      if (inlineValue) {
+        value = *inlineValue;
+      } else {
+        if (i + 1 >= args.size()) return fail("option --scale needs a number");
+        value = args[++i];
+      }
+      if (r.options.scale != 0) return fail("option --scale is given twice");
+      if (value.size() != 1 || value[0] < '0' + kMinWindowScale || value[0] > '0' + kMaxWindowScale)
+        return fail("option --scale takes a whole number from " + std::to_string(kMinWindowScale) + " to " +
+                    std::to_string(kMaxWindowScale) + ", not '" + value + "'");
+      r.options.scale = value[0] - '0';
       known = true;
     }
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");

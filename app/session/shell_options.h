@@ -8,6 +8,8 @@ struct ShellOptions {
   std::string recordFile;  // empty: nothing recorded
   std::string replayFile;  // empty: the player alone plays
   std::string traceFile;   // empty: no trace
+  int scale = 0;                  // 1 to 8; 0: the screen decides
+  bool fullscreen = false;        // start on the full screen
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;
