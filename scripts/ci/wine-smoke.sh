@@ -13,6 +13,7 @@
 #     (so Windows computes the same game as Linux), and so does a --replay
 #     of it, with file names that only UTF-16 can carry; --version, an
 #     unknown option and a bad script end at once with their statuses.
+# Then scripts/ci/wine-scale.sh: the window on a 3840 by 2160 screen.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
 # The prefix sees none of this machine's fonts: the game's Japanese text
 # must come out of the font it ships.
@@ -294,6 +295,8 @@ if [ -x "$RG_SIM" ]; then
   # shellcheck source=recorded-game-lib.sh
   . "$root/scripts/ci/recorded-game-lib.sh"
   recorded_games
+  # The same game on a large screen: the scales and the full screen.
+  "$root/scripts/ci/wine-scale.sh" "$build" "$native" || fail "the Windows window on a large screen"
 else
   note "recorded games left out: no Linux runner at $RG_SIM (build the native project first)"
 fi

@@ -2,11 +2,14 @@
 // runner's frames: every canvas pixel must be a scale by scale block of one
 // colour, and the blocks must be one of the frames of ticks FIRST to LAST.
 // With --fullscreen the screenshot is the whole screen: the game area must
-// sit where the shared placement puts it, black all around.
+// sit where the shared placement puts it, black all around. With --cabinet
+// only the cabinet (canvas x 101 to 315) is compared: a system that draws
+// the texts with its own fonts gives them other pixels than the runner.
 //
-//   marobel-scaled-frame-check SHOT SCALE FRAMES_DIR FIRST LAST [--fullscreen]
+//   marobel-scaled-frame-check SHOT SCALE FRAMES_DIR FIRST LAST [--fullscreen] [--cabinet]
 #include <QCoreApplication>
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,7 +41,13 @@ int main(int argc, char** argv) {
   const QImage shot = QImage(argv[1]).convertToFormat(QImage::Format_RGB32);
   int scale = std::atoi(argv[2]);
   const int first = std::atoi(argv[4]), last = std::atoi(argv[5]);
-  const bool fullscreen = argc > 6 && QByteArray(argv[6]) == "--fullscreen";
+  bool fullscreen = false, cabinetOnly = false;
+  for (int i = 6; i < argc; ++i) {
+    fullscreen = fullscreen || QByteArray(argv[i]) == "--fullscreen";
+    cabinetOnly = cabinetOnly || QByteArray(argv[i]) == "--cabinet";
+  }
+  const int compareFrom = cabinetOnly ? 101 : 0;
+  const int compareTo = cabinetOnly ? 316 : 1 << 20;
   if (shot.isNull()) return std::fprintf(stderr, "FAIL: cannot read %s\n", argv[1]), 1;
 
   int left = 0, top = 0, width = 0, height = 0;
@@ -79,7 +88,7 @@ int main(int argc, char** argv) {
     if (frame.isNull()) continue;
     bool same = true;
     for (int y = 0; y < height && y < frame.height() && same; ++y)
-      for (int x = 0; x < width && x < frame.width() && same; ++x)
+      for (int x = compareFrom; x < std::min({width, frame.width(), compareTo}) && same; ++x)
         same = (frame.pixel(x, y) & 0xFFFFFF) == (sampled.pixel(x, y) & 0xFFFFFF);
     if (same) {
       std::printf("ok: the %d by %d blocks are the runner's frame of tick %d\n", scale, scale, tick);
