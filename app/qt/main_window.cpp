@@ -77,7 +77,7 @@ bool MainWindow::RunCommand(int command) {
     case kCmdAbout: {
       // Modal: its loop goes on delivering this window's timer and paint
       // events, so the game runs on behind it, while keys stay with the box.
-      AboutBox box(this);
+      AboutBox box(this, scale_);
       box.PlaceOver(surface_);
       box.exec();
       return true;

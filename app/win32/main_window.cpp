@@ -174,7 +174,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kCmdAbout:
-          ShowAboutBox(appInstance, window);
+          ShowAboutBox(appInstance, window, windowScale);
           return 0;
         case kCmdExit:
           DestroyWindow(window);
