@@ -3,8 +3,7 @@
 # display:
 #   - `marobel-VERSION-win64.exe /S` installs silently into Program Files,
 #     with the pictures and sounds, the Japanese font and its licence, a
-#     Start menu shortcut and an entry in
-#     the system's program list;
+#     Start menu shortcut and an entry in the system's program list;
 #   - the game started from that shortcut runs in the install folder: its
 #     window appears with its exact title and shows the cabinet;
 #   - the uninstaller, run silently, removes the folder, the shortcut and

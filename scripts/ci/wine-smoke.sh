@@ -2,7 +2,8 @@
 # Runs the Windows game under Wine on a virtual X display, as a player
 # would, once with a system code page other than 932 (C.UTF-8) and once
 # with 932 (ja_JP.UTF-8):
-#   - the window appears with its exact title and shows the cabinet, and
+#   - the window appears with its exact title (read back through the wide
+#     entry points too, and so is the About box's text) and shows the cabinet, and
 #     the picture changes over time (the game ticks);
 #   - a right-arrow press is taken;
 #   - Alt+"/" and Alt+"?" open the About box, Escape and its close box end it;
@@ -33,6 +34,7 @@ case "$native" in /*) ;; *) native="$PWD/$native" ;; esac
 shots="${MAROBEL_SMOKE_SHOTS:-$build/wine-smoke}"
 title='Marobel ～Orvik～'
 about_caption='ﾊﾞｰｼﾞｮﾝ情報'
+about_text='Marobel ～Orvik～ Version 1.0'
 
 fail() { echo "wine-smoke: FAIL: $*" >&2; exit 1; }
 note() { echo "wine-smoke: $*"; }
@@ -94,6 +96,8 @@ wineserver -w
 checks="$build/app/win32/marobel_win32_checks.exe"
 [ -f "$checks" ] || fail "$checks is missing (scripts/build-windows.sh builds it)"
 wine "$checks" "$(winepath -w "$shots")" || fail "the Windows text checks"
+text_probe="$build/app/win32/marobel_window_texts.exe"
+[ -f "$text_probe" ] || fail "$text_probe is missing (scripts/build-windows.sh builds it)"
 
 # Menus and dialogs are drawn in the system's UI font, which on Windows of
 # any language links to a Japanese UI face for Japanese text; Wine's UI
@@ -175,6 +179,12 @@ scenario() {
   note "[$tag] Alt+/ opened the About box ($dialog)"
   sleep 0.5
   import -window root "$shots/$tag-about.png"
+  # Read back as a Windows program reads them, whatever the code page.
+  local texts
+  texts="$(wine "$text_probe" 2>/dev/null | tr -d '\r')" || fail "[$tag] the text probe found no game window"
+  grep -qxF "title $title" <<<"$texts" || fail "[$tag] the wide title is not '$title': $texts"
+  grep -qxF "about $about_text" <<<"$texts" || fail "[$tag] the About box does not read '$about_text': $texts"
+  note "[$tag] through the wide entry points: '$title', '$about_text'"
   xdotool windowfocus --sync "$dialog"
   xdotool key Escape
   wait_no_window 15 "$about_caption" || fail "[$tag] Escape did not close the About box"
