@@ -159,14 +159,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       session->PlayerKeyDown(static_cast<int>(wParam));
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_RETURN && (lParam & (1 << 29))) {  // Alt+Enter
-        if (!(lParam & (1 << 30))) ToggleFullscreen(window);
-        return 0;
-      }
+      // Alt+Enter, not repeated. The system still sees the key: one pressed
+      // between Alt's press and release keeps the release from opening the
+      // menu.
+      if (wParam == VK_RETURN && (lParam & (1 << 29)) && !(lParam & (1 << 30))) ToggleFullscreen(window);
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SYSCOMMAND:
       // On the full screen the menu bar comes back for Alt or F10 alone.
-      if (Fullscreen() && (wParam == VK_MENU || wParam == VK_F10) && !GetMenu(window)) {
-        SetMenu(window, menuBar);
-      }
+      if ((wParam & 0xFFF0) == SC_KEYMENU && Fullscreen() && !GetMenu(window)) SetMenu(window, menuBar);
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SYSCHAR:
+      // The character of Alt+Enter names no menu: left alone it would beep.
+      if (wParam == '\r') return 0;
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_EXITMENULOOP:
       if (Fullscreen()) SetMenu(window, nullptr);

@@ -96,6 +96,17 @@ after=$(rg_ticks "$game_dir/game.jsonl")
 xdotool key F11
 sleep 1.5
 [ "$(size_of "$window")" = 3840x2160 ] || fail "F11 did not fill the screen ($(size_of "$window"))"
+# The menu bar is hidden there until Alt, and goes again with the menu.
+menu_lit() { import -window root -crop 200x12+0+2 +repage "$work/bar.png" &&
+  convert "$work/bar.png" -colorspace gray -format '%[fx:mean]' info:; }
+awk -v v="$(menu_lit)" 'BEGIN { exit !(v < 0.05) }' || fail "the full screen shows a menu bar"
+xdotool key alt
+sleep 1
+awk -v v="$(menu_lit)" 'BEGIN { exit !(v > 0.5) }' || fail "Alt did not bring the menu bar back"
+xdotool key Escape
+sleep 1
+awk -v v="$(menu_lit)" 'BEGIN { exit !(v < 0.05) }' || fail "the menu bar stays after its menu has closed"
+note "the full screen hides the menu bar until Alt, and again after it"
 fs_before=$(rg_ticks "$game_dir/game.jsonl")
 import -window root "$shots/wine-fullscreen.png"
 fs_after=$(rg_ticks "$game_dir/game.jsonl")
@@ -111,7 +122,7 @@ end_game
 
 rg_same_as_runner "$game_dir/game.keys" "$game_dir/game.jsonl" "scaled Windows game"
 [ "$(rg_presses "$game_dir/game.keys" | wc -l)" -eq 8 ] ||
-  fail "the record holds $(rg_presses "$game_dir/game.keys" | wc -l) presses, not the 8 arrows"
+  fail "the record holds $(rg_presses "$game_dir/game.keys" | wc -l) presses, not the 8 arrows: $(rg_presses "$game_dir/game.keys" | tr '\n' ' ')"
 "$RG_SIM" --ticks "$(rg_ticks "$game_dir/game.jsonl")" --keys "$game_dir/game.keys" --assets "$game_dir" \
   --frames "$work/frames" --trace /dev/null || fail "the runner did not replay the record"
 # The texts are drawn with this system's fonts, the runner's with its own.
