@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -31,6 +32,14 @@ MainWindow::MainWindow(WindowSession* session, QWidget* parent)
   // whole outer size; FitOuterSize shrinks it once the frame is known.
   resize(kOuterWidth, kOuterHeight);
   setFocusPolicy(Qt::StrongFocus);
+
+  // On the full screen the menu bar shown for Alt or F10 goes again once
+  // the keyboard has left it and no menu of it is open.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (!isFullScreen() || !menuBar()->isVisible() || QApplication::activePopupWidget()) return;
+    if (now != menuBar()) menuBar()->hide();
+  });
+  menuBar()->installEventFilter(this);
 
   // Attaches the canvas to the surface and starts the 200 ms tick timer.
   session_->Reset(surface_);
@@ -118,6 +127,18 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Every key-down, auto-repeats included; the game picks the keys it uses.
   if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) session_->PlayerKeyDown(virtualKey);
   event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Escape on the menu bar itself, no menu open, leaves it; on the full
+  // screen the bar goes with it.
+  if (watched == menuBar() && event->type() == QEvent::KeyPress && isFullScreen() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
+    menuBar()->hide();
+    setFocus();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -122,6 +122,19 @@ after=$(rg_ticks "$work/game.jsonl")
 xdotool key F11
 sleep 1.5
 [ "$(size_of "$window")" = 3840x2160 ] || fail "F11 did not fill the screen ($(size_of "$window"))"
+# The menu bar is hidden there until Alt or F10, and goes again after it.
+menu_lit() { import -window root -crop 200x12+0+2 +repage "$work/bar.png" &&
+  convert "$work/bar.png" -colorspace gray -format '%[fx:mean]' info:; }
+for key in alt F10; do
+  awk -v v="$(menu_lit)" 'BEGIN { exit !(v < 0.05) }' || fail "the full screen shows a menu bar before $key"
+  xdotool key "$key"
+  sleep 0.7
+  awk -v v="$(menu_lit)" 'BEGIN { exit !(v > 0.5) }' || fail "$key did not bring the menu bar back"
+  xdotool key Escape
+  sleep 0.7
+done
+awk -v v="$(menu_lit)" 'BEGIN { exit !(v < 0.05) }' || fail "the menu bar stays after Escape"
+echo "ok: the full screen hides the menu bar until Alt or F10, and again after Escape"
 fs_before=$(rg_ticks "$work/game.jsonl")
 import -window root "$shots/fullscreen.png" || fail "no screenshot"
 fs_after=$(rg_ticks "$work/game.jsonl")
