@@ -108,11 +108,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  // On the full screen the menu bar comes back for Alt or F10, as a menu
-  // bar's own keys.
-  if (isFullScreen() && (event->key() == Qt::Key_Alt || event->key() == Qt::Key_F10) && !menuBar()->isVisible()) {
-    menuBar()->show();
-    menuBar()->setFocus();
+  // Alt counts alone only when released before any other key.
+  altAlone_ = event->key() == Qt::Key_Alt;
+  if (event->key() == Qt::Key_F10 && ShowHiddenMenuBar()) {
     event->accept();
     return;
   }
@@ -127,6 +125,23 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Every key-down, auto-repeats included; the game picks the keys it uses.
   if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) session_->PlayerKeyDown(virtualKey);
   event->accept();
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Alt && altAlone_ && !event->isAutoRepeat() && ShowHiddenMenuBar()) {
+    event->accept();
+    return;
+  }
+  QMainWindow::keyReleaseEvent(event);
+}
+
+bool MainWindow::ShowHiddenMenuBar() {
+  // On the full screen the menu bar comes back for F10 or Alt alone, the
+  // menu bar's own keys.
+  if (!isFullScreen() || menuBar()->isVisible()) return false;
+  menuBar()->show();
+  menuBar()->setFocus();
+  return true;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

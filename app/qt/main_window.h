@@ -45,12 +45,14 @@ class MainWindow : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
   void FitOuterSize();
+  bool ShowHiddenMenuBar();
 
   std::unique_ptr<WindowSession> ownSession_;
   WindowSession* session_ = nullptr;
@@ -59,4 +61,5 @@ class MainWindow : public QMainWindow {
   QAction* exitAction_ = nullptr;
   bool outerSizeFitted_ = false;
   int scale_ = 1;
+  bool altAlone_ = false;  // Alt pressed, and no other key since
 };

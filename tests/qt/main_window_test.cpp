@@ -99,12 +99,24 @@ class MainWindowTest : public QObject {
   }
 
   // F11 and Alt+Enter are the window's: on the full screen the menu bar
-  // hides until F10, and the game never sees them.
+  // hides until F10 or Alt alone, and the game never sees them.
   void windowKeysToggleTheFullScreen() {
     ResetProgramState();
     game.credits = 5;
     PressKey(*window, Qt::Key_F11);
     QTRY_VERIFY(window->windowState() & Qt::WindowFullScreen);
+    QVERIFY(!window->menuBar()->isVisible());
+    // Alt+Enter as a keyboard sends it: Alt is not alone, so no menu bar.
+    QTest::sendKeyEvent(QTest::Press, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
+    PressKey(*window, Qt::Key_Return, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, window->windowHandle(), Qt::Key_Alt, QString(), Qt::NoModifier);
+    QTRY_VERIFY(!(window->windowState() & Qt::WindowFullScreen));
+    PressKey(*window, Qt::Key_F11);
+    QTRY_VERIFY(window->windowState() & Qt::WindowFullScreen);
+    QVERIFY(!window->menuBar()->isVisible());
+    PressKey(*window, Qt::Key_Alt, Qt::AltModifier);
+    QVERIFY(window->menuBar()->isVisible());
+    QTest::keyClick(window->menuBar(), Qt::Key_Escape);
     QVERIFY(!window->menuBar()->isVisible());
     PressKey(*window, Qt::Key_F10);
     QVERIFY(window->menuBar()->isVisible());
