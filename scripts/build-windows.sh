@@ -28,7 +28,7 @@ echo "== Windows cross build in $cross_build"
 cmake -S "$root" -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DMAROBEL_HOST_ASSETS_DIR="$assets" >/dev/null
-cmake --build "$cross_build" -j "$jobs" --target marobel marobel_win32_checks
+cmake --build "$cross_build" -j "$jobs" --target marobel marobel_win32_checks marobel_window_texts
 rm -f "$cross_build"/marobel-*-win64.zip "$cross_build"/marobel-*-win64.exe
 (cd "$cross_build" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
 

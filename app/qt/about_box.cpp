@@ -1,6 +1,7 @@
 #include "app/qt/about_box.h"
 
 #include <QLabel>
+#include <QtMath>
 #include <QPushButton>
 
 #include "app/about_band.h"
@@ -24,18 +25,30 @@ const QRect kOkUnits(188, 55, 30, 11);
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
+AboutBox::AboutBox(QWidget* owner, int scale) : QDialog(owner) {
   setWindowTitle(apptext::AboutCaption());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
+  // Dialog units follow the font, so a larger font scales the whole layout.
+  if (scale > 1) {
+    QFont larger = font();
+    if (larger.pixelSize() > 0)
+      larger.setPixelSize(larger.pixelSize() * scale);
+    else
+      larger.setPointSizeF(larger.pointSizeF() * scale);
+    setFont(larger);
+  }
+  const qreal ratio = devicePixelRatioF();
+  const int iconPixels = kIconPixels * scale;
   const DialogBaseUnits base = BaseUnitsOf(font());
   setFixedSize(DialogUnitsToPixels(kClientUnits, base).size());
 
   // Created first, so it lies beneath the controls; as a child it is clipped
   // to the client area however small the dialog font makes the box.
   band_ = new CanvasSurface(aboutCanvas, this);
-  band_->setGeometry(0, 0, kAboutBandWidth, kAboutBandHeight);
+  band_->setGeometry(0, 0, qCeil(kAboutBandWidth * scale / ratio), qCeil(kAboutBandHeight * scale / ratio));
+  band_->ShowWindowed(scale);
   connect(band_, &CanvasSurface::timerFired, this, [this](int) {
     aboutCanvas.ClearBlack();
     aboutCanvas.Invalidate(band_);
@@ -43,8 +56,8 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
 
   // An icon control takes the icon's own size from its top-left corner.
   icon_ = new QLabel(this);
-  icon_->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
-  icon_->setGeometry(QRect(DialogUnitsToPixels(kIconUnits, base).topLeft(), QSize(kIconPixels, kIconPixels)));
+  icon_->setPixmap(AppIcon().pixmap(iconPixels, iconPixels));
+  icon_->setGeometry(QRect(DialogUnitsToPixels(kIconUnits, base).topLeft(), QSize(iconPixels, iconPixels)));
 
   // Static controls paint their own background, so where the band reaches
   // down behind them they still read on the dialog colour.

@@ -18,7 +18,9 @@ class AboutBox : public QDialog {
   static constexpr int kOk = 1;      // the OK button or Enter
   static constexpr int kCancel = 2;  // Escape or the close box
 
-  explicit AboutBox(QWidget* owner);
+  // At `scale`, the box's layout, font, icon and band grow with the game's
+  // pixels.
+  explicit AboutBox(QWidget* owner, int scale = 1);
 
   // Puts the box at its place relative to the owner's client area.
   void PlaceOver(QWidget* clientArea);

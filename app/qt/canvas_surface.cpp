@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QTimerEvent>
 
 CanvasSurface::CanvasSurface(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
@@ -21,6 +22,17 @@ bool CanvasSurface::TimerRunning(int id) const {
 
 void CanvasSurface::RequestRepaint() { update(); }
 
+void CanvasSurface::ShowWindowed(int scale) {
+  scale_ = scale;
+  onScreen_ = false;
+  update();
+}
+
+void CanvasSurface::ShowOnScreen() {
+  onScreen_ = true;
+  update();
+}
+
 void CanvasSurface::timerEvent(QTimerEvent* event) {
   for (const auto& [id, timer] : timers_) {
     if (timer.timerId() == event->timerId()) {
@@ -33,24 +45,40 @@ void CanvasSurface::timerEvent(QTimerEvent* event) {
 
 void CanvasSurface::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // From here on, one unit is one device pixel.
+  const qreal ratio = devicePixelRatioF();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  const QRectF logical = event->rect();
+  paintArea_ = QRectF(logical.topLeft() * ratio, logical.size() * ratio).toAlignedRect();
+  if (onScreen_) {
+    const QSize device = (QSizeF(size()) * ratio).toSize();
+    const ScreenPlacement p = FitFullscreen({device.width(), device.height()});
+    scale_ = p.scale;
+    gameArea_ = {p.left, p.top, p.width, p.height};
+    const QRect game(p.left, p.top, p.width, p.height);
+    const QRegion around = QRegion(paintArea_).subtracted(game);
+    for (const QRect& r : around) painter.fillRect(r, Qt::black);
+    paintArea_ = paintArea_.intersected(game);
+  }
   painter_ = &painter;
-  paintArea_ = event->rect();
   canvas_.Present(this);
   painter_ = nullptr;
 }
 
 void CanvasSurface::ShowPixels(const std::uint32_t* pixels, int width, int height) {
-  if (!painter_ || !pixels) return;
-  const QRect area = paintArea_.intersected(QRect(0, 0, width, height));
-  if (area.isEmpty()) return;
+  if (!painter_ || !pixels || paintArea_.isEmpty()) return;
+  const int originX = onScreen_ ? gameArea_.left : 0;
+  const int originY = onScreen_ ? gameArea_.top : 0;
+  // Only the part being painted is copied.
+  if (shown_.size() != paintArea_.size()) shown_ = QImage(paintArea_.size(), QImage::Format_RGB32);
+  const PixelRect target{paintArea_.x(), paintArea_.y(), paintArea_.width(), paintArea_.height()};
+  auto* bits = reinterpret_cast<std::uint32_t*>(shown_.bits());
+  const PixelRect drawn = UpscaleNearest(pixels, width, height, scale_, originX, originY, target, bits);
+  if (drawn.width <= 0) return;
   // The canvas leaves the top byte zero; Qt's 32-bit RGB format expects it
-  // full, and some of its paths would read zero as transparent. Only the
-  // part being painted is copied.
-  if (shown_.size() != area.size()) shown_ = QImage(area.size(), QImage::Format_RGB32);
-  for (int row = 0; row < area.height(); ++row) {
-    const std::uint32_t* from = pixels + static_cast<std::size_t>(area.y() + row) * width + area.x();
-    auto* to = reinterpret_cast<std::uint32_t*>(shown_.scanLine(row));
-    for (int column = 0; column < area.width(); ++column) to[column] = from[column] | 0xFF000000u;
-  }
-  painter_->drawImage(area.topLeft(), shown_);
+  // full, and some of its paths would read zero as transparent.
+  const std::size_t words = static_cast<std::size_t>(drawn.width) * drawn.height;
+  for (std::size_t i = 0; i < words; ++i) bits[i] |= 0xFF000000u;
+  const QImage part(shown_.bits(), drawn.width, drawn.height, drawn.width * 4, QImage::Format_RGB32);
+  painter_->drawImage(QPoint(drawn.left, drawn.top), part);
 }

@@ -5,15 +5,18 @@
 #include <cstdint>
 #include <map>
 
+#include "app/session/window_scale.h"
 #include "canvas/canvas.h"
 #include "canvas/window_host.h"
 
 class QPainter;
 
 // A widget that lends itself to the core as the window of one Canvas: it
-// runs the canvas's timers, repaints on request and copies the canvas 1:1
-// to its own top-left corner, never scaled. What lies outside the canvas is
-// left to the parent's background.
+// runs the canvas's timers, repaints on request and copies the canvas to
+// its own top-left corner, each canvas pixel as a block of whole device
+// pixels (Qt's own scaling for the display is bypassed: it would blur
+// them). What lies outside the canvas is left to the parent's background;
+// on a full screen only the game area shows, centred, in black.
 class CanvasSurface : public QWidget, public WindowHost {
   Q_OBJECT
  public:
@@ -24,6 +27,12 @@ class CanvasSurface : public QWidget, public WindowHost {
   void ShowPixels(const std::uint32_t* pixels, int width, int height) override;
 
   bool TimerRunning(int id) const;
+
+  // Each canvas pixel as a `scale` by `scale` block of device pixels.
+  void ShowWindowed(int scale);
+  // The game area at the largest whole scale the widget's size allows.
+  void ShowOnScreen();
+  int Scale() const { return scale_; }
 
  signals:
   // One expiry of the core's timer `id`.
@@ -37,6 +46,9 @@ class CanvasSurface : public QWidget, public WindowHost {
   Canvas& canvas_;
   std::map<int, QBasicTimer> timers_;  // by the core's timer id
   QPainter* painter_ = nullptr;        // only while painting
-  QRect paintArea_;
+  QRect paintArea_;  // in device pixels
+  PixelRect gameArea_;  // on a full screen: where the game shows
   QImage shown_;  // the painted part of the canvas, reused between paints
+  int scale_ = 1;
+  bool onScreen_ = false;
 };

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_sound_output.h"
 #include "app/session/shell_options.h"
+#include "app/session/window_scale.h"
 #include "app/session/window_session.h"
 #include "marobel_version.h"
 
@@ -45,7 +47,17 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     MainWindow window(&session);
-    window.show();
+    int scale = parsed.options.scale;
+    if (scale == 0) {
+      const QScreen* screen = QGuiApplication::primaryScreen();
+      const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+      scale = DefaultWindowScale(screen ? static_cast<int>(screen->size().height() * ratio) : 0, ratio);
+    }
+    window.UseScale(scale);
+    if (parsed.options.fullscreen)
+      window.ToggleFullscreen();
+    else
+      window.show();
     status = application.exec();
   }
   SetSoundOutput(nullptr);

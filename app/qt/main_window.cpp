@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -32,8 +33,39 @@ MainWindow::MainWindow(WindowSession* session, QWidget* parent)
   resize(kOuterWidth, kOuterHeight);
   setFocusPolicy(Qt::StrongFocus);
 
+  // On the full screen the menu bar shown for Alt or F10 goes again once
+  // the keyboard has left it and no menu of it is open.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (!isFullScreen() || !menuBar()->isVisible() || QApplication::activePopupWidget()) return;
+    if (now != menuBar()) menuBar()->hide();
+  });
+  menuBar()->installEventFilter(this);
+
   // Attaches the canvas to the surface and starts the 200 ms tick timer.
   session_->Reset(surface_);
+}
+
+void MainWindow::UseScale(int scale) {
+  scale_ = scale;
+  surface_->ShowWindowed(scale);
+  // Until the frame is known: the menu bar is the only decoration.
+  const qreal ratio = devicePixelRatioF();
+  const int menu = static_cast<int>(menuBar()->sizeHint().height() * ratio);
+  const PixelSize outer = ScaledWindowSize({0, menu}, scale);
+  resize(static_cast<int>(outer.width / ratio), static_cast<int>(outer.height / ratio));
+  outerSizeFitted_ = false;
+}
+
+void MainWindow::ToggleFullscreen() {
+  if (isFullScreen()) {
+    showNormal();
+    menuBar()->show();
+    surface_->ShowWindowed(scale_);
+  } else {
+    menuBar()->hide();
+    surface_->ShowOnScreen();
+    showFullScreen();
+  }
 }
 
 void MainWindow::BuildMenus() {
@@ -54,7 +86,7 @@ bool MainWindow::RunCommand(int command) {
     case kCmdAbout: {
       // Modal: its loop goes on delivering this window's timer and paint
       // events, so the game runs on behind it, while keys stay with the box.
-      AboutBox box(this);
+      AboutBox box(this, scale_);
       box.PlaceOver(surface_);
       box.exec();
       return true;
@@ -68,6 +100,20 @@ bool MainWindow::RunCommand(int command) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // The window's own keys never reach the game, nor so its record.
+  const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                        (event->modifiers() & Qt::AltModifier);
+  if (event->key() == Qt::Key_F11 || altEnter) {
+    if (!event->isAutoRepeat()) ToggleFullscreen();
+    event->accept();
+    return;
+  }
+  // Alt counts alone only when released before any other key.
+  altAlone_ = event->key() == Qt::Key_Alt;
+  if (event->key() == Qt::Key_F10 && ShowHiddenMenuBar()) {
+    event->accept();
+    return;
+  }
   if (IsAboutAccelerator(event->key(), event->modifiers(), event->text())) {
     RunCommand(kCmdAbout);
     return;
@@ -79,6 +125,35 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Every key-down, auto-repeats included; the game picks the keys it uses.
   if (const int virtualKey = VirtualKeyFor(event->key(), event->modifiers())) session_->PlayerKeyDown(virtualKey);
   event->accept();
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Alt && altAlone_ && !event->isAutoRepeat() && ShowHiddenMenuBar()) {
+    event->accept();
+    return;
+  }
+  QMainWindow::keyReleaseEvent(event);
+}
+
+bool MainWindow::ShowHiddenMenuBar() {
+  // On the full screen the menu bar comes back for F10 or Alt alone, the
+  // menu bar's own keys.
+  if (!isFullScreen() || menuBar()->isVisible()) return false;
+  menuBar()->show();
+  menuBar()->setFocus();
+  return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Escape on the menu bar itself, no menu open, leaves it; on the full
+  // screen the bar goes with it.
+  if (watched == menuBar() && event->type() == QEvent::KeyPress && isFullScreen() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
+    menuBar()->hide();
+    setFocus();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -106,9 +181,14 @@ void MainWindow::FitOuterSize() {
   // The 400 by 450 is the outer size, frame and caption included. The frame
   // is the window manager's and only known once it has taken the window;
   // without one there is no frame and the client area is the whole window.
-  if (outerSizeFitted_ || !windowHandle()) return;
+  if (outerSizeFitted_ || !windowHandle() || isFullScreen()) return;
   const QMargins frame = windowHandle()->frameMargins();
   if (frame.isNull()) return;
   outerSizeFitted_ = true;
-  resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
+  const qreal ratio = devicePixelRatioF();
+  const int across = frame.left() + frame.right();
+  const int down = frame.top() + frame.bottom() + menuBar()->sizeHint().height();
+  const PixelSize outer = ScaledWindowSize({static_cast<int>(across * ratio), static_cast<int>(down * ratio)}, scale_);
+  resize(static_cast<int>(outer.width / ratio) - across,
+         static_cast<int>(outer.height / ratio) - frame.top() - frame.bottom());
 }

@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/session/window_scale.h"
 #include "app/session/window_session.h"
 
 class CanvasSurface;
@@ -18,12 +19,20 @@ inline constexpr int kCmdExit = 105;
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  static constexpr int kOuterWidth = 400;
-  static constexpr int kOuterHeight = 450;
+  static constexpr int kOuterWidth = kWindowWidth;
+  static constexpr int kOuterHeight = kWindowHeight;
 
   // Plays through `session` (not owned), or through a session of its own
   // that records nothing when none is given.
   explicit MainWindow(WindowSession* session = nullptr, QWidget* parent = nullptr);
+
+  // Shows the game's pixels `scale` times larger and sizes the window to
+  // match; before the window is shown.
+  void UseScale(int scale);
+  int GameScale() const { return scale_; }
+
+  // The window's own keys, F11 and Alt+Enter: the full screen on and off.
+  void ToggleFullscreen();
 
   // A menu or accelerator command; false for one this window does not know.
   bool RunCommand(int command);
@@ -35,12 +44,15 @@ class MainWindow : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
   void FitOuterSize();
+  bool ShowHiddenMenuBar();
 
   std::unique_ptr<WindowSession> ownSession_;
   WindowSession* session_ = nullptr;
@@ -48,4 +60,6 @@ class MainWindow : public QMainWindow {
   QAction* aboutAction_ = nullptr;
   QAction* exitAction_ = nullptr;
   bool outerSizeFitted_ = false;
+  int scale_ = 1;
+  bool altAlone_ = false;  // Alt pressed, and no other key since
 };

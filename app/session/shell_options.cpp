@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/session/key_script.h"
+#include "app/session/window_scale.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ struct FlagOption {
 };
 constexpr FlagOption kFlags[] = {
     {"--continue", &ShellOptions::continueGame},
+    {"--fullscreen", &ShellOptions::fullscreen},
     {"--summary", &ShellOptions::summaryRequested},
     {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
@@ -30,11 +32,15 @@ constexpr FileOption kFiles[] = {
 
 }  // namespace
 
+static_assert(kMinWindowScale == 1 && kMaxWindowScale == 8, "the usage text names the scales");
+
 const char* ShellUsage() {
-  return "usage: marobel [--continue] [--credits N] [--record FILE] [--replay FILE [--replay-speed N]]\n"
-         "               [--trace FILE] [--summary] [--version]\n"
+  return "usage: marobel [--continue] [--credits N] [--scale N] [--fullscreen] [--record FILE]\n"
+         "               [--replay FILE [--replay-speed N]] [--trace FILE] [--summary] [--version]\n"
          "  --continue     go on with the game kept from the last --continue, exactly where it was left\n"
          "  --credits N    free play: start with N credits (0 to 1000000000)\n"
+         "  --scale N      show the game's pixels N times larger (1 to 8; default: as the screen suits)\n"
+         "  --fullscreen   start on the full screen (F11 or Alt+Enter switch it on and off)\n"
          "  --record FILE  write every key press the game takes as a key script\n"
          "  --replay FILE  play a key script's presses; the player takes over after its last\n"
          "  --replay-speed N  play the replay 1, 4 or 16 times as fast, or max, until the player takes over\n"
@@ -104,6 +110,17 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
         return fail("--credits '" + value + "' is not a whole number from 0 to " + std::to_string(kMaxStartingCredits));
       if (r.options.credits) return fail("option --credits is given twice");
       r.options.credits = credits;
+      known = true;
+    }
+    if (name == "--scale") {
+      const std::optional<std::string> given = valueOf();
+      if (!given) return fail("option --scale needs a number");
+      const std::string& value = *given;
+      if (r.options.scale != 0) return fail("option --scale is given twice");
+      if (value.size() != 1 || value[0] < '0' + kMinWindowScale || value[0] > '0' + kMaxWindowScale)
+        return fail("option --scale takes a whole number from " + std::to_string(kMinWindowScale) + " to " +
+                    std::to_string(kMaxWindowScale) + ", not '" + value + "'");
+      r.options.scale = value[0] - '0';
       known = true;
     }
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");

@@ -14,6 +14,8 @@ struct ShellOptions {
   // 0 for as fast as the machine goes.
   int replaySpeed = 1;
   bool continueGame = false;  // keep the game between sessions and go on with it
+  int scale = 0;                  // 1 to 8; 0: the screen decides
+  bool fullscreen = false;        // start on the full screen
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;

@@ -10,16 +10,67 @@ namespace {
 
 // Only one About box can be open at a time (it is modal), so one host does.
 HwndWindowHost aboutHost;
+HFONT scaledFont = nullptr;  // the box's font at the game's scale, while it is open
+
+struct ScaleChildren {
+  int scale;
+  HWND dialog;
+  HFONT font;
+};
+
+BOOL CALLBACK ScaleChild(HWND child, LPARAM lParam) {
+  const auto& how = *reinterpret_cast<const ScaleChildren*>(lParam);
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, how.dialog, reinterpret_cast<POINT*>(&r), 2);
+  MoveWindow(child, r.left * how.scale, r.top * how.scale, (r.right - r.left) * how.scale,
+             (r.bottom - r.top) * how.scale, FALSE);
+  if (how.font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(how.font), FALSE);
+  return TRUE;
+}
+
+// The template's layout, font and icon, `scale` times larger; the box stays
+// where the template puts it.
+void ScaleBox(HWND dialog, int scale) {
+  LOGFONTW font{};
+  const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+  if (current && GetObjectW(current, sizeof font, &font)) {
+    font.lfHeight *= scale;
+    font.lfWidth *= scale;
+    scaledFont = CreateFontIndirectW(&font);
+  }
+  ScaleChildren how{scale, dialog, scaledFont};
+  EnumChildWindows(dialog, ScaleChild, reinterpret_cast<LPARAM>(&how));
+  const int iconPixels = GetSystemMetrics(SM_CXICON) * scale;
+  if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, iconPixels,
+                               iconPixels, 0))
+    SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT outer{0, 0, client.right * scale, client.bottom * scale};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace
 
-INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+      const int scale = lParam > 1 ? static_cast<int>(lParam) : 1;
+      if (scale > 1) ScaleBox(dialog, scale);
       aboutHost.Bind(dialog);
+      aboutHost.ShowWindowed(scale);
       aboutCanvas.Attach(&aboutHost, kAboutBandWidth, kAboutBandHeight);
       aboutHost.StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
       return TRUE;
+    }
+    case WM_DESTROY:
+      if (scaledFont) DeleteObject(scaledFont);
+      scaledFont = nullptr;
+      return FALSE;
     case WM_TIMER:
       aboutCanvas.ClearBlack();
       aboutCanvas.Invalidate(&aboutHost);
@@ -40,9 +91,9 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   }
 }
 
-void ShowAboutBox(HINSTANCE instance, HWND owner) {
+void ShowAboutBox(HINSTANCE instance, HWND owner, int scale) {
   // The wide entry point keeps the Japanese caption and text of the
   // template intact whatever the system's ANSI code page is; the procedure
   // handles no text, so nothing else changes.
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutBoxProc, 0);
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutBoxProc, scale);
 }

@@ -1,5 +1,6 @@
 #include "app/win32/main_window.h"
 
+#include "app/session/window_scale.h"
 #include "app/win32/about_box.h"
 #include "app/win32/window_host_hwnd.h"
 #include "game/tick.h"
@@ -13,15 +14,80 @@ wchar_t windowClassName[kResourceTextCapacity];
 
 namespace {
 
-constexpr int kWindowWidth = 400;
-constexpr int kWindowHeight = 450;
-
 HwndWindowHost mainHost;
+
+int askedScale = 0;  // 0: the screen decides
+int windowScale = 1;
+bool startFullscreen = false;
+
+// The window as it was before it took the full screen, to go back to.
+struct Windowed {
+  bool active = false;
+  LONG style = 0;
+  WINDOWPLACEMENT placement{};
+} windowed;
+HMENU menuBar = nullptr;
+
+bool Fullscreen() { return windowed.active; }
+
+void PlaceGameOnScreen(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const ScreenPlacement p = FitFullscreen({client.right - client.left, client.bottom - client.top});
+  mainHost.ShowOnScreen(p.scale, RECT{p.left, p.top, p.left + p.width, p.top + p.height});
+}
+
+void ToggleFullscreen(HWND window) {
+  if (!Fullscreen()) {
+    windowed.style = GetWindowLongW(window, GWL_STYLE);
+    windowed.placement.length = sizeof(WINDOWPLACEMENT);
+    GetWindowPlacement(window, &windowed.placement);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    windowed.active = true;
+    SetMenu(window, nullptr);
+    SetWindowLongW(window, GWL_STYLE, (windowed.style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
+    const RECT& r = monitor.rcMonitor;
+    SetWindowPos(window, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+    PlaceGameOnScreen(window);
+  } else {
+    windowed.active = false;
+    SetWindowLongW(window, GWL_STYLE, windowed.style);
+    SetMenu(window, menuBar);
+    SetWindowPlacement(window, &windowed.placement);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    mainHost.ShowWindowed(windowScale);
+  }
+}
+
+// The frame, caption and menu bar around a client area, as this system
+// draws them.
+PixelSize Decoration() {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+int ScaleForScreen() {
+  if (askedScale) return askedScale;
+  HDC screen = GetDC(nullptr);
+  const double ratio = screen ? GetDeviceCaps(screen, LOGPIXELSY) / 96.0 : 1.0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return DefaultWindowScale(GetSystemMetrics(SM_CYSCREEN), ratio);
+}
 
 WindowSession plainSession;
 WindowSession* session = &plainSession;
 
 }  // namespace
+
+void UseWindowScale(int scale, bool fullscreen) {
+  askedScale = scale;
+  startFullscreen = fullscreen;
+}
 
 void UseWindowSession(WindowSession* windowSession) { session = windowSession ? windowSession : &plainSession; }
 
@@ -52,11 +118,19 @@ void RegisterMainClass(HINSTANCE instance) {
 
 int CreateMainWindow(HINSTANCE instance, int showCommand) {
   appInstance = instance;
+  windowScale = ScaleForScreen();
+  // At scale 1 the outer size is 400 by 450 whatever the frame; at a larger
+  // scale the client area grows with it and the frame stays the system's.
+  const PixelSize outer = windowScale == 1 ? PixelSize{kWindowWidth, kWindowHeight}
+                                           : ScaledWindowSize(Decoration(), windowScale);
   // The position is the system's choice across, but the top edge is fixed.
   HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+                                outer.width, outer.height, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
+  menuBar = GetMenu(window);
+  mainHost.ShowWindowed(windowScale);
   ShowWindow(window, showCommand);
+  if (startFullscreen) ToggleFullscreen(window);
   UpdateWindow(window);
   return 1;
 }
@@ -73,13 +147,38 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       mainHost.Paint(mainCanvas);
       return 0;
+    case WM_SIZE:
+      if (Fullscreen()) PlaceGameOnScreen(window);
+      return 0;
     case WM_KEYDOWN:
+      // The window's own key: the game never sees it, so nor does a record.
+      if (wParam == VK_F11) {
+        ToggleFullscreen(window);
+        return 0;
+      }
       session->PlayerKeyDown(static_cast<int>(wParam));
+      return 0;
+    case WM_SYSKEYDOWN:
+      // Alt+Enter, not repeated. The system still sees the key: one pressed
+      // between Alt's press and release keeps the release from opening the
+      // menu.
+      if (wParam == VK_RETURN && (lParam & (1 << 29)) && !(lParam & (1 << 30))) ToggleFullscreen(window);
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      // On the full screen the menu bar comes back for Alt or F10 alone.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && Fullscreen() && !GetMenu(window)) SetMenu(window, menuBar);
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SYSCHAR:
+      // The character of Alt+Enter names no menu: left alone it would beep.
+      if (wParam == '\r') return 0;
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_EXITMENULOOP:
+      if (Fullscreen()) SetMenu(window, nullptr);
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kCmdAbout:
-          ShowAboutBox(appInstance, window);
+          ShowAboutBox(appInstance, window, windowScale);
           return 0;
         case kCmdExit:
           DestroyWindow(window);

@@ -24,6 +24,10 @@ void RegisterMainClass(HINSTANCE instance);
 // that records nothing.
 void UseWindowSession(WindowSession* session);
 
+// The scale of the game's pixels (0: as the screen suits) and whether the
+// window starts on the full screen; set before the window is created.
+void UseWindowScale(int scale, bool fullscreen);
+
 // Returns 1 once the window exists and has been shown, 0 when it could not
 // be created.
 int CreateMainWindow(HINSTANCE instance, int showCommand);

@@ -6,16 +6,13 @@
 #include <algorithm>
 #include <string>
 
+#include "app/win32/gothic_face.h"
 #include "app/win32/top_down_dib.h"
 #include "canvas/text_rasterizer.h"
 
 namespace {
 
 constexpr UINT kShiftJisCodePage = 932;
-
-// "ＭＳ ゴシック": given as UTF-16 so the face name survives on systems whose
-// ANSI code page is not 932.
-constexpr wchar_t kFaceName[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
 
 std::wstring ShiftJisToWide(std::string_view text) {
   const int length =
@@ -47,7 +44,7 @@ bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out)
   // subpixel colour that a single coverage value cannot carry.
   HFONT font = CreateFontW(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                            OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, kFaceName);
+                           DEFAULT_PITCH | FF_DONTCARE, GothicFaceName());
   if (!font) return false;
   HGDIOBJ oldFont = SelectObject(scratch.dc, font);
 

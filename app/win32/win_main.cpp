@@ -32,6 +32,9 @@ void ShowError(const std::string& message) { ShowShellText("marobel: " + message
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The game scales its pixels by whole numbers itself; a system that
+  // stretched the window for a large display would blur them.
+  SetProcessDPIAware();
   LoadWindowTexts(instance);  // the title also captions any message box
 
   const ShellOptionsResult parsed = ParseShellOptions(CommandLineArguments());
@@ -55,6 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!session.Notice().empty()) ShowError(session.Notice());
   session.RouteSounds(&waveSound);
   UseWindowSession(&session);
+  UseWindowScale(parsed.options.scale, parsed.options.fullscreen);
 
   RegisterMainClass(instance);
   if (!CreateMainWindow(instance, StartupShowCommand())) return 0;

@@ -2,6 +2,19 @@
 
 #include "app/win32/top_down_dib.h"
 
+void HwndWindowHost::ShowWindowed(int scale) {
+  scale_ = scale;
+  onScreen_ = false;
+  RequestRepaint();
+}
+
+void HwndWindowHost::ShowOnScreen(int scale, RECT screen) {
+  scale_ = scale;
+  onScreen_ = true;
+  screen_ = screen;
+  RequestRepaint();
+}
+
 void HwndWindowHost::StartTimer(int id, int periodMs) {
   SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(periodMs), nullptr);
 }
@@ -15,9 +28,26 @@ void HwndWindowHost::ShowPixels(const std::uint32_t* pixels, int width, int heig
   const bool ownDc = paintDc_ == nullptr;
   HDC dc = ownDc ? GetDC(window_) : paintDc_;
 
+  const int saved = SaveDC(dc);
+  int left = 0, top = 0;
+  if (onScreen_) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    ExcludeClipRect(dc, screen_.left, screen_.top, screen_.right, screen_.bottom);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RestoreDC(dc, saved);
+    SaveDC(dc);
+    IntersectClipRect(dc, screen_.left, screen_.top, screen_.right, screen_.bottom);
+    left = screen_.left;
+    top = screen_.top;
+  }
+  // Whole blocks, no blending: the one stretch mode that copies pixels.
+  SetStretchBltMode(dc, COLORONCOLOR);
   // 0x00RRGGBB words are exactly a 32-bit BI_RGB bitmap.
   const BITMAPINFO info = TopDownDib32(width, height);
-  StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, left, top, width * scale_, height * scale_, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS,
+                SRCCOPY);
+  RestoreDC(dc, -1);
 
   if (ownDc) ReleaseDC(window_, dc);
 }

@@ -10,6 +10,12 @@
 class HwndWindowHost final : public WindowHost {
  public:
   void Bind(HWND window) { window_ = window; }
+
+  // How the canvas is shown: each of its pixels as a `scale` by `scale`
+  // block, its top-left corner at the client area's; or, on a full
+  // screen, only the game area, at `screen`, with black around it.
+  void ShowWindowed(int scale);
+  void ShowOnScreen(int scale, RECT screen);
   HWND Window() const { return window_; }
 
   void StartTimer(int id, int periodMs) override;
@@ -24,4 +30,7 @@ class HwndWindowHost final : public WindowHost {
  private:
   HWND window_ = nullptr;
   HDC paintDc_ = nullptr;
+  int scale_ = 1;
+  bool onScreen_ = false;
+  RECT screen_{};
 };

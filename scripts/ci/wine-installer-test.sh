@@ -2,8 +2,8 @@
 # The Windows installer as a player runs it, under Wine on a virtual X
 # display:
 #   - `marobel-VERSION-win64.exe /S` installs silently into Program Files,
-#     with the pictures and sounds, a Start menu shortcut and an entry in
-#     the system's program list;
+#     with the pictures and sounds, the Japanese font and its licence, a
+#     Start menu shortcut and an entry in the system's program list;
 #   - the game started from that shortcut runs in the install folder: its
 #     window appears with its exact title and shows the cabinet;
 #   - the uninstaller, run silently, removes the folder, the shortcut and
@@ -60,7 +60,10 @@ install_dir="$WINEPREFIX/drive_c/Program Files/Marobel"
 [ -f "$install_dir/Uninstall.exe" ] || fail "no uninstaller in $install_dir"
 [ "$(ls "$install_dir"/*.bmp | wc -l)" -eq 20 ] || fail "the install folder does not hold the 20 pictures"
 [ "$(ls "$install_dir"/*.wav | wc -l)" -eq 7 ] || fail "the install folder does not hold the 7 sounds"
-note "installed silently into C:\\Program Files\\Marobel"
+for file in ipag.ttf ipag-licence.txt; do
+  [ -s "$install_dir/$file" ] || fail "the install folder does not hold the game's font file $file"
+done
+note "installed silently into C:\\Program Files\\Marobel, with the game's font and its licence"
 
 wine reg query "$uninstall_key" /v UninstallString 2>/dev/null | tr -d '\r' > "$work/entry" || true
 grep -q 'Uninstall.exe' "$work/entry" || fail "no uninstaller entry in the program list ($uninstall_key)"

@@ -2,18 +2,24 @@
 # Runs the Windows game under Wine on a virtual X display, as a player
 # would, once with a system code page other than 932 (C.UTF-8) and once
 # with 932 (ja_JP.UTF-8):
-#   - the window appears with its exact title and shows the cabinet, and
+#   - the window appears with its exact title (read back through the wide
+#     entry points too, and so is the About box's text) and shows the cabinet, and
 #     the picture changes over time (the game ticks);
 #   - a right-arrow press is taken;
 #   - Alt+"/" and Alt+"?" open the About box, Escape and its close box end it;
 #   - the close box (the window manager's delete request) ends the process
 #     with exit status 0;
+#   - a kept game (--continue) closed, killed and damaged, checked by the
+#     Linux runner on the kept record (wine-kept-game.sh);
 #   - recorded games: a game played with --record and --trace gives, run
 #     through the Linux marobel-sim with the recorded script, the same trace
 #     (so Windows computes the same game as Linux), and so does a --replay
 #     of it, with file names that only UTF-16 can carry; --version, an
 #     unknown option and a bad script end at once with their statuses.
+# Then scripts/ci/wine-scale.sh: the window on a 3840 by 2160 screen.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
+# The prefix sees none of this machine's fonts: the game's Japanese text
+# must come out of the font it ships.
 #
 #   scripts/ci/wine-smoke.sh [cross build folder [native build folder]]
 # Without a folder it builds build-win with scripts/build-windows.sh first.
@@ -30,6 +36,7 @@ case "$native" in /*) ;; *) native="$PWD/$native" ;; esac
 shots="${MAROBEL_SMOKE_SHOTS:-$build/wine-smoke}"
 title='Marobel ～Orvik～'
 about_caption='ﾊﾞｰｼﾞｮﾝ情報'
+about_text='Marobel ～Orvik～ Version 1.0'
 
 fail() { echo "wine-smoke: FAIL: $*" >&2; exit 1; }
 note() { echo "wine-smoke: $*"; }
@@ -73,31 +80,41 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 # No browser or .NET add-on installs (they would wait for a click), no
 # desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine would offer every font of this machine to the game. A Windows that
+# is not Japanese may have no Japanese gothic face at all, so the prefix
+# sees only Wine's own fonts and the game must bring its own.
+printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' \
+  "$work/fontconfig-cache" >"$work/fonts.conf"
+host_font() { readlink -f "$(fc-match -f '%{file}' "$1")"; }
+ui_font="$(host_font 'IPAPGothic:lang=ja')"
+[ -f "$ui_font" ] || fail "no Japanese UI font installed (fonts-ipafont-gothic)"
+export FONTCONFIG_FILE="$work/fonts.conf"
 note "creating the Wine prefix (slow the first time)"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 
-# A Windows system, whatever its language, falls back to a Japanese font
-# for Japanese text in menus and dialogs. A fresh Wine prefix lists only
-# Windows font files there, so point the fallback at the installed IPA
-# Gothic for the fonts that menus, dialogs and the "System" face use.
-ipa="$(readlink -f "$(fc-match -f '%{file}' 'IPAGothic:lang=ja')")"
-[ -f "$ipa" ] || fail "no Japanese gothic font installed (fonts-ipafont-gothic)"
-for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" System; do
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-    /v "$face" /t REG_MULTI_SZ /d "$(basename "$ipa"),IPAGothic" /f >/dev/null 2>&1
-done
-# The Japanese system faces themselves are not installed either: Japanese
-# menus ask for "MS UI Gothic", the game's text for "ＭＳ ゴシック".
-for face in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック" "MS PGothic" "ＭＳ Ｐゴシック"; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
-done
-wineserver -w
-
-# The Windows-only code's own checks: text drawn with the system's fonts.
+# The Windows-only code's own checks: text drawn by GDI with the font
+# shipped beside the program, the prefix having no Japanese face.
 checks="$build/app/win32/marobel_win32_checks.exe"
 [ -f "$checks" ] || fail "$checks is missing (scripts/build-windows.sh builds it)"
 wine "$checks" "$(winepath -w "$shots")" || fail "the Windows text checks"
+text_probe="$build/app/win32/marobel_window_texts.exe"
+[ -f "$text_probe" ] || fail "$text_probe is missing (scripts/build-windows.sh builds it)"
+
+# Menus and dialogs are drawn in the system's UI font, which on Windows of
+# any language links to a Japanese UI face for Japanese text; Wine's UI
+# fonts have no such link. So the prefix gets one, to IPA P Gothic: another
+# family than the game's, which must still come from the game's own file.
+cp "$ui_font" "$WINEPREFIX/drive_c/windows/Fonts/"
+for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" System; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$face" /t REG_MULTI_SZ /d "$(basename "$ui_font"),IPAPGothic" /f >/dev/null 2>&1
+done
+# Japanese menus ask for the Japanese UI faces by name.
+for face in "MS UI Gothic" "MS PGothic" "ＭＳ Ｐゴシック"; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+done
+wineserver -w
 
 # The exit-status check below must be able to fail: Wine passes a
 # program's exit code through.
@@ -164,6 +181,12 @@ scenario() {
   note "[$tag] Alt+/ opened the About box ($dialog)"
   sleep 0.5
   import -window root "$shots/$tag-about.png"
+  # Read back as a Windows program reads them, whatever the code page.
+  local texts
+  texts="$(wine "$text_probe" 2>/dev/null | tr -d '\r')" || fail "[$tag] the text probe found no game window"
+  grep -qxF "title $title" <<<"$texts" || fail "[$tag] the wide title is not '$title': $texts"
+  grep -qxF "about $about_text" <<<"$texts" || fail "[$tag] the About box does not read '$about_text': $texts"
+  note "[$tag] through the wide entry points: '$title', '$about_text'"
   xdotool windowfocus --sync "$dialog"
   xdotool key Escape
   wait_no_window 15 "$about_caption" || fail "[$tag] Escape did not close the About box"
@@ -268,6 +291,15 @@ recorded_games() {
 
 scenario C.UTF-8 cp1252
 scenario ja_JP.UTF-8 cp932
+# The game's title line, drawn by the game into its canvas: glyphs, and the
+# same glyphs whatever the system's code page (empty boxes, where a face
+# lacks them, would match neither the Japanese system's nor this ink).
+for tag in cp1252 cp932; do convert "$shots/$tag-game-1.png" -crop 64x16+0+26 +repage "$work/$tag-title.png"; done
+title_ink="$(convert "$work/cp1252-title.png" -colorspace gray -threshold 50% -format '%[fx:mean]' info:)"
+awk -v v="$title_ink" 'BEGIN { exit !(v >= 0.05 && v <= 0.3) }' || fail "the title line is not drawn as text (ink $title_ink)"
+title_diff="$(compare -metric AE "$work/cp1252-title.png" "$work/cp932-title.png" null: 2>&1 || true)"
+[ "${title_diff%% *}" -le 20 ] 2>/dev/null || fail "the title line differs between code pages ($title_diff pixels)"
+note "the title line reads the same with code page 1252 as with 932 (ink $title_ink, $title_diff pixels differ)"
 RG_SIM="$native/tools/marobel_sim/marobel-sim"
 RG_ASSETS="$game_dir"
 version="$(sed -n 's/^#define MAROBEL_VERSION "\(.*\)"$/\1/p' "$build/generated/marobel_version.h")"
@@ -275,6 +307,11 @@ if [ -x "$RG_SIM" ]; then
   # shellcheck source=recorded-game-lib.sh
   . "$root/scripts/ci/recorded-game-lib.sh"
   recorded_games
+  # shellcheck source=wine-kept-game.sh
+  . "$root/scripts/ci/wine-kept-game.sh"
+  kept_games
+  # The same game on a large screen: the scales and the full screen.
+  "$root/scripts/ci/wine-scale.sh" "$build" "$native" || fail "the Windows window on a large screen"
 else
   note "recorded games left out: no Linux runner at $RG_SIM (build the native project first)"
 fi

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "app/qt/about_box.h"
+#include "app/qt/canvas_surface.h"
 #include "app/qt/dialog_units.h"
 
 class AboutBoxTest : public QObject {
@@ -52,6 +53,23 @@ class AboutBoxTest : public QObject {
     QCOMPARE(aboutCanvas.PixelAt(42, 0), 0u);
     aboutCanvas.MutablePixels()[42] = 0x00123456u;
     QTRY_COMPARE_WITH_TIMEOUT(aboutCanvas.PixelAt(42, 0), 0u, 1000);
+  }
+
+  // The box grows with the game's pixels: its band, its icon, its layout
+  // (through the font, to within the font's own rounding); its canvas stays
+  // the same 500 by 100.
+  void growsWithTheGamesScale() {
+    AboutBox plain(nullptr);
+    AboutBox doubled(nullptr, 2);
+    QCOMPARE(QSize(aboutCanvas.Width(), aboutCanvas.Height()), QSize(500, 100));
+    QCOMPARE(doubled.Band()->size(), plain.Band()->size() * 2);
+    QCOMPARE(doubled.Band()->Scale(), 2);
+    QCOMPARE(doubled.IconLabel()->size(), plain.IconLabel()->size() * 2);
+    const QSize expected = plain.size() * 2;
+    QVERIFY2(qAbs(doubled.width() - expected.width()) <= expected.width() / 10 &&
+                 qAbs(doubled.height() - expected.height()) <= expected.height() / 10,
+             qPrintable(QString("%1x%2 for %3x%4").arg(doubled.width()).arg(doubled.height())
+                            .arg(plain.width()).arg(plain.height())));
   }
 
   // Halves round away from zero, edge by edge (1.75 -> 2, 3.5 -> 4); the

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/qt/main_window.h"
+#include "app/qt/canvas_surface.h"
 #include "game/state.h"
 
 namespace {
@@ -95,6 +96,39 @@ class MainWindowTest : public QObject {
     PressKey(*window, Qt::Key_Space, {}, QStringLiteral(" "));
     PressKey(*window, Qt::Key_Left, Qt::AltModifier);  // a system key, not a key-down
     QCOMPARE(CreditsAndCoins(), std::make_pair(5, 3));
+  }
+
+  // F11 and Alt+Enter are the window's: on the full screen the menu bar
+  // hides until F10 or Alt alone, and the game never sees them.
+  void windowKeysToggleTheFullScreen() {
+    ResetProgramState();
+    game.credits = 5;
+    PressKey(*window, Qt::Key_F11);
+    QTRY_VERIFY(window->windowState() & Qt::WindowFullScreen);
+    QVERIFY(!window->menuBar()->isVisible());
+    // Alt+Enter as a keyboard sends it: Alt is not alone, so no menu bar.
+    QTest::sendKeyEvent(QTest::Press, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
+    PressKey(*window, Qt::Key_Return, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, window->windowHandle(), Qt::Key_Alt, QString(), Qt::NoModifier);
+    QTRY_VERIFY(!(window->windowState() & Qt::WindowFullScreen));
+    PressKey(*window, Qt::Key_F11);
+    QTRY_VERIFY(window->windowState() & Qt::WindowFullScreen);
+    QVERIFY(!window->menuBar()->isVisible());
+    PressKey(*window, Qt::Key_Alt, Qt::AltModifier);
+    QVERIFY(window->menuBar()->isVisible());
+    QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+    QVERIFY(!window->menuBar()->isVisible());
+    PressKey(*window, Qt::Key_F10);
+    QVERIFY(window->menuBar()->isVisible());
+    PressKey(*window, Qt::Key_Return, Qt::AltModifier);
+    QTRY_VERIFY(!(window->windowState() & Qt::WindowFullScreen));
+    QVERIFY(window->menuBar()->isVisible());
+    PressKey(*window, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    QTRY_VERIFY(window->windowState() & Qt::WindowFullScreen);
+    PressKey(*window, Qt::Key_F11);
+    QTRY_VERIFY(!(window->windowState() & Qt::WindowFullScreen));
+    QCOMPARE(CreditsAndCoins(), std::make_pair(5, 0));
+    QCOMPARE(window->Surface()->Scale(), window->GameScale());
   }
 
   void menuItemAndAcceleratorsOpenTheAboutBox() {

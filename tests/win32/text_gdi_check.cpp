@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/win32/gothic_face.h"
 #include "canvas/text_rasterizer.h"
 
 namespace {
@@ -81,6 +82,16 @@ int main(int argc, char** argv) {
   Check(RasterizeText("\xBA\xB2\xDD", 16, half), "half-width katakana are drawn");
   Check(RasterizeText("\x83\x52\x83\x43\x83\x93", 16, full), "full-width katakana are drawn");
   Check(full.width > half.width * 3 / 2, "full-width text is about twice as wide as half-width");
+
+  // Where no face has the glyphs, every character is the same empty box.
+  Check(GothicFaceName() != nullptr, "a Japanese gothic face is installed or loaded from beside the program");
+  TextCoverage ko, sheet, one, eight;
+  RasterizeText("\xBA", 16, ko);       // ｺ
+  RasterizeText("\x96\x87", 16, sheet);  // 枚
+  RasterizeText("1", 16, one);
+  RasterizeText("8", 16, eight);
+  Check(ko.alpha != sheet.alpha && Ink(ko) * 2 < Ink(sheet), "Japanese characters have their own shapes");
+  Check(Ink(one) * 4 < Ink(eight) * 3, "digits have their own shapes (1 has less ink than 8)");
 
   TextCoverage credits;
   Check(RasterizeText("CREDIT 123", 15, credits) && InkColumns(credits) > InkColumns(word),

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+
+// Whole-number scaling of the desktop window, shared by the desktop shells.
+// The game's pixels are shown as scale by scale blocks, so they stay as
+// sharp on a large screen as at their own size.
+
+inline constexpr int kMinWindowScale = 1;
+inline constexpr int kMaxWindowScale = 8;
+
+// The window's outer size at scale 1, frame, caption and menu bar included.
+inline constexpr int kWindowWidth = 400;
+inline constexpr int kWindowHeight = 450;
+
+// The scale a window opens at when the player asks for none: the largest at
+// which the scale-1 window fits in half the screen's height, and at least
+// the display's own pixel ratio rounded down (a display that draws
+// everything twice as large gets at least twice the game). Screen sizes are
+// in device pixels.
+int DefaultWindowScale(int screenHeight, double devicePixelRatio);
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The outer size of a window at `scale` whose frame, caption and menu bar
+// take `decoration` pixels across and down: the client area grows with the
+// scale, the system's decoration does not.
+PixelSize ScaledWindowSize(PixelSize decoration, int scale);
+
+// Where a full screen shows the game: the part of the canvas the window
+// shows when it opens, at the largest whole scale that fits, centred.
+struct ScreenPlacement {
+  int scale = 1;
+  int left = 0;
+  int top = 0;
+  int width = 0;   // of the game area on the screen
+  int height = 0;
+};
+ScreenPlacement FitFullscreen(PixelSize screen);
+
+// A rectangle in device pixels: [left, left + width) by [top, top + height).
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Copies the part `target` (device pixels) of a `canvasWidth` by
+// `canvasHeight` canvas shown at `scale` with its top-left corner at
+// `origin`, each canvas pixel as a scale by scale block, into `out`, which
+// has room for target.width * target.height words. Only what the canvas
+// covers is copied: the return value is that part of `target` (empty when
+// there is none), written at `out` in rows of its own width.
+PixelRect UpscaleNearest(const std::uint32_t* pixels, int canvasWidth, int canvasHeight, int scale, int originX,
+                         int originY, PixelRect target, std::uint32_t* out);
