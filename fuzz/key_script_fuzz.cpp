@@ -54,9 +54,25 @@ std::optional<int> ExpectedKey(std::string_view word) {
   return static_cast<int>(*v);
 }
 
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < line.size();) {
+    if (std::isspace(static_cast<unsigned char>(line[i]))) {
+      ++i;
+      continue;
+    }
+    std::size_t j = i;
+    while (j < line.size() && !std::isspace(static_cast<unsigned char>(line[j]))) ++j;
+    words.push_back(line.substr(i, j - i));
+    i = j;
+  }
+  return words;
+}
+
 // What the format says the text holds: the presses, or the first bad line.
 struct Expected {
   std::vector<KeyPress> presses;
+  std::optional<long long> startingCredits;  // a first line "# credits N"
   int badLine = 0;
 };
 
@@ -67,18 +83,19 @@ Expected Read(std::string_view text) {
   for (std::size_t start = 0;; ++lineNumber) {
     const std::size_t eol = text.find('\n', start);
     std::string_view line = text.substr(start, eol == std::string_view::npos ? std::string_view::npos : eol - start);
-    line = line.substr(0, line.find('#'));
-    std::vector<std::string_view> words;
-    for (std::size_t i = 0; i < line.size();) {
-      if (std::isspace(static_cast<unsigned char>(line[i]))) {
-        ++i;
-        continue;
+    if (lineNumber == 0) {
+      const auto whole = Words(line);
+      if (whole.size() == 3 && whole[0] == "#" && whole[1] == "credits" && AllOf(whole[2], isdigit)) {
+        const auto credits = Value(whole[2], 10, kMaxStartingCredits);
+        if (!credits) {
+          e.badLine = 1;
+          return e;
+        }
+        e.startingCredits = static_cast<long long>(*credits);
       }
-      std::size_t j = i;
-      while (j < line.size() && !std::isspace(static_cast<unsigned char>(line[j]))) ++j;
-      words.push_back(line.substr(i, j - i));
-      i = j;
     }
+    line = line.substr(0, line.find('#'));
+    const std::vector<std::string_view> words = Words(line);
     if (!words.empty()) {
       std::optional<unsigned long long> tick;
       std::optional<int> key;
@@ -144,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(e.badLine == 0 && r.errorLine == 0 && r.errorReason.empty(), "only a well-formed script is accepted");
   Check(SamePresses(r.presses, e.presses), "every line gives its own press");
+  Check(r.startingCredits == e.startingCredits, "only a first line '# credits N' names starting credits");
   long long last = 1;
   for (const KeyPress& p : r.presses) {
     Check(p.tick >= last && p.tick <= kMaxScriptTick, "ticks from 1, never decreasing");
