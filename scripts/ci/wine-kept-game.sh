@@ -32,8 +32,13 @@ kept_games() {
   note "[kept] continued at tick $(rg_first_tick "$game_dir/kept-2.jsonl"), where its window closed, kept in $local_app\\Marobel"
   kept_session kept-3.jsonl
   sleep 3  # past a tick marker
-  kill -9 "$game_pid" 2>/dev/null
-  wait "$game_pid" 2>/dev/null
+  # The game itself, not the shell that started it: the process of this
+  # prefix that runs marobel.exe.
+  local pid
+  for pid in $(pgrep -f 'marobel\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" || true
+  done
+  wait "$game_pid" 2>/dev/null || true
   game_pid=""
   wait_no_window 30 "$title" || fail "[kept] the killed game's window stays"
   marked=$(grep -a '^# tick ' "$kept/game.keys" | tail -n1 | awk '{print $3}')
