@@ -82,13 +82,9 @@ status=$?
   fail "the installed launcher did not pass on the relative script name: status $status, $(cat "$work/err")"
 note "the installed launcher passes relative file names on: $(cat "$work/err")"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# shellcheck source=xvfb-lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+start_xvfb 1024x768x24
 
 start_game() {
   (cd "$RG_ASSETS" && exec "$game" "$@") >"$work/game.log" 2>&1 &

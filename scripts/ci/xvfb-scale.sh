@@ -39,12 +39,10 @@ note() { echo "ok: $*"; }
 # shellcheck source=recorded-game-lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/recorded-game-lib.sh"
 
-Xvfb -displayfd 3 -screen 0 3840x2160x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
+# shellcheck source=xvfb-lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+start_xvfb 3840x2160x24
+unset QT_SCALE_FACTOR
 # A full screen is the window manager's to give.
 openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm_pid=$!

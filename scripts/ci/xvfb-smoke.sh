@@ -44,14 +44,9 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Xvfb picks a free display itself and reports its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# shellcheck source=xvfb-lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+start_xvfb 1024x768x24
 if command -v openbox >/dev/null; then
   openbox --sm-disable >"$work/wm.log" 2>&1 &
   wm_pid=$!

@@ -1,0 +1,15 @@
+# shellcheck shell=bash
+# A virtual X server for the checks of the Linux window (sourced, not run).
+# Callers define fail() and set $work, a folder of their own.
+
+# Starts Xvfb on a display it picks itself, with one screen of $1
+# (WIDTHxHEIGHTxDEPTH); sets xvfb_pid, exports DISPLAY and a runtime folder,
+# and keeps the session's own display choices away from the game.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
