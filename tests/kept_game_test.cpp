@@ -33,12 +33,9 @@ Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, i
     options.traceFile = trace;
     WindowSession session;
     std::string error;
-    EXPECT_TRUE(session.Open(options, error)) << error;
-    played.notice = session.Notice();
-    session.RouteSounds(nullptr);
-    ResetProgramState();
     NullWindow window;
-    session.Reset(&window);
+    EXPECT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
+    played.notice = session.Notice();
     played.firstTick = session.TicksRun();
     for (int t = 1; t <= ticks; ++t) {
       if (t % 7 == 3) session.PlayerKeyDown(0x27);

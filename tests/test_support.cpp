@@ -12,6 +12,14 @@
 
 #include "game/tick.h"
 
+void StartWindowSession(WindowSession& session, const ShellOptions& options, NullWindow& window) {
+  std::string error;
+  ASSERT_TRUE(session.Open(options, error)) << error;
+  session.RouteSounds(nullptr);
+  ResetProgramState();
+  session.Reset(&window);
+}
+
 void StartFreshGame(NullWindow& window) {
   ResetProgramState();
   ResetGame(&window);

@@ -74,11 +74,8 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
     options.traceFile = trace;
     WindowSession session;
     std::string error;
-    ASSERT_TRUE(session.Open(options, error)) << error;
-    session.RouteSounds(nullptr);
-    ResetProgramState();
     NullWindow window;
-    session.Reset(&window);
+    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
     session.PlayerKeyDown(0x27);  // before tick 1, while the replay runs: dropped
     for (int tick = 1; tick <= 40; ++tick) {
       EXPECT_EQ(session.ReplayRunning(), tick <= 9) << tick;
@@ -132,11 +129,8 @@ TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
     options.traceFile = trace;
     WindowSession session;
     std::string error;
-    ASSERT_TRUE(session.Open(options, error)) << error;
-    session.RouteSounds(nullptr);
-    ResetProgramState();
     NullWindow window;
-    session.Reset(&window);
+    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
     EXPECT_EQ(game.credits, 1000);
     for (int tick = 1; tick <= 30; ++tick) {
       for (int k = 0; k < 3; ++k) session.PlayerKeyDown(tick % 2 ? 0x25 : 0x27);
@@ -183,10 +177,8 @@ TEST(WindowSession, ReplaySpeedChangesOnlyTheClock) {
     ASSERT_TRUE(parsed.ok) << parsed.error;
     WindowSession session;
     std::string error;
-    ASSERT_TRUE(session.Open(parsed.options, error)) << error;
-    ResetProgramState();
     NullWindow window;
-    session.Reset(&window);
+    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, parsed.options, window));
     EXPECT_EQ(window.timerPeriod, period) << speed;
     for (int tick = 1; tick <= 5; ++tick) session.Tick(&window);
     EXPECT_EQ(window.timerPeriod, period) << speed << ": the replay still runs";
@@ -250,10 +242,8 @@ TEST(WindowSession, AFileThatCannotBeWrittenIsReportedAtClose) {
   options.recordFile = WriteTempFile("fine.keys", "");
   WindowSession session;
   std::string error;
-  ASSERT_TRUE(session.Open(options, error)) << error;
-  ResetProgramState();
   NullWindow window;
-  session.Reset(&window);
+  ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
   session.Tick(&window);
   EXPECT_FALSE(session.Close(error));
   EXPECT_EQ(error, "/dev/full: the trace could not be written completely");
