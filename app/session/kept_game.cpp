@@ -157,13 +157,18 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
   }
   std::size_t next = 0;
   while (next < script.presses.size() && script.presses[next].tick <= CabinetTick()) kept.presses.Add(script.presses[next++]);
+  // Markers come in tick order, as the presses do: both are walked once.
+  std::size_t nextMarker = 0;
   for (long long tick = CabinetTick() + 1; tick <= lastTick; ++tick) {
     for (; next < script.presses.size() && script.presses[next].tick == tick; ++next) {
       InsertCoin(script.presses[next].virtualKey);
       kept.presses.Add(script.presses[next]);
     }
     GameTick(&noWindow);
-    if (const TickMarker* mark = MarkerAt(markers, tick); mark && !SameAsMarker(*mark)) {
+    const TickMarker* mark = nullptr;
+    for (; nextMarker < markers.size() && markers[nextMarker].tick <= tick; ++nextMarker)
+      if (markers[nextMarker].tick == tick) mark = &markers[nextMarker];
+    if (mark && !SameAsMarker(*mark)) {
       reason = "its key record contradicts itself at tick " + std::to_string(tick);
       return false;
     }
