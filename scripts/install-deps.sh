@@ -18,6 +18,8 @@ play_packages=(
 
 dev_packages=(
   # test and benchmark tools
+  # the lint step
+  clang-format shellcheck
   clang time libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests
   xvfb xdotool x11-utils imagemagick libx11-dev openbox

@@ -11,6 +11,9 @@ bash scripts/install-deps.sh --dev
 
 step() { printf '\n=== %s ===\n' "$*"; }
 
+step "Lint: formatting and shell scripts"
+bash scripts/ci/lint.sh
+
 step "Release build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAROBEL_TESTS=ON -DMAROBEL_BENCH=ON
 cmake --build build -j "$jobs"

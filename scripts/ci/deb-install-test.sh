@@ -96,12 +96,9 @@ frames="$(ffprobe -v error -count_frames -select_streams v:0 -show_entries strea
 note "marobel-sim --video from the package: $(tail -n1 "$work/video.log")"
 
 # --- Play: the installed command from an unrelated folder ------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# shellcheck source=xvfb-lib.sh
+. "$root/scripts/ci/xvfb-lib.sh"
+start_xvfb 1024x768x24
 
 mkdir "$work/elsewhere"
 (cd "$work/elsewhere" && PATH=$player_path exec marobel) >"$work/game.log" 2>&1 &

@@ -38,11 +38,9 @@ trap cleanup EXIT
 # wait_window, wait_no_window, close_box, cabinet_shown.
 source "$root/scripts/ci/wine-windows.sh"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=xvfb-lib.sh
+. "$root/scripts/ci/xvfb-lib.sh"
+start_xvfb 1024x768x24
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 # No browser or .NET add-on installs (they would wait for a click), no

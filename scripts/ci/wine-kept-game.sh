@@ -4,6 +4,8 @@
 # wait_window, close_box, wait_exit, the recorded-game helpers): closed and
 # continued, killed (-9) and continued, then damaged. The Linux runner on
 # the kept record must give every session's lines in turn.
+# game_dir, work, title and exit_status come from wine-smoke.sh.
+# shellcheck disable=SC2154
 kept_games() {
   local lang=C.UTF-8 local_app kept n marked resumed
   run_game() { (cd "$game_dir" && LANG="$lang" LC_ALL="$lang" exec wine marobel.exe "$@"); }

@@ -45,11 +45,9 @@ RG_ASSETS="$game_dir"
 source "$root/scripts/ci/wine-windows.sh"
 source "$root/scripts/ci/recorded-game-lib.sh"
 
-Xvfb -displayfd 3 -screen 0 3840x2160x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=xvfb-lib.sh
+. "$root/scripts/ci/xvfb-lib.sh"
+start_xvfb 3840x2160x24
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 note "creating the Wine prefix"

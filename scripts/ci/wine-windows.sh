@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Window helpers of the Wine runs (scripts/ci/wine-smoke.sh and
 # scripts/ci/wine-installer-test.sh): finding, closing and looking at the
 # game's windows on the X display. Sourced; needs xdotool, python3 with

@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # A virtual X server for the checks of the Linux window (sourced, not run).
-# Callers define fail() and set $work, a folder of their own.
+# Callers define fail() and set $work, a folder of their own, and read
+# $xvfb_pid to stop the server.
+# shellcheck disable=SC2154,SC2034
 
 # Starts Xvfb on a display it picks itself, with one screen of $1
 # (WIDTHxHEIGHTxDEPTH); sets xvfb_pid, exports DISPLAY and a runtime folder,
@@ -10,6 +12,7 @@ start_xvfb() {
   xvfb_pid=$!
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY XDG_RUNTIME_DIR="$work"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
