@@ -29,7 +29,8 @@ int CoinsInPlay() {
 void Pour(int target, int perTick, int ticks) {
   game.credits = 1000000000;
   for (int t = 0; t < ticks; ++t) {
-    for (int n = std::min(perTick, target - CoinsInPlay()); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
+    for (int n = std::min(perTick, target - CoinsInPlay()); n > 0; --n)
+      InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
     GameTick(&window);
   }
 }
@@ -50,9 +51,12 @@ void FillPool() {
 
 const char* CabinetName(Cabinet cabinet) {
   switch (cabinet) {
-    case Cabinet::StartState: return "start";
-    case Cabinet::BusyField: return "busy1000";
-    case Cabinet::FullPool: return "fullpool";
+    case Cabinet::StartState:
+      return "start";
+    case Cabinet::BusyField:
+      return "busy1000";
+    case Cabinet::FullPool:
+      return "fullpool";
   }
   return "?";
 }
@@ -75,8 +79,10 @@ void BuildCabinet(Cabinet cabinet) {
   ResetProgramState();
   ResetGame(&window);
   seed = 12345;
-  if (cabinet == Cabinet::BusyField) Pour(kBusyCoins, 200, 40);
-  else if (cabinet == Cabinet::FullPool) Pour(kCoinSlots, kCoinSlots, 40);
+  if (cabinet == Cabinet::BusyField)
+    Pour(kBusyCoins, 200, 40);
+  else if (cabinet == Cabinet::FullPool)
+    Pour(kCoinSlots, kCoinSlots, 40);
   TopUp(cabinet);
 }
 

@@ -45,8 +45,15 @@ struct RunCost {
 
 RunCost RunSim(const std::vector<std::string>& extra) {
   const char* other = std::getenv("MAROBEL_SIM");
-  std::vector<std::string> args = {other && *other ? other : MAROBEL_SIM_PATH, "--ticks", std::to_string(kTicks), "--credits", "100000",
-                                   "--keys", RichGameKeysFile(), "--trace", "/dev/null"};
+  std::vector<std::string> args = {other && *other ? other : MAROBEL_SIM_PATH,
+                                   "--ticks",
+                                   std::to_string(kTicks),
+                                   "--credits",
+                                   "100000",
+                                   "--keys",
+                                   RichGameKeysFile(),
+                                   "--trace",
+                                   "/dev/null"};
   args.insert(args.end(), extra.begin(), extra.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());

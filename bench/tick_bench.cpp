@@ -42,9 +42,8 @@ void RegisterAll() {
       for (bool reference : {false, true}) {
         const std::string name = std::string(compose ? "TickAndFrame/" : "Tick/") + CabinetName(cabinet) +
                                  (reference ? "/literal" : "/fast");
-        auto* b = benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& st) {
-          TickFromSavedState(st, cabinet, reference, compose);
-        });
+        auto* b = benchmark::RegisterBenchmark(
+            name.c_str(), [=](benchmark::State& st) { TickFromSavedState(st, cabinet, reference, compose); });
         // Ten ticks of the cycle for the literal design, ten rounds of it for the fast path.
         const int cycle = cabinet == Cabinet::StartState ? 1 : 10;
         b->Unit(benchmark::kMicrosecond)->Iterations(1)->Repetitions(reference ? 10 : (cycle == 1 ? 200 : 100));

@@ -46,8 +46,10 @@ void LotteryStep() {
     ++game.lotteryColumn;
   } else {
     game.lotteryColumn = 0;
-    if (game.lotteryRow < kBoardRows - 1) ++game.lotteryRow;
-    else game.lotteryRow = 0;
+    if (game.lotteryRow < kBoardRows - 1)
+      ++game.lotteryRow;
+    else
+      game.lotteryRow = 0;
   }
   if (gameRand() % kLotteryStopChance == 0) {
     PlaySoundCue(asset::kLotteryStopSound);
@@ -73,7 +75,9 @@ void AwardPrize(int row, int column) {
       game.magicRequested = 1;
       ++playStats.magicPrizes;
       break;
-    case PrizeKind::None: ++playStats.blankPrizes; break;
+    case PrizeKind::None:
+      ++playStats.blankPrizes;
+      break;
   }
 }
 

@@ -16,4 +16,3 @@ void AwardPrize(int row, int column);
 
 // Step T8: the cursor square, four lines with the current pen.
 void DrawLotteryCursor();
-

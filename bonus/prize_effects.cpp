@@ -47,8 +47,10 @@ void SweeperStep() {
   const int t = game.sweepTimer;
   if (t % 10 != 0) PlaySoundCue(asset::kSweeperSound);
   const int x = cabinetX + 10 * (35 - t);
-  if (t % 4 == 0) mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight);
-  else mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight);
+  if (t % 4 == 0)
+    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight);
+  else
+    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight);
   if (t <= 10 || t >= 35) return;
   for (int i = 0; i < kCoinSlots; ++i) {
     if (game.coinState[i] != CoinState::OnField) continue;

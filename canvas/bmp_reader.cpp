@@ -24,9 +24,7 @@ constexpr std::uint32_t kBiBitfields = 3;
 class ByteReader {
  public:
   ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool Has(std::uint64_t offset, std::uint64_t count) const {
-    return offset <= size_ && count <= size_ - offset;
-  }
+  bool Has(std::uint64_t offset, std::uint64_t count) const { return offset <= size_ && count <= size_ - offset; }
   std::uint16_t U16(std::size_t at) const { return static_cast<std::uint16_t>(data_[at] | data_[at + 1] << 8); }
   std::uint32_t U32(std::size_t at) const {
     return static_cast<std::uint32_t>(data_[at]) | static_cast<std::uint32_t>(data_[at + 1]) << 8 |

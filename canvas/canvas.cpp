@@ -35,7 +35,9 @@ void BlendCoverage(const Surface& surface, std::int64_t x, std::int64_t y, const
         continue;
       }
       const std::uint32_t p = dst[i];
-      auto mix = [k](int from, int to) { return static_cast<std::uint32_t>(from + ((to - from) * k + (to > from ? 127 : -127)) / 255); };
+      auto mix = [k](int from, int to) {
+        return static_cast<std::uint32_t>(from + ((to - from) * k + (to > from ? 127 : -127)) / 255);
+      };
       dst[i] = mix(static_cast<int>(p >> 16 & 0xFF), cr) << 16 | mix(static_cast<int>(p >> 8 & 0xFF), cg) << 8 |
                mix(static_cast<int>(p & 0xFF), cb);
     }
@@ -203,14 +205,11 @@ GridCell Canvas::GridCellAt(int left, int top, int right, int bottom, int rows, 
   return cell;
 }
 
-CellRect Canvas::GridCellRect(int left, int top, int right, int bottom, int rows, int columns, int row,
-                              int column) {
+CellRect Canvas::GridCellRect(int left, int top, int right, int bottom, int rows, int columns, int row, int column) {
   CellRect rect;
   std::int64_t start = 0, end = 0;
   // Cell edges of a band reaching past the int range are cut to it.
-  auto narrow = [](std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-  };
+  auto narrow = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
   if (Bands(top, bottom, rows).Band(row, start, end)) {
     rect.top = narrow(start);
     rect.bottom = narrow(end);

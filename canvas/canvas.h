@@ -49,10 +49,8 @@ class Canvas {
   void DrawGrid(int left, int top, int right, int bottom, int rows, int columns);
 
   static int PointInRect(int left, int top, int right, int bottom, int px, int py);
-  static GridCell GridCellAt(int left, int top, int right, int bottom, int rows, int columns, int px,
-                             int py);
-  static CellRect GridCellRect(int left, int top, int right, int bottom, int rows, int columns,
-                               int row, int column);
+  static GridCell GridCellAt(int left, int top, int right, int bottom, int rows, int columns, int px, int py);
+  static CellRect GridCellRect(int left, int top, int right, int bottom, int rows, int columns, int row, int column);
 
   // Composites imageFile and maskFile, both looked up on disk at this call and
   // stretched to w by h: canvas = (canvas OR mask) AND image. A file that is

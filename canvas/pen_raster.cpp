@@ -45,8 +45,7 @@ Interval DiscRow(double cx, double cy, double radius, double y) {
 }
 
 // Cuts the segment down to the part inside the box; false when none is.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY, double maxX,
-                 double maxY) {
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY, double maxX, double maxY) {
   const double dx = x2 - x1;
   const double dy = y2 - y1;
   double t0 = 0.0;
@@ -148,8 +147,7 @@ void FillRoundCappedSegment(const Surface& surface, double x1, double y1, double
   // precision, and their caps could not reach the surface anyway.
   const double margin = radius + 2.0;
   const bool degenerate = x1 == x2 && y1 == y2;
-  if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, surface.width - 1 + margin, surface.height - 1 + margin))
-    return;
+  if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, surface.width - 1 + margin, surface.height - 1 + margin)) return;
   const double dx = x2 - x1;
   const double dy = y2 - y1;
   const double length = std::sqrt(dx * dx + dy * dy);

@@ -21,8 +21,11 @@ void CombineRows(const Surface& surface, std::int64_t x0, std::int64_t x1, std::
     std::uint32_t* dst = surface.pixels + dy * surface.width + x0;
     const std::uint32_t* imageRow = nullptr;
     const std::uint32_t* maskRow = nullptr;
-    if (image) imageRow = image->pixels.data() + static_cast<std::size_t>(StretchSource(dy - y, h, image->height)) * image->width;
-    if (mask) maskRow = mask->pixels.data() + static_cast<std::size_t>(StretchSource(dy - y, h, mask->height)) * mask->width;
+    if (image)
+      imageRow =
+          image->pixels.data() + static_cast<std::size_t>(StretchSource(dy - y, h, image->height)) * image->width;
+    if (mask)
+      maskRow = mask->pixels.data() + static_cast<std::size_t>(StretchSource(dy - y, h, mask->height)) * mask->width;
     const int* ic = scratch.imageColumns.data();
     const int* mc = scratch.maskColumns.data();
     for (std::int64_t i = 0; i < count; ++i) {

@@ -97,7 +97,8 @@ bool CopyBitmap(const FT_Bitmap& bitmap, PlacedGlyph& glyph) {
       if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
         out[x] = (row[x >> 3] >> (7 - (x & 7)) & 1) ? 255 : 0;
       } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-        out[x] = static_cast<std::uint8_t>(bitmap.num_grays == 256 ? row[x] : row[x] * 255 / std::max(1, bitmap.num_grays - 1));
+        out[x] = static_cast<std::uint8_t>(bitmap.num_grays == 256 ? row[x]
+                                                                   : row[x] * 255 / std::max(1, bitmap.num_grays - 1));
       } else {
         return false;
       }
@@ -128,7 +129,8 @@ bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out)
   const double em = cellHeight > 0 ? cellHeight * face->units_per_EM / extentUnits : -cellHeight;
   if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64.0)), 72, 72) != 0) return false;
   const int baseline = static_cast<int>(std::lround(ascentUnits * em / face->units_per_EM));
-  const int lineHeight = cellHeight > 0 ? cellHeight : static_cast<int>(std::lround(extentUnits * em / face->units_per_EM));
+  const int lineHeight =
+      cellHeight > 0 ? cellHeight : static_cast<int>(std::lround(extentUnits * em / face->units_per_EM));
 
   std::vector<PlacedGlyph> glyphs;
   FT_Pos penX = 0;  // 26.6
@@ -136,8 +138,7 @@ bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out)
   for (char32_t c : text) {
     const FT_UInt index = FT_Get_Char_Index(face, c);
     if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
-    if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0)
+    if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0)
       continue;
     PlacedGlyph glyph;
     if (!CopyBitmap(face->glyph->bitmap, glyph)) continue;

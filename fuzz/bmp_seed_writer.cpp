@@ -15,8 +15,21 @@ int main(int argc, char** argv) {
   Picture picture{3, 2, {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF, 0, 0x00808080}};
   using bmp_test::BmpOptions;
   const BmpOptions kinds[] = {
-      {1}, {4}, {8}, {8, true}, {16}, {16, false, 40, true}, {24}, {24, true}, {32}, {32, false, 40, true},
-      {32, true, 108, true}, {32, false, 124, true}, {24, false, 124}, {8, false, 12}, {24, false, 12},
+      {1},
+      {4},
+      {8},
+      {8, true},
+      {16},
+      {16, false, 40, true},
+      {24},
+      {24, true},
+      {32},
+      {32, false, 40, true},
+      {32, true, 108, true},
+      {32, false, 124, true},
+      {24, false, 124},
+      {8, false, 12},
+      {24, false, 12},
   };
   int n = 0;
   for (const BmpOptions& o : kinds) {

@@ -129,10 +129,14 @@ std::string Rewrite(const std::vector<KeyPress>& presses, std::uint8_t style) {
     const KeyPress& p = presses[i];
     char key[16];
     const unsigned spelling = (style + i) % 3;
-    if (spelling == 0 && p.virtualKey == 0x25) std::snprintf(key, sizeof key, "left");
-    else if (spelling == 0 && p.virtualKey == 0x27) std::snprintf(key, sizeof key, "right");
-    else if (spelling == 1) std::snprintf(key, sizeof key, (style & 2) ? "0X%X" : "0x%x", p.virtualKey);
-    else std::snprintf(key, sizeof key, "%d", p.virtualKey);
+    if (spelling == 0 && p.virtualKey == 0x25)
+      std::snprintf(key, sizeof key, "left");
+    else if (spelling == 0 && p.virtualKey == 0x27)
+      std::snprintf(key, sizeof key, "right");
+    else if (spelling == 1)
+      std::snprintf(key, sizeof key, (style & 2) ? "0X%X" : "0x%x", p.virtualKey);
+    else
+      std::snprintf(key, sizeof key, "%d", p.virtualKey);
     text += (style & 4) ? "\t" : "";
     text += (style & 32) ? "000000000000000000000000" : "";  // still the same whole number
     text += std::to_string(p.tick);

@@ -75,8 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > 0) {
     args.emplace_back();
     for (std::size_t i = 0; i < size; ++i) {
-      if (data[i] == 0) args.emplace_back();
-      else args.back() += static_cast<char>(data[i]);
+      if (data[i] == 0)
+        args.emplace_back();
+      else
+        args.back() += static_cast<char>(data[i]);
     }
   }
 

@@ -12,8 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::optional<WaveSound> sound = ReadWave(data, size);
   if (!sound) return 0;
-  if (sound->channels < 1 || sound->channels > 8 || sound->sampleRate < 1 || sound->sampleRate > 768000)
-    std::abort();
+  if (sound->channels < 1 || sound->channels > 8 || sound->sampleRate < 1 || sound->sampleRate > 768000) std::abort();
   const std::size_t frame = static_cast<std::size_t>(sound->channels) * WaveSampleBytes(sound->format);
   if (sound->samples.empty() || sound->samples.size() % frame != 0) std::abort();
   // 24-bit samples widen to 32 bits: at most four bytes out for three in.

@@ -35,8 +35,10 @@ void BuyCoin(int laneX) {
 }
 
 void DrawCoin(int i, int y, bool lying) {
-  if (lying) mainCanvas.DrawSprite(game.coinX[i], y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
-  else mainCanvas.DrawSprite(game.coinX[i], y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
+  if (lying)
+    mainCanvas.DrawSprite(game.coinX[i], y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
+  else
+    mainCanvas.DrawSprite(game.coinX[i], y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
 }
 
 void FlyCoin(int i) {
@@ -54,9 +56,7 @@ void FlyCoin(int i) {
 
 // The count has no upper bound in play; at the int limit it stays there
 // rather than wrapping round to a negative count.
-void AddCredits(int amount) {
-  game.credits = game.credits > INT_MAX - amount ? INT_MAX : game.credits + amount;
-}
+void AddCredits(int amount) { game.credits = game.credits > INT_MAX - amount ? INT_MAX : game.credits + amount; }
 
 void PayOut(int i) {
   const int before = game.credits;
@@ -109,8 +109,10 @@ void CoinPass() {
       }
     }
     if (game.coinState[i] == CoinState::OnField) {
-      if (game.coinY[i] > kPayoutLineY) PayOut(i);
-      else DrawCoin(i, game.coinY[i], true);
+      if (game.coinY[i] > kPayoutLineY)
+        PayOut(i);
+      else
+        DrawCoin(i, game.coinY[i], true);
     }
     if (game.coinState[i] == CoinState::PaidOut) {
       DrawCoin(i, kPayoutLineY + gameRand() % kTrayBandHeight, false);

@@ -22,8 +22,8 @@ class ContactTable {
  public:
   static constexpr int kWords = (kCoinSlots + 63) / 64;
 
-  ContactCode Code(int a, int b) const {  // a < b
-    if (Has(a, kFronts, b)) return ContactBehind;  // a trails b
+  ContactCode Code(int a, int b) const {            // a < b
+    if (Has(a, kFronts, b)) return ContactBehind;   // a trails b
     if (Has(a, kTrailing, b)) return ContactAhead;  // b trails a
     return ContactNone;
   }
@@ -35,8 +35,10 @@ class ContactTable {
   }
 
   void Set(int a, int b, ContactCode code) {  // a < b, pair currently none
-    if (code == ContactBehind) Link(a, b);
-    else if (code == ContactAhead) Link(b, a);
+    if (code == ContactBehind)
+      Link(a, b);
+    else if (code == ContactAhead)
+      Link(b, a);
   }
 
   bool IsTrailing(int k, int p) const { return k != p && Has(p, kTrailing, k); }

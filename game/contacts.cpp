@@ -33,8 +33,10 @@ void AddContactsOfCoin(int n) {
   if (game.coinState[n] != CoinState::OnField) return;
   for (int k = 0; k < kCoinSlots; ++k) {
     if (k == n || game.coinState[k] != CoinState::OnField || !game.contactMatrix.Unbound(n, k)) continue;
-    if (k < n) ClassifyPair(k, n, CoinState::OnField);
-    else ClassifyPair(n, k, CoinState::OnField);
+    if (k < n)
+      ClassifyPair(k, n, CoinState::OnField);
+    else
+      ClassifyPair(n, k, CoinState::OnField);
   }
 }
 
@@ -44,7 +46,6 @@ void ClearContactsOfCoin(int n) {
 }
 
 bool IsTrailing(int k, int p) { return game.contactMatrix.IsTrailing(k, p); }
-
 
 void StepDownIndex::Build() {
   built_ = true;
@@ -78,7 +79,9 @@ void StepDownIndex::AddContactsOf(int n) {
     if (k == n || game.coinState[k] != CoinState::OnField) continue;
     const long long dy = static_cast<long long>(game.coinY[k]) - game.coinY[n];
     if (dy < -12 || dy > 12 || !game.contactMatrix.Unbound(n, k)) continue;
-    if (k < n) ClassifyPair(k, n, CoinState::OnField);
-    else ClassifyPair(n, k, CoinState::OnField);
+    if (k < n)
+      ClassifyPair(k, n, CoinState::OnField);
+    else
+      ClassifyPair(n, k, CoinState::OnField);
   }
 }

@@ -136,8 +136,10 @@ struct TrailingCoins {
       while (bitsLeft) {
         const int k = w * 64 + std::countr_zero(bitsLeft);
         bitsLeft &= bitsLeft - 1;
-        if (k < kNormalSlots) normal[normalCount++] = k;
-        else bonus[bonusCount++] = k;
+        if (k < kNormalSlots)
+          normal[normalCount++] = k;
+        else
+          bonus[bonusCount++] = k;
       }
     }
   }

@@ -77,15 +77,19 @@ void BuildInitial() {
 void AddOfCoin(int n) {
   for (int k = 0; k < kCoinSlots; ++k) {
     if (k == n) continue;
-    if (k < n) Classify(k, n, CoinState::OnField);
-    else Classify(n, k, CoinState::OnField);
+    if (k < n)
+      Classify(k, n, CoinState::OnField);
+    else
+      Classify(n, k, CoinState::OnField);
   }
 }
 
 void ClearOfCoin(int n) {
   for (int k = 0; k < kCoinSlots; ++k) {
-    if (k < n) Entry(k, n) = ContactNone;
-    else if (k > n) Entry(n, k) = ContactNone;
+    if (k < n)
+      Entry(k, n) = ContactNone;
+    else if (k > n)
+      Entry(n, k) = ContactNone;
   }
 }
 

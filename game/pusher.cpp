@@ -55,6 +55,8 @@ void RetractTick() {
 }  // namespace
 
 void PusherStep() {
-  if (game.pusherRetracting == 0) ExtendTick();
-  else RetractTick();
+  if (game.pusherRetracting == 0)
+    ExtendTick();
+  else
+    RetractTick();
 }

@@ -86,11 +86,20 @@ constexpr StyleField kStyleFields[] = {
 };
 
 constexpr std::int64_t PlayStats::*kStatFields[] = {
-    &PlayStats::coinsBought, &PlayStats::coinsPaidOut,  &PlayStats::creditsFromPayouts,
-    &PlayStats::bonusCoinsPaidOut, &PlayStats::creditsFromBonusCoins, &PlayStats::lotterySpins,
-    &PlayStats::coinPrizes,  &PlayStats::sweepPrizes,   &PlayStats::magicPrizes,
-    &PlayStats::blankPrizes, &PlayStats::prizeCoins,    &PlayStats::sweeps,
-    &PlayStats::coinsSwept,  &PlayStats::bonusCoins,
+    &PlayStats::coinsBought,
+    &PlayStats::coinsPaidOut,
+    &PlayStats::creditsFromPayouts,
+    &PlayStats::bonusCoinsPaidOut,
+    &PlayStats::creditsFromBonusCoins,
+    &PlayStats::lotterySpins,
+    &PlayStats::coinPrizes,
+    &PlayStats::sweepPrizes,
+    &PlayStats::magicPrizes,
+    &PlayStats::blankPrizes,
+    &PlayStats::prizeCoins,
+    &PlayStats::sweeps,
+    &PlayStats::coinsSwept,
+    &PlayStats::bonusCoins,
 };
 
 class Writer {
@@ -174,7 +183,7 @@ struct Decoded {
   int style[std::size(kStyleFields)] = {};
   PlayStats stats;
   std::vector<CoinRecord> coins;
-  std::vector<int> inPlay;  // slots not Free, ascending
+  std::vector<int> inPlay;              // slots not Free, ascending
   const std::uint8_t* codes = nullptr;  // two bits a pair of `inPlay`, row by row
 };
 
@@ -227,7 +236,8 @@ bool Decode(Reader& in, Decoded& d, std::string& why) {
   for (std::size_t f = 0; f < std::size(kStyleFields); ++f) {
     std::int32_t v = 0;
     if (!in.I32(v)) return truncated();
-    if (v < 0 || v > kStyleFields[f].max) return why = OutOfRange(kStyleFields[f].name, v, 0, kStyleFields[f].max), false;
+    if (v < 0 || v > kStyleFields[f].max)
+      return why = OutOfRange(kStyleFields[f].name, v, 0, kStyleFields[f].max), false;
     d.style[f] = v;
   }
   for (auto field : kStatFields) {

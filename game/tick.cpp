@@ -45,18 +45,18 @@ void ResetGame(WindowHost* window) {
 
 void GameTick(WindowHost* window) {
   SetCabinetTick(cabinetTick + 1);
-  mainCanvas.ClearBlack();   // T1
-  ReleasePendingCoin();      // T2
-  PusherStep();              // T3
-  GateStep();                // T4
-  DrawCabinet();             // T5
-  DrawHeadUpTexts();         // T6
-  LotteryStep();             // T7
-  DrawLotteryCursor();       // T8
-  CoinPass();                // T9
-  MagicStep();               // T10
-  SweeperStep();             // T11
-  DrawBonusOverlays();       // T12
+  mainCanvas.ClearBlack();        // T1
+  ReleasePendingCoin();           // T2
+  PusherStep();                   // T3
+  GateStep();                     // T4
+  DrawCabinet();                  // T5
+  DrawHeadUpTexts();              // T6
+  LotteryStep();                  // T7
+  DrawLotteryCursor();            // T8
+  CoinPass();                     // T9
+  MagicStep();                    // T10
+  SweeperStep();                  // T11
+  DrawBonusOverlays();            // T12
   mainCanvas.Invalidate(window);  // T13
 }
 

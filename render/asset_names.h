@@ -33,12 +33,11 @@ inline constexpr const char* kMagicSound = "magic.wav";
 inline constexpr const char* kSweeperSound = "cl.wav";
 
 inline constexpr const char* kAllPictures[] = {
-    kBack,  kBase,      kBaseMask,  kBar,          kBarMask,          kTop,         kGate,
-    kGateMask, kCoin,   kCoinMask,  kLyingCoin,    kLyingCoinMask,    kMagic,       kMagicMask,
-    kSweeper,  kSweeperMask, kSweeper2, kSweeper2Mask, kBonusMarker, kBonusMarkerMask};
+    kBack,        kBase,           kBaseMask,      kBar,   kBarMask,   kTop,     kGate,        kGateMask, kCoin,
+    kCoinMask,    kLyingCoin,      kLyingCoinMask, kMagic, kMagicMask, kSweeper, kSweeperMask, kSweeper2, kSweeper2Mask,
+    kBonusMarker, kBonusMarkerMask};
 
-inline constexpr const char* kAllSounds[] = {kLotteryTickSound, kLotteryStopSound, kCaptureSound,
-                                             kPayoutSound,      kBonusPayoutSound,  kMagicSound,
-                                             kSweeperSound};
+inline constexpr const char* kAllSounds[] = {kLotteryTickSound, kLotteryStopSound, kCaptureSound, kPayoutSound,
+                                             kBonusPayoutSound, kMagicSound,       kSweeperSound};
 
 }  // namespace asset

@@ -72,10 +72,10 @@ struct SpriteFiles {
 };
 
 const SpriteFiles kSprites[] = {
-    {"base.bmp", "basemask.bmp", 217, 240},   {"bar.bmp", "barmask.bmp", 189, 103},
-    {"move.bmp", "movemask.bmp", 25, 20},     {"coin.bmp", "coinmask.bmp", 15, 15},
-    {"coin2.bmp", "coin2mask.bmp", 15, 15},   {"magic.bmp", "magicmask.bmp", 46, 84},
-    {"clean.bmp", "cleanmask.bmp", 46, 84},   {"clean2.bmp", "clean2mask.bmp", 46, 84},
+    {"base.bmp", "basemask.bmp", 217, 240}, {"bar.bmp", "barmask.bmp", 189, 103},
+    {"move.bmp", "movemask.bmp", 25, 20},   {"coin.bmp", "coinmask.bmp", 15, 15},
+    {"coin2.bmp", "coin2mask.bmp", 15, 15}, {"magic.bmp", "magicmask.bmp", 46, 84},
+    {"clean.bmp", "cleanmask.bmp", 46, 84}, {"clean2.bmp", "clean2mask.bmp", 46, 84},
     {"bonus.bmp", "bonusmask.bmp", 22, 39},
 };
 
@@ -96,9 +96,12 @@ TEST(ArtgenPictures, EveryMaskSuitsItsImage) {
     ASSERT_FALSE(mask.pixels.empty()) << s.mask;
     int opaque = 0, staining = 0, grey = 0;
     for (std::size_t i = 0; i < mask.pixels.size(); ++i) {
-      if (mask.pixels[i] == kWhitePixel) ++opaque;
-      else if (mask.pixels[i] != 0) ++grey;
-      else if (image.pixels[i] != kWhitePixel) ++staining;
+      if (mask.pixels[i] == kWhitePixel)
+        ++opaque;
+      else if (mask.pixels[i] != 0)
+        ++grey;
+      else if (image.pixels[i] != kWhitePixel)
+        ++staining;
     }
     EXPECT_EQ(grey, 0) << s.mask;
     EXPECT_EQ(staining, 0) << s.image;
@@ -126,7 +129,8 @@ TEST(ArtgenPictures, CoinsAreRoundAndTheLyingCoinIsDarker) {
     const Bitmap mask = ReadBitmap(maskName, 15, 15);
     ASSERT_FALSE(mask.pixels.empty());
     for (auto [x, y] : {std::pair{0, 0}, {14, 0}, {0, 14}, {14, 14}}) EXPECT_EQ(mask.At(x, y), 0u) << maskName;
-    for (auto [x, y] : {std::pair{7, 7}, {7, 0}, {0, 7}, {14, 7}, {7, 14}}) EXPECT_EQ(mask.At(x, y), kWhitePixel) << maskName;
+    for (auto [x, y] : {std::pair{7, 7}, {7, 0}, {0, 7}, {14, 7}, {7, 14}})
+      EXPECT_EQ(mask.At(x, y), kWhitePixel) << maskName;
     for (int y = 0; y < 15; ++y)
       for (int x = 0; x < 15; ++x) EXPECT_EQ(mask.At(x, y), mask.At(14 - x, y)) << maskName << " is lopsided";
   }

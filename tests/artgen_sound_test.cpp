@@ -67,8 +67,7 @@ Wave ReadWave(const std::string& name) {
         w.problem = "data before format, or odd length";
         return w;
       }
-      for (std::uint32_t i = 0; i < size; i += 2)
-        w.samples.push_back(static_cast<std::int16_t>(Le16(b, at + 8 + i)));
+      for (std::uint32_t i = 0; i < size; i += 2) w.samples.push_back(static_cast<std::int16_t>(Le16(b, at + 8 + i)));
       w.ok = true;
     }
     at += 8 + size + (size & 1);

@@ -26,14 +26,29 @@ TEST(BmpReader, ReadsEveryDepthHeaderAndLayoutExactly) {
   // Plain 16 bits is 5-5-5 and must widen full scale to 255; plain 32 bits
   // carries 0xAA in the byte the reader must ignore.
   const BmpOptions kinds[] = {
-      {1},  {4},  {4, true},  {8},  {8, true},  {16}, {16, false, 40, true}, {24}, {24, true},
-      {32}, {32, true}, {32, false, 40, true}, {32, false, 108, true}, {32, false, 124, true},
-      {24, true, 108}, {24, true, 124}, {8, false, 12}, {24, false, 12},
+      {1},
+      {4},
+      {4, true},
+      {8},
+      {8, true},
+      {16},
+      {16, false, 40, true},
+      {24},
+      {24, true},
+      {32},
+      {32, true},
+      {32, false, 40, true},
+      {32, false, 108, true},
+      {32, false, 124, true},
+      {24, true, 108},
+      {24, true, 124},
+      {8, false, 12},
+      {24, false, 12},
   };
   const Picture mono{9, 2, {d, 0, 0, d, d, 0, d, 0, d, 0, 0, d, d, d, 0, 0, 0, 0}};
   for (const BmpOptions& o : kinds) {
-    SCOPED_TRACE(::testing::Message() << o.bitCount << " bits, header " << o.headerSize << (o.topDown ? " top-down" : "")
-                                      << (o.bitfields ? " bit fields" : ""));
+    SCOPED_TRACE(::testing::Message() << o.bitCount << " bits, header " << o.headerSize
+                                      << (o.topDown ? " top-down" : "") << (o.bitfields ? " bit fields" : ""));
     const Picture& want = o.bitCount == 1 ? mono : kSample;
     Picture got;
     ASSERT_TRUE(Decode(EncodeBmp(want, o), got));
@@ -70,8 +85,11 @@ TEST(BmpReader, PaletteEntriesTheFileDoesNotDeclareReadAsBlack) {
 TEST(BmpReader, DamagedAndHostileFilesAreRejectedAndDrawAsMissing) {
   const std::string good = EncodeBmp(kSample, {24}), fields = EncodeBmp(kSample, {32, false, 40, true});
   std::vector<std::pair<std::string, std::string>> cases = {
-      {"empty", ""}, {"only the file header", good.substr(0, 14)}, {"header cut short", good.substr(0, 30)},
-      {"pixels cut short", good.substr(0, good.size() - 20)}, {"text", "not a bitmap at all, just text"},
+      {"empty", ""},
+      {"only the file header", good.substr(0, 14)},
+      {"header cut short", good.substr(0, 30)},
+      {"pixels cut short", good.substr(0, good.size() - 20)},
+      {"text", "not a bitmap at all, just text"},
       {"masks cut short", fields.substr(0, 60)},
   };
   // Fields of a good file changed; the signature, planes and depth are 16 bits wide.
@@ -83,18 +101,34 @@ TEST(BmpReader, DamagedAndHostileFilesAreRejectedAndDrawAsMissing) {
     std::uint32_t value2 = 0;
   };
   const Patch patches[] = {
-      {"wrong signature", 0, 0x4D58}, {"zero width", 18, 0}, {"zero height", 22, 0},
-      {"negative width", 18, 0xFFFFFFFBu}, {"most negative height", 22, 0x80000000u},
-      {"enormous width", 18, 0x7FFFFFFFu}, {"enormous both", 18, 60000, 22, 60000},
-      {"too many pixels within the side limit", 18, 8000, 22, 8000}, {"pixel offset past the end", 10, 0xFFFFFFF0u},
-      {"pixel offset inside the header", 10, 20}, {"pixel offset leaving too little data", 10, 54 + 8},
-      {"header size past the end", 14, 0xFFFFFFFFu}, {"unknown header size", 14, 41}, {"two planes", 26, 2},
-      {"depth 0", 28, 0}, {"depth 2", 28, 2}, {"depth 48", 28, 48}, {"RLE8", 28, 8, 30, 1}, {"RLE4", 28, 4, 30, 2},
-      {"JPEG inside", 30, 4}, {"bit fields at 24 bits", 30, 3}, {"mask with a gap", 54, 0x00F0F000u},
+      {"wrong signature", 0, 0x4D58},
+      {"zero width", 18, 0},
+      {"zero height", 22, 0},
+      {"negative width", 18, 0xFFFFFFFBu},
+      {"most negative height", 22, 0x80000000u},
+      {"enormous width", 18, 0x7FFFFFFFu},
+      {"enormous both", 18, 60000, 22, 60000},
+      {"too many pixels within the side limit", 18, 8000, 22, 8000},
+      {"pixel offset past the end", 10, 0xFFFFFFF0u},
+      {"pixel offset inside the header", 10, 20},
+      {"pixel offset leaving too little data", 10, 54 + 8},
+      {"header size past the end", 14, 0xFFFFFFFFu},
+      {"unknown header size", 14, 41},
+      {"two planes", 26, 2},
+      {"depth 0", 28, 0},
+      {"depth 2", 28, 2},
+      {"depth 48", 28, 48},
+      {"RLE8", 28, 8, 30, 1},
+      {"RLE4", 28, 4, 30, 2},
+      {"JPEG inside", 30, 4},
+      {"bit fields at 24 bits", 30, 3},
+      {"mask with a gap", 54, 0x00F0F000u},
   };
   for (const Patch& p : patches) {
     std::string bytes = p.at == 54 ? fields : good;
-    auto put = [&](std::size_t at, std::uint32_t v) { (at == 0 || at == 26 || at == 28 ? Put16 : Put32)(bytes, at, v); };
+    auto put = [&](std::size_t at, std::uint32_t v) {
+      (at == 0 || at == 26 || at == 28 ? Put16 : Put32)(bytes, at, v);
+    };
     put(p.at, p.value);
     if (p.at2) put(p.at2, p.value2);
     cases.push_back({p.what, bytes});

@@ -15,7 +15,7 @@
 namespace bmp_test {
 
 struct BmpOptions {
-  int bitCount = 24;              // 1, 4, 8, 16, 24 or 32
+  int bitCount = 24;  // 1, 4, 8, 16, 24 or 32
   bool topDown = false;
   std::uint32_t headerSize = 40;  // 12, 40, 108 or 124
   bool bitfields = false;         // 16 and 32 bits: explicit masks
@@ -80,9 +80,11 @@ inline std::string EncodeBmp(const Picture& p, BmpOptions o = {}) {
         const auto index = static_cast<std::uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
         s[row + bitPos / 8] |= static_cast<char>(index << (8 - o.bitCount - bitPos % 8));
       } else if (o.bitCount == 16) {
-        PutLE(s, row + bitPos / 8, o.bitfields ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3, 2);
+        PutLE(s, row + bitPos / 8,
+              o.bitfields ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3, 2);
       } else {
-        PutLE(s, row + bitPos / 8, wide && o.bitfields ? (b << 24 | g << 16 | r << 8) : (0xAAu << 24 | c), o.bitCount / 8);
+        PutLE(s, row + bitPos / 8, wide && o.bitfields ? (b << 24 | g << 16 | r << 8) : (0xAAu << 24 | c),
+              o.bitCount / 8);
       }
     }
   }

@@ -39,7 +39,10 @@ void WriteStandIns(const bmp_test::TempDir& dir) {
   }
   // The falling coin is round-ish: its four corner pixels are transparent.
   Picture coin = Solid(15, 15, kStandInCoin), mask = Solid(15, 15, 0x00FFFFFF);
-  for (int k : {0, 14, 14 * 15, 15 * 15 - 1}) { coin.pixels[k] = 0x00FFFFFF; mask.pixels[k] = 0; }
+  for (int k : {0, 14, 14 * 15, 15 * 15 - 1}) {
+    coin.pixels[k] = 0x00FFFFFF;
+    mask.pixels[k] = 0;
+  }
   dir.Write(asset::kCoin, EncodeBmp(coin));
   dir.Write(asset::kCoinMask, EncodeBmp(mask, {1}));
 }

@@ -137,8 +137,8 @@ TEST(CanvasLine, PenWidthEndPointsAndClipping) {
       {1, 8, 5, 2, 5, {{3, 5, 8, 5}}},
       {1, 0, 0, 4, 4, {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}}},
       {1, 3, 3, 3, 3, {}},
-      {0, 0, 11, 3, 11, {{0, 11, 2, 11}}},  // width 0 is one pixel too
-      {3, 7, 3, 7, 18, {{6, 2, 8, 19}}},    // wide pens centred, capped past both ends
+      {0, 0, 11, 3, 11, {{0, 11, 2, 11}}},                   // width 0 is one pixel too
+      {3, 7, 3, 7, 18, {{6, 2, 8, 19}}},                     // wide pens centred, capped past both ends
       {2, 5, 10, 15, 10, {{5, 9, 15, 9}, {4, 10, 15, 10}}},  // an even width leans up and left
       {1, INT_MIN, 5, INT_MAX, 5, {{0, 5, 23, 5}}},
       {1, INT_MIN, INT_MIN, INT_MAX, INT_MIN, {}},
@@ -208,7 +208,8 @@ TEST(CanvasGrid, LinesAtEachStepIncludingTheFarEdgeOnlyWhenItIsAMultiple) {
   using Lines = std::pair<std::set<int>, std::set<int>>;  // rows crossing x = 1, columns crossing y = 1
   auto lines = [](int right, int bottom, int rows, int columns) {
     Lines found;
-    for (auto [x, y] : PixelsOf(Drawn(30, 110, 1, [&](Canvas& c) { c.DrawGrid(0, 0, right, bottom, rows, columns); }), kRed)) {
+    for (auto [x, y] :
+         PixelsOf(Drawn(30, 110, 1, [&](Canvas& c) { c.DrawGrid(0, 0, right, bottom, rows, columns); }), kRed)) {
       if (x == 1) found.first.insert(y);
       if (y == 1) found.second.insert(x);
     }
@@ -238,14 +239,14 @@ TEST(CanvasGeometry, GridCellAtBandsAreOpenAtTheStartAndClosedAtTheEnd) {
     const GridCell g = Canvas::GridCellAt(l, t, r, b, rows, columns, px, py);
     return P{g.column, g.row};
   };
-  for (auto [px, py, want] : {std::tuple{25, 25, P{1, 1}}, {26, 25, P{2, 1}}, {0, 50, P{0, 2}}, {100, 100, P{4, 4}},
-                              {101, -1, P{0, 0}}})
+  for (auto [px, py, want] :
+       {std::tuple{25, 25, P{1, 1}}, {26, 25, P{2, 1}}, {0, 50, P{0, 2}}, {100, 100, P{4, 4}}, {101, -1, P{0, 0}}})
     EXPECT_EQ(at(0, 0, 100, 100, 4, 4, px, py), want) << px << "," << py;
   // Height 10 in 3 rows: bands start at 0, 3, 6 and an extra one at 9.
   for (auto [py, row] : {P{3, 1}, {4, 2}, {9, 3}, {10, 4}, {12, 4}, {13, 0}})
     EXPECT_EQ(at(0, 0, 10, 10, 3, 3, 5, py).second, row) << py;
   EXPECT_EQ(at(140, 84, 276, 135, 3, 8, 158, 102), P(2, 2));  // counted from the grid's own corner
-  EXPECT_EQ(at(0, 0, 10, 10, 0, 0, 5, 5), P(0, 0));            // impossible grids have no cells
+  EXPECT_EQ(at(0, 0, 10, 10, 0, 0, 5, 5), P(0, 0));           // impossible grids have no cells
   EXPECT_EQ(at(0, 0, 2, 2, 3, 3, 1, 1), P(0, 0));
   EXPECT_EQ(at(INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, INT_MIN + 1), P(1 << 30, 1));
   EXPECT_EQ(at(INT_MIN, 0, INT_MAX, 1, 1, INT_MAX, INT_MAX, 1), P(0, 1));

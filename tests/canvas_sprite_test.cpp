@@ -17,7 +17,8 @@ constexpr std::uint32_t kWhite = 0x00FFFFFF;
 Picture Labelled(int w, int h) {
   Picture p{w, h, {}};
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) p.pixels.push_back(0x00400000u | static_cast<std::uint32_t>(x) << 8 | static_cast<std::uint32_t>(y));
+    for (int x = 0; x < w; ++x)
+      p.pixels.push_back(0x00400000u | static_cast<std::uint32_t>(x) << 8 | static_cast<std::uint32_t>(y));
   return p;
 }
 
@@ -45,7 +46,9 @@ class SpriteTest : public ::testing::Test {
       }
     }
   }
-  void ExpectUnchanged() { ExpectRect(0, 0, 0, 0, [](int, int, std::uint32_t old) { return old; }); }
+  void ExpectUnchanged() {
+    ExpectRect(0, 0, 0, 0, [](int, int, std::uint32_t old) { return old; });
+  }
   bmp_test::TempDir dir;
   Canvas canvas;
   std::vector<std::uint32_t> before;
@@ -107,8 +110,14 @@ TEST_F(SpriteTest, OneFileAsImageAndMaskIsCopiedOpaqueAndClippedAtEveryEdge) {
 
 TEST_F(SpriteTest, FarOutsideEmptyOrHugeSpritesTouchOnlyTheSurface) {
   dir.Write("l.bmp", EncodeBmp(Labelled(6, 6)));
-  for (auto [x, y] : {std::pair{INT_MIN, 0}, {INT_MAX, 0}, {0, INT_MIN}, {0, INT_MAX}, {INT_MAX - 2, INT_MAX - 2},
-                      {-100, 3}, {20, 3}, {3, 20}})
+  for (auto [x, y] : {std::pair{INT_MIN, 0},
+                      {INT_MAX, 0},
+                      {0, INT_MIN},
+                      {0, INT_MAX},
+                      {INT_MAX - 2, INT_MAX - 2},
+                      {-100, 3},
+                      {20, 3},
+                      {3, 20}})
     canvas.DrawSprite(x, y, "l.bmp", "l.bmp", 6, 6);
   for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {-3, 5}, {5, -3}, {INT_MIN, INT_MIN}})
     canvas.DrawSprite(2, 2, "l.bmp", "l.bmp", w, h);

@@ -27,9 +27,9 @@ TEST_P(Contacts, ClassifiesWithinTwelvePixelsOnBothAxes) {
   struct Case {
     int dx, dy;
     ContactCode expected;
-  } cases[] = {{12, -12, ContactBehind}, {-12, 12, ContactAhead}, {13, 0, ContactNone},  {0, 13, ContactNone},
-               {-13, 0, ContactNone},    {0, -13, ContactNone},   {0, 0, ContactAhead},  {5, -1, ContactBehind},
-               {-12, -12, ContactBehind}};
+  } cases[] = {{12, -12, ContactBehind}, {-12, 12, ContactAhead}, {13, 0, ContactNone},
+               {0, 13, ContactNone},     {-13, 0, ContactNone},   {0, -13, ContactNone},
+               {0, 0, ContactAhead},     {5, -1, ContactBehind},  {-12, -12, ContactBehind}};
   int slot = 0;
   for (const Case& c : cases) {
     const int x = 1000 * (slot + 1);  // far from every other pair

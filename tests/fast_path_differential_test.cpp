@@ -28,10 +28,13 @@ std::uint64_t StateHash() {
   h = Fnv(h, game.coinY, sizeof game.coinY);
   h = Fnv(h, game.coinVy, sizeof game.coinVy);
   h = Fnv(h, game.coinState, sizeof game.coinState);
-  const int counters[] = {game.pusherStroke,   game.pusherRetracting, game.gateOffset,    game.gateReturning,
-                          game.lotteryRow,     game.lotteryColumn,    game.lotterySpinning, game.pendingCoins,
-                          game.sweepRequested, game.sweepTimer,       game.magicRequested, game.magicTimer,
-                          game.credits,        static_cast<int>(game.randState)};
+  const int counters[] = {game.pusherStroke,    game.pusherRetracting,
+                          game.gateOffset,      game.gateReturning,
+                          game.lotteryRow,      game.lotteryColumn,
+                          game.lotterySpinning, game.pendingCoins,
+                          game.sweepRequested,  game.sweepTimer,
+                          game.magicRequested,  game.magicTimer,
+                          game.credits,         static_cast<int>(game.randState)};
   return Fnv(h, counters, sizeof counters);
 }
 
@@ -62,7 +65,8 @@ Trace Play(const SimulationPath& path, unsigned seed, int ticks, int magicEvery)
   for (int tick = 1; tick <= ticks; ++tick) {
     const unsigned roll = rng() % 100;
     if (roll < 12) InsertCoin(rng() % 2 ? 0x25 : 0x27);
-    if (roll < 2) for (int k = 0; k < 8; ++k) InsertCoin(0x27);  // a burst into one lane
+    if (roll < 2)
+      for (int k = 0; k < 8; ++k) InsertCoin(0x27);  // a burst into one lane
     if (rng() % magicEvery == 0) game.magicRequested = 1;
     if (rng() % 500 == 0) game.sweepRequested = 1;
     if (rng() % 300 == 0) game.pendingCoins += 1 + static_cast<int>(rng() % 20);
@@ -92,7 +96,8 @@ void ExpectSameGame(unsigned seed, int ticks, int magicEvery, const SimulationPa
     ASSERT_EQ(fast.calls[t], reference.calls[t]) << "seed " << seed << ": drawing differs in tick " << t + 1;
   }
   for (std::size_t k = 0; k < fast.contacts.size(); ++k)
-    ASSERT_EQ(fast.contacts[k], reference.contacts[k]) << "seed " << seed << ": contacts differ by tick " << 50 * (k + 1);
+    ASSERT_EQ(fast.contacts[k], reference.contacts[k])
+        << "seed " << seed << ": contacts differ by tick " << 50 * (k + 1);
 }
 
 struct Scenario {
@@ -105,11 +110,12 @@ class FastPathDifferential : public ::testing::TestWithParam<Scenario> {};
 // Four games of 5,000 ticks: 20,000 ticks compared tick by tick. Two of them
 // keep the bonus range crowded, so that pairs of bonus coins and their
 // chance draws come up often.
-TEST_P(FastPathDifferential, MatchesTheReferenceEveryTick) { ExpectSameGame(GetParam().seed, 5000, GetParam().magicEvery); }
+TEST_P(FastPathDifferential, MatchesTheReferenceEveryTick) {
+  ExpectSameGame(GetParam().seed, 5000, GetParam().magicEvery);
+}
 
 INSTANTIATE_TEST_SUITE_P(Seeds, FastPathDifferential,
-                         ::testing::Values(Scenario{11u, 400}, Scenario{23u, 400}, Scenario{37u, 12},
-                                           Scenario{59u, 4}),
+                         ::testing::Values(Scenario{11u, 400}, Scenario{23u, 400}, Scenario{37u, 12}, Scenario{59u, 4}),
                          [](const auto& info) {
                            return "seed" + std::to_string(info.param.seed) + "_magicEvery" +
                                   std::to_string(info.param.magicEvery);

@@ -58,8 +58,9 @@ TEST(KeyScript, ErrorsQuoteWordsAsOneShortPrintableLine) {
 }
 
 TEST(KeyScript, ZeroPaddedTicksAndCodesAreTheirValues) {
-  const auto r = ParseKeyScript("000000000000000000000000007 right\n8 0x000000000000000000000000025\n"
-                                "9 00000000000000000000000000065\n");
+  const auto r = ParseKeyScript(
+      "000000000000000000000000007 right\n8 0x000000000000000000000000025\n"
+      "9 00000000000000000000000000065\n");
   ASSERT_TRUE(r.ok) << r.errorReason;
   ASSERT_EQ(r.presses.size(), 3u);
   EXPECT_EQ(r.presses[0].tick, 7);

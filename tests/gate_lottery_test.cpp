@@ -10,8 +10,8 @@ namespace {
 
 TEST(Gate, TravelsInStepsOfTwelveAndTurnsAt144AndZero) {
   StartEmptyGame();
-  const int expected[] = {12, 24, 36, 48, 60, 72, 84, 96, 108, 120, 132, 144, 132,
-                          120, 108, 96, 84, 72, 60, 48, 36, 24, 12, 0, 12, 24};
+  const int expected[] = {12,  24,  36, 48, 60, 72, 84, 96, 108, 120, 132, 144, 132,
+                          120, 108, 96, 84, 72, 60, 48, 36, 24,  12,  0,   12,  24};
   for (int offset : expected) {
     GateStep();
     EXPECT_EQ(game.gateOffset, offset);
@@ -22,8 +22,8 @@ TEST(Gate, CapturesOnlyACoinWhollyInsideItsMouthWithinTheBand) {
   struct Case {
     int x, y;
     bool captured;
-  } cases[] = {{126, 136, true},  {136, 136, true},  {125, 136, false}, {137, 136, false},
-               {130, 126, true},  {130, 164, true},  {130, 125, false}, {130, 165, false}};
+  } cases[] = {{126, 136, true}, {136, 136, true}, {125, 136, false}, {137, 136, false},
+               {130, 126, true}, {130, 164, true}, {130, 125, false}, {130, 165, false}};
   for (const Case& c : cases) {
     StartEmptyGame();
     CallRecorder recorder;

@@ -65,8 +65,10 @@ bool ReadGolden(const std::string& path, Golden& golden) {
 void WriteGolden(const GoldenGame& g, const std::vector<std::string>& draws, const std::vector<std::string>& plain) {
   std::ofstream out(GoldenPath(g), std::ios::binary);
   out << "# marobel-sim --ticks " << g.ticks << " --credits " << g.credits << " --keys <(rich-game-keys "
-      << (g.style == RichStyle::Steady ? "steady" : g.style == RichStyle::Bursts ? "bursts" : "mixed") << ' '
-      << g.seed << ' ' << g.ticks << ")\n# FNV-1a of each --draws line, tick 0 first; then whole plain lines\n";
+      << (g.style == RichStyle::Steady   ? "steady"
+          : g.style == RichStyle::Bursts ? "bursts"
+                                         : "mixed")
+      << ' ' << g.seed << ' ' << g.ticks << ")\n# FNV-1a of each --draws line, tick 0 first; then whole plain lines\n";
   for (const std::string& line : draws) out << Hex(Fnv1a(line)) << '\n';
   for (long long tick : kFullLineTicks) out << "line " << tick << ' ' << plain[tick] << '\n';
 }
@@ -100,9 +102,9 @@ void Observe(const std::string& line, Coverage& seen) {
   seen.sounds.insert(sounds.begin(), sounds.end());
   // The cursor stays on the cell it stopped at until the next tick.
   if (std::find(sounds.begin(), sounds.end(), "stop.wav") != sounds.end())
-    seen.prizeKinds.insert(PrizeAt(static_cast<int>(TraceField(line, "lotteryRow")),
-                                   static_cast<int>(TraceField(line, "lotteryColumn")))
-                               .kind);
+    seen.prizeKinds.insert(
+        PrizeAt(static_cast<int>(TraceField(line, "lotteryRow")), static_cast<int>(TraceField(line, "lotteryColumn")))
+            .kind);
 }
 
 TEST(GoldenTrace, GeneratedRichGamesMatchLineByLine) {
@@ -126,7 +128,8 @@ TEST(GoldenTrace, GeneratedRichGamesMatchLineByLine) {
     ASSERT_TRUE(ReadGolden(GoldenPath(g), golden)) << GoldenPath(g);
     ASSERT_EQ(golden.hashes.size(), draws.size());
     for (std::size_t t = 0; t < draws.size(); ++t)
-      ASSERT_EQ(Hex(Fnv1a(draws[t])), golden.hashes[t]) << "first difference at tick " << t << ": " << plain[t].substr(0, 400);
+      ASSERT_EQ(Hex(Fnv1a(draws[t])), golden.hashes[t])
+          << "first difference at tick " << t << ": " << plain[t].substr(0, 400);
     for (const auto& [tick, line] : golden.fullLines) EXPECT_EQ(plain[tick], line) << "tick " << tick;
   }
   // The games together must go through every prize and every sound (a

@@ -41,7 +41,8 @@ Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, i
       if (t % 7 == 3) session.PlayerKeyDown(0x27);
       if (t % 11 == 5) session.PlayerKeyDown(0x25);
       session.Tick(&window);
-      if (!copyAt.empty() && t == copyTick) fs::copy(state / "marobel", copyAt / "marobel", fs::copy_options::recursive);
+      if (!copyAt.empty() && t == copyTick)
+        fs::copy(state / "marobel", copyAt / "marobel", fs::copy_options::recursive);
     }
     EXPECT_TRUE(session.Close(error)) << error;
   }
@@ -58,7 +59,10 @@ std::vector<std::string> Lines(const std::string& text) {
 
 std::string RunnerTrace(const fs::path& state, long long ticks) {
   std::string out;
-  EXPECT_EQ(RunSim("--ticks " + std::to_string(ticks) + " --trace - --keys " + (state / "marobel" / kKeptRecordName).string(), &out), 0);
+  EXPECT_EQ(
+      RunSim("--ticks " + std::to_string(ticks) + " --trace - --keys " + (state / "marobel" / kKeptRecordName).string(),
+             &out),
+      0);
   return out;
 }
 
@@ -114,7 +118,8 @@ TEST(KeptGame, DamageIsReportedSetAsideAndANewGameStarts) {
     void (*harm)(const fs::path& folder);
   } damages[] = {
       {"truncated snapshot", [](const fs::path& f) { fs::resize_file(f / kKeptSnapshotName, 100); }},
-      {"edited press", [](const fs::path& f) {
+      {"edited press",
+       [](const fs::path& f) {
          std::string record = Slurp((f / kKeptRecordName).string());
          const auto at = record.rfind(" right\n");  // the first came before any credit
          record.replace(at, 7, " left\n");
@@ -158,8 +163,9 @@ TEST(KeptGame, OptionsAndMarkers) {
   EXPECT_FALSE(ParseShellOptions({"--continue", "--record", "r.keys"}).ok);
   EXPECT_FALSE(ParseShellOptions({"--continue", "--replay", "r.keys"}).ok);
   EXPECT_TRUE(ParseShellOptions({"--continue", "--trace", "t", "--credits", "100"}).ok);
-  const auto markers = ReadTickMarkers("# tick 10 rand 4 credits 7\n# tick 20 rand 5\n# tick x\n3 left\n"
-                                       "# tick 30 rand 4294967295 credits 0\n");
+  const auto markers = ReadTickMarkers(
+      "# tick 10 rand 4 credits 7\n# tick 20 rand 5\n# tick x\n3 left\n"
+      "# tick 30 rand 4294967295 credits 0\n");
   ASSERT_EQ(markers.size(), 2u);
   EXPECT_EQ(markers[1].tick, 30);
   EXPECT_EQ(markers[1].rand, 4294967295u);

@@ -60,7 +60,7 @@ TEST_F(PngWriter, RgbFramesDecodeToTheirPixels) {
 }
 
 TEST_F(PngWriter, RgbaPicturesKeepTheirSoftEdges) {
-  const std::vector<std::uint8_t> rgba = {10, 20, 30, 0,   200, 100, 50, 128,  //
+  const std::vector<std::uint8_t> rgba = {10, 20, 30, 0,   200, 100, 50,  128,  //
                                           1,  2,  3,  255, 255, 255, 255, 1};
   std::string error;
   ASSERT_TRUE(WritePngRgba(Path("icon.png"), rgba.data(), 2, 2, error)) << error;

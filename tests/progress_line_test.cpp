@@ -59,7 +59,8 @@ TEST(ProgressLine, DurationsAndTheVideoResultReadAsAPlayerReadsThem) {
   EXPECT_EQ(SpokenDuration(59.4), "59 s");
   EXPECT_EQ(SpokenDuration(185), "3 min 5 s");
   EXPECT_EQ(SpokenDuration(3725), "1 h 2 min");
-  EXPECT_EQ(VideoResultLine("game.mp4", 3000, 5, 4'200'000), "marobel-sim: wrote game.mp4: 10 min 0 s of video (3000 frames), 4.2 MB");
+  EXPECT_EQ(VideoResultLine("game.mp4", 3000, 5, 4'200'000),
+            "marobel-sim: wrote game.mp4: 10 min 0 s of video (3000 frames), 4.2 MB");
   EXPECT_EQ(VideoResultLine("g.webm", 60, 5, 1001), "marobel-sim: wrote g.webm: 12 s of video (60 frames), 2 kB");
 }
 

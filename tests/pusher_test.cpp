@@ -62,10 +62,10 @@ TEST_P(Pusher, WorkedRetractTickHeldByTheBackWall) {
 TEST_P(Pusher, PushWindowAndSeparationEdges) {
   // Each pair far from the others; OnPusher coins, retract pass (no chance rules).
   struct Case {
-    int dx, dy;      // coin i minus coin j
+    int dx, dy;  // coin i minus coin j
     int iMoves, jMoves;
-  } cases[] = {{6, 0, 13, 0},  {-6, 0, 13, 0}, {7, 0, 0, 0},    {-7, 0, 0, 0},  {0, 12, 1, 0},
-               {0, 13, 0, 0},  {0, -1, 0, 12}, {0, -12, 0, 1},  {0, -13, 0, 0}};
+  } cases[] = {{6, 0, 13, 0}, {-6, 0, 13, 0}, {7, 0, 0, 0},   {-7, 0, 0, 0}, {0, 12, 1, 0},
+               {0, 13, 0, 0}, {0, -1, 0, 12}, {0, -12, 0, 1}, {0, -13, 0, 0}};
   int slot = 0;
   for (const Case& c : cases) {
     const int x = 500 + 40 * slot;
@@ -151,9 +151,9 @@ TEST_P(Pusher, BonusCarryMovesATrailingBonusCoinOnlyOnAOneInAThousandDraw) {
 }
 
 TEST_P(Pusher, NormalAheadOfBonusAndBonusAheadOfNormalMoveInFull) {
-  PlaceCoin(10, CoinState::OnField, 200, 300);    // normal i level with bonus j: i moves 13
+  PlaceCoin(10, CoinState::OnField, 200, 300);  // normal i level with bonus j: i moves 13
   PlaceCoin(4950, CoinState::OnField, 200, 300);
-  PlaceCoin(11, CoinState::OnField, 400, 300);    // normal i behind bonus j by 5: j moves 8
+  PlaceCoin(11, CoinState::OnField, 400, 300);  // normal i behind bonus j by 5: j moves 8
   PlaceCoin(4960, CoinState::OnField, 400, 305);
   ResolvePushes(CoinState::OnField, true);
   EXPECT_EQ(game.coinY[10], 313);
@@ -163,7 +163,7 @@ TEST_P(Pusher, NormalAheadOfBonusAndBonusAheadOfNormalMoveInFull) {
 }
 
 TEST_P(Pusher, FrontPushLiftsFieldCoinsOntoTheFrontLineThenSeparatesThem) {
-  game.pusherStroke = -2;  // extend to -1: front line 260
+  game.pusherStroke = -2;                    // extend to -1: front line 260
   PlaceCoin(0, CoinState::OnField, 150, 1);  // a dropped bonus-like coin far behind
   PlaceCoin(1, CoinState::OnField, 150, 250);
   PlaceCoin(2, CoinState::OnPusher, 300, 200);

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 TEST(SessionSummary, CountsTheKnownStartAndOnePress) {
   NullWindow window;
   StartFreshGame(window);
@@ -36,7 +35,8 @@ TEST(SessionSummary, CountsTheKnownStartAndOnePress) {
   EXPECT_EQ(c.coinsBought, 1);
   EXPECT_EQ(c.lotterySpins, 1);
   EXPECT_EQ(c.prizeCoins, 2);
-  EXPECT_NE(summary.Json().find("\"payoutRatio\":24.000000,\"freePlayCredits\":null}"), std::string::npos) << summary.Json();
+  EXPECT_NE(summary.Json().find("\"payoutRatio\":24.000000,\"freePlayCredits\":null}"), std::string::npos)
+      << summary.Json();
 }
 
 // Every number of the summary that the trace also shows, counted from the
@@ -69,7 +69,8 @@ TEST(SessionSummary, AgreesWithTheTraceOfARichGame) {
     const long long now = TraceField(line, "credits");
     if (ticks >= 0) bought += credits + normal + 50 * bonus - now;  // keys come only before ticks
     credits = now;
-    peak = std::max<long long>(peak, std::count(line.begin() + static_cast<long>(line.find("\"coins\":")), line.end(), '[') - 1);
+    peak = std::max<long long>(
+        peak, std::count(line.begin() + static_cast<long>(line.find("\"coins\":")), line.end(), '[') - 1);
   }
   const std::string summary = Slurp(json);
   ASSERT_EQ(summary.back(), '\n');

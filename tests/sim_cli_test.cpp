@@ -38,9 +38,17 @@ TEST(KeyScript, RejectsEveryMalformedLineNamingItsNumber) {
   struct Case {
     const char* text;
     int line;
-  } cases[] = {{"0 right\n", 1},        {"x right\n", 1},     {"3\n", 1},           {"3 up\n", 1},
-               {"3 right left\n", 1},   {"5 right\n4 left\n", 2}, {"-1 right\n", 1}, {"1 0x\n", 1},
-               {"1 0xZZ\n", 1},         {"1 70000\n", 1},     {"2 right\n\n# c\n1.5 left\n", 4},
+  } cases[] = {{"0 right\n", 1},
+               {"x right\n", 1},
+               {"3\n", 1},
+               {"3 up\n", 1},
+               {"3 right left\n", 1},
+               {"5 right\n4 left\n", 2},
+               {"-1 right\n", 1},
+               {"1 0x\n", 1},
+               {"1 0xZZ\n", 1},
+               {"1 70000\n", 1},
+               {"2 right\n\n# c\n1.5 left\n", 4},
                {"99999999999999999999999 right\n", 1}};
   for (const Case& c : cases) {
     const auto r = ParseKeyScript(c.text);
@@ -52,10 +60,15 @@ TEST(KeyScript, RejectsEveryMalformedLineNamingItsNumber) {
 }
 
 TEST(SimOptions, RejectsUnknownOptionsAndBadNumbers) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--tick", "5"}, {"--ticks"}, {"--ticks", "-1"}, {"--ticks", "abc"},
-                                             {"--ticks", "1.5"}, {"--credits", "1000000001"}, {"--draws=yes"},
-                                             {"--trace", ""}, {"extra"}}) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--tick", "5"},
+                                                                                    {"--ticks"},
+                                                                                    {"--ticks", "-1"},
+                                                                                    {"--ticks", "abc"},
+                                                                                    {"--ticks", "1.5"},
+                                                                                    {"--credits", "1000000001"},
+                                                                                    {"--draws=yes"},
+                                                                                    {"--trace", ""},
+                                                                                    {"extra"}}) {
     EXPECT_FALSE(ParseSimOptions(args).ok) << args[0];
   }
   const auto good = ParseSimOptions({"--ticks=0", "--credits", "1000000000", "--draws", "--assets", "a"});
@@ -91,11 +104,11 @@ TEST(Runner, TraceHasEveryFieldInOrderAndReplaysIdentically) {
   const auto lines = Lines(out);
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[0].rfind("{\"tick\":0,\"rand\":", 0), 0u);
-  const char* fields[] = {"\"tick\":",        "\"rand\":",          "\"credits\":",    "\"pending\":",
-                          "\"stroke\":",      "\"retracting\":",    "\"gate\":",       "\"gateReturning\":",
-                          "\"lotteryRow\":",  "\"lotteryColumn\":", "\"spinning\":",   "\"sweepRequested\":",
-                          "\"sweepTimer\":",  "\"magicRequested\":", "\"magicTimer\":", "\"sounds\":",
-                          "\"coins\":"};
+  const char* fields[] = {
+      "\"tick\":",       "\"rand\":",           "\"credits\":",       "\"pending\":",        "\"stroke\":",
+      "\"retracting\":", "\"gate\":",           "\"gateReturning\":", "\"lotteryRow\":",     "\"lotteryColumn\":",
+      "\"spinning\":",   "\"sweepRequested\":", "\"sweepTimer\":",    "\"magicRequested\":", "\"magicTimer\":",
+      "\"sounds\":",     "\"coins\":"};
   std::size_t at = 0;
   for (const char* f : fields) {
     const std::size_t found = lines[5].find(f, at);

@@ -137,7 +137,8 @@ TEST(Snapshot, RefusesDamagedAndContradictorySnapshotsChangingNothing) {
     EXPECT_TRUE(SameArraysAndTable(game, *table)) << what;
   };
   for (std::size_t n = 0; n < small.size(); ++n)
-    expectRefused(Bytes(small.begin(), small.begin() + static_cast<long>(n)), "truncated", "cut at " + std::to_string(n));
+    expectRefused(Bytes(small.begin(), small.begin() + static_cast<long>(n)), "truncated",
+                  "cut at " + std::to_string(n));
   Bytes longer = small;
   longer.push_back(0);
   expectRefused(longer, "longer", "a byte too many");
@@ -184,7 +185,8 @@ std::string AsFirstLine(const std::string& line) {
 TEST(SnapshotRunner, GoldenGamesCutAtRandomTicksContinueLineForLine) {
   for (const GoldenGame& g : kGoldenGames) {
     SCOPED_TRACE(g.name);
-    const std::string keys = WriteTempFile(std::string(g.name) + ".snapshot.keys", RichGameKeys(g.style, g.seed, g.ticks));
+    const std::string keys =
+        WriteTempFile(std::string(g.name) + ".snapshot.keys", RichGameKeys(g.style, g.seed, g.ticks));
     const std::string trace = WriteTempFile(std::string(g.name) + ".snapshot.trace", "");
     const std::string common = " --draws --keys " + keys + " --trace " + trace;
     ASSERT_EQ(RunSim("--ticks " + std::to_string(g.ticks) + " --credits " + std::to_string(g.credits) + common), 0);
@@ -194,7 +196,8 @@ TEST(SnapshotRunner, GoldenGamesCutAtRandomTicksContinueLineForLine) {
     // Each stretch between two cuts runs in a fresh process from the last one's snapshot.
     std::mt19937_64 random(g.seed);
     std::set<long long> cutSet;
-    while (cutSet.size() < 20) cutSet.insert(1 + static_cast<long long>(random() % static_cast<std::uint64_t>(g.ticks - 1)));
+    while (cutSet.size() < 20)
+      cutSet.insert(1 + static_cast<long long>(random() % static_cast<std::uint64_t>(g.ticks - 1)));
     std::vector<long long> cuts(cutSet.begin(), cutSet.end());
     cuts.push_back(g.ticks);
     long long from = 0;

@@ -23,7 +23,8 @@ Ink Draw(const std::string& text, int height, int x, int y, int w = 300, int h =
     for (int px = 0; px < w; ++px) {
       if (c.PixelAt(px, py) == 0) continue;
       ++ink.count;
-      ink = {ink.count, std::min(ink.left, px), std::min(ink.top, py), std::max(ink.right, px), std::max(ink.bottom, py)};
+      ink = {ink.count, std::min(ink.left, px), std::min(ink.top, py), std::max(ink.right, px),
+             std::max(ink.bottom, py)};
     }
   }
   return ink;
@@ -84,8 +85,15 @@ TEST(TextRender, EmptyTextZeroHeightAndTextOffTheSurfaceDrawNothing) {
   TextCoverage coverage;
   EXPECT_FALSE(RasterizeText("", 16, coverage));
   EXPECT_TRUE(coverage.alpha.empty());
-  for (auto [x, y] : {std::pair{INT_MIN, 0}, {INT_MAX, 0}, {0, INT_MIN}, {0, INT_MAX}, {INT_MAX, INT_MAX},
-                      {-200, 0}, {40, 0}, {0, 20}, {0, -40}})
+  for (auto [x, y] : {std::pair{INT_MIN, 0},
+                      {INT_MAX, 0},
+                      {0, INT_MIN},
+                      {0, INT_MAX},
+                      {INT_MAX, INT_MAX},
+                      {-200, 0},
+                      {40, 0},
+                      {0, 20},
+                      {0, -40}})
     EXPECT_EQ(Draw(kCredits, 16, x, y, 40, 20).count, 0) << x << "," << y;
   // Partly off at any edge, what is on the surface still shows.
   for (auto [x, y] : {std::pair{-20, -8}, {30, 12}, {-8, 15}, {35, -10}})
@@ -98,6 +106,6 @@ TEST(TextRender, AbsurdHeightsLengthsAndBytesStayBounded) {
   Draw(longText, 400, -100, -100, 64, 64);
   TextCoverage coverage;
   EXPECT_LE(RasterizeText(longText, 400, coverage) ? coverage.alpha.size() : 0, std::size_t{64} << 20);
-  EXPECT_TRUE(RasterizeText(kCredits, -32, coverage));  // a negative height names the em height
+  EXPECT_TRUE(RasterizeText(kCredits, -32, coverage));         // a negative height names the em height
   EXPECT_GT(Draw("\x81\xFF\x80\xA0\xFD", 16, 0, 0).count, 0);  // undecodable bytes draw replacement glyphs
 }

@@ -82,8 +82,7 @@ std::vector<std::vector<std::string>> TickSounds(const fs::path& trace) {
     ticks.emplace_back();
     if (!std::regex_search(line, found, list)) continue;
     const std::string names = found[1];
-    for (std::sregex_iterator m(names.begin(), names.end(), name), end; m != end; ++m)
-      ticks.back().push_back((*m)[1]);
+    for (std::sregex_iterator m(names.begin(), names.end(), name), end; m != end; ++m) ticks.back().push_back((*m)[1]);
   }
   return ticks;
 }
@@ -110,8 +109,8 @@ class Video : public ::testing::TestWithParam<std::pair<const char*, const char*
                      (folder_ / "frames").string() + " --trace " + trace.string()),
               0);
     sounds_ = TickSounds(trace);
-    frames_ = Capture("ffmpeg -v error -i " + (folder_ / "frames" / "frame-%06d.png").string() + " -vf crop=" +
-                      std::to_string(kVideoWidth) + ":" + std::to_string(kVideoHeight) +
+    frames_ = Capture("ffmpeg -v error -i " + (folder_ / "frames" / "frame-%06d.png").string() +
+                      " -vf crop=" + std::to_string(kVideoWidth) + ":" + std::to_string(kVideoHeight) +
                       ":0:0 -f rawvideo -pix_fmt rgb24 -");
   }
   static void TearDownTestSuite() {
@@ -129,8 +128,8 @@ TEST_P(Video, ShowsEveryTickAndSoundsItsCues) {
   const auto [extension, videoCodec] = GetParam();
   const std::string video = (folder_ / (std::string("game.") + extension)).string();
   std::string err;
-  ASSERT_EQ(RunSim("--ticks 60 --credits 100 --keys " + keys_ + " --assets " MAROBEL_ASSETS_DIR
-                   " --trace /dev/null --video " + video,
+  ASSERT_EQ(RunSim("--ticks 60 --credits 100 --keys " + keys_ +
+                       " --assets " MAROBEL_ASSETS_DIR " --trace /dev/null --video " + video,
                    nullptr, &err),
             0)
       << err;
@@ -151,8 +150,10 @@ TEST_P(Video, ShowsEveryTickAndSoundsItsCues) {
   EXPECT_EQ(lines[10].back(), 'B') << lines[10];
   EXPECT_FALSE(fs::exists(video + ".partial"));
 
-  const std::string probe = Capture("ffprobe -v error -show_entries stream=codec_name,r_frame_rate:format=duration "
-                                    "-of default=nw=1 " + video);
+  const std::string probe = Capture(
+      "ffprobe -v error -show_entries stream=codec_name,r_frame_rate:format=duration "
+      "-of default=nw=1 " +
+      video);
   EXPECT_NE(probe.find(std::string("codec_name=") + videoCodec), std::string::npos) << probe;
   EXPECT_NE(probe.find("r_frame_rate=5/1"), std::string::npos) << probe;
   std::smatch duration;
@@ -191,8 +192,7 @@ TEST_P(Video, ShowsEveryTickAndSoundsItsCues) {
   EXPECT_GE(silent, 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Video,
-                         ::testing::Values(std::pair{"mp4", "h264"}, std::pair{"webm", "vp9"}),
+INSTANTIATE_TEST_SUITE_P(Formats, Video, ::testing::Values(std::pair{"mp4", "h264"}, std::pair{"webm", "vp9"}),
                          [](const auto& info) { return std::string(info.param.first); });
 
 // Bad names are usage errors; a run that fails leaves no video behind.

@@ -59,8 +59,7 @@ TEST(WindowScale, UpscalingCopiesEachPixelIntoAWholeBlockAndOnlyWhereTheCanvasIs
   EXPECT_EQ(drawn.top, 1);
   EXPECT_EQ(drawn.width, 6);
   EXPECT_EQ(drawn.height, 4);
-  const std::vector<std::uint32_t> expected = {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3,
-                                               4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6};
+  const std::vector<std::uint32_t> expected = {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6};
   EXPECT_EQ(std::vector<std::uint32_t>(out.begin(), out.begin() + 24), expected);
   EXPECT_EQ(out[24], 0xDEADu) << "nothing written past the drawn part";
 

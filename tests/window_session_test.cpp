@@ -16,10 +16,9 @@
 
 namespace {
 
-
 TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
-  const auto good =
-      ParseShellOptions({"--record", "r.keys", "--replay=p.keys", "--trace", "t.jsonl", "--summary", "--version", "--help"});
+  const auto good = ParseShellOptions(
+      {"--record", "r.keys", "--replay=p.keys", "--trace", "t.jsonl", "--summary", "--version", "--help"});
   ASSERT_TRUE(good.ok) << good.error;
   EXPECT_EQ(good.options.recordFile, "r.keys");
   EXPECT_EQ(good.options.replayFile, "p.keys");
@@ -33,10 +32,14 @@ TEST(ShellOptions, AcceptsEachOptionInBothFormsAndRejectsTheRest) {
   struct Case {
     std::vector<std::string> args;
     const char* mentions;
-  } bad[] = {{{"--summary=yes"}, "--summary"},       {{"--record"}, "--record"},
-             {{"--trace="}, "--trace"},            {{"--replay", ""}, "--replay"},
-             {{"--version=1"}, "--version"},       {{"--trace", "a", "--trace", "b"}, "twice"},
-             {{"game.keys"}, "argument 'game.keys'"},       {{"-record", "x"}, "'-record'"}};
+  } bad[] = {{{"--summary=yes"}, "--summary"},
+             {{"--record"}, "--record"},
+             {{"--trace="}, "--trace"},
+             {{"--replay", ""}, "--replay"},
+             {{"--version=1"}, "--version"},
+             {{"--trace", "a", "--trace", "b"}, "twice"},
+             {{"game.keys"}, "argument 'game.keys'"},
+             {{"-record", "x"}, "'-record'"}};
   for (const Case& c : bad) {
     const auto r = ParseShellOptions(c.args);
     EXPECT_FALSE(r.ok) << c.mentions;
@@ -95,9 +98,8 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
   std::vector<KeyPress> recorded;
   std::string error;
   ASSERT_TRUE(LoadKeyScript(record, recorded, error)) << error;
-  const std::vector<std::pair<long long, int>> expected = {{2, 0x27},  {5, 0x25},  {5, 0x27},  {9, 65},
-                                                           {9, 0x25},  {10, 0x25}, {10, 0x20}, {15, 0x25},
-                                                           {15, 0x20}};
+  const std::vector<std::pair<long long, int>> expected = {{2, 0x27},  {5, 0x25},  {5, 0x27},  {9, 65},   {9, 0x25},
+                                                           {10, 0x25}, {10, 0x20}, {15, 0x25}, {15, 0x20}};
   ASSERT_EQ(recorded.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(std::make_pair(recorded[i].tick, recorded[i].virtualKey), expected[i]) << i;

@@ -46,9 +46,9 @@ class CanvasSurface : public QWidget, public WindowHost {
   Canvas& canvas_;
   std::map<int, QBasicTimer> timers_;  // by the core's timer id
   QPainter* painter_ = nullptr;        // only while painting
-  QRect paintArea_;  // in device pixels
-  PixelRect gameArea_;  // on a full screen: where the game shows
-  QImage shown_;  // the painted part of the canvas, reused between paints
+  QRect paintArea_;                    // in device pixels
+  PixelRect gameArea_;                 // on a full screen: where the game shows
+  QImage shown_;                       // the painted part of the canvas, reused between paints
   int scale_ = 1;
   bool onScreen_ = false;
 };

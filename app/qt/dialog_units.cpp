@@ -18,8 +18,8 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
   const QFontMetrics metrics(font);
   // The average over both alphabets, halved with rounding, matches how the
   // layouts were sized; a font's own "average width" is often far narrower.
-  const int alphabets = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int alphabets =
+      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   DialogBaseUnits base;
   base.x = (alphabets / 26 + 1) / 2;
   base.y = metrics.height();

@@ -101,8 +101,8 @@ bool MainWindow::RunCommand(int command) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // The window's own keys never reach the game, nor so its record.
-  const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                        (event->modifiers() & Qt::AltModifier);
+  const bool altEnter =
+      (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & Qt::AltModifier);
   if (event->key() == Qt::Key_F11 || altEnter) {
     if (!event->isAutoRepeat()) ToggleFullscreen();
     event->accept();

@@ -8,10 +8,14 @@ namespace {
 
 QAudioFormat::SampleFormat SinkSampleFormat(WaveSampleFormat format) {
   switch (format) {
-    case WaveSampleFormat::UInt8: return QAudioFormat::UInt8;
-    case WaveSampleFormat::Int16: return QAudioFormat::Int16;
-    case WaveSampleFormat::Int32: return QAudioFormat::Int32;
-    case WaveSampleFormat::Float32: return QAudioFormat::Float;
+    case WaveSampleFormat::UInt8:
+      return QAudioFormat::UInt8;
+    case WaveSampleFormat::Int16:
+      return QAudioFormat::Int16;
+    case WaveSampleFormat::Int32:
+      return QAudioFormat::Int32;
+    case WaveSampleFormat::Float32:
+      return QAudioFormat::Float;
   }
   return QAudioFormat::Unknown;
 }
@@ -21,8 +25,8 @@ WaveClip ClipOf(const WaveSound& sound) {
   clip.format.setSampleRate(sound.sampleRate);
   clip.format.setChannelCount(sound.channels);
   clip.format.setSampleFormat(SinkSampleFormat(sound.format));
-  clip.samples = QByteArray(reinterpret_cast<const char*>(sound.samples.data()),
-                            static_cast<qsizetype>(sound.samples.size()));
+  clip.samples =
+      QByteArray(reinterpret_cast<const char*>(sound.samples.data()), static_cast<qsizetype>(sound.samples.size()));
   return clip;
 }
 

@@ -52,7 +52,8 @@ const TickMarker* MarkerAt(const std::vector<TickMarker>& markers, long long tic
 
 void PressDigest::Add(const KeyPress& press) {
   ++count;
-  for (const std::uint64_t part : {static_cast<std::uint64_t>(press.tick), static_cast<std::uint64_t>(press.virtualKey)})
+  for (const std::uint64_t part :
+       {static_cast<std::uint64_t>(press.tick), static_cast<std::uint64_t>(press.virtualKey)})
     for (int byte = 0; byte < 8; ++byte) hash = (hash ^ ((part >> (8 * byte)) & 0xFF)) * 1099511628211ull;
 }
 
@@ -81,7 +82,8 @@ std::vector<TickMarker> ReadTickMarkers(std::string_view record) {
       continue;
     PressDigest d;
     if (words >> presses) {
-      if (!(words >> d.count >> digest >> d.hash) || presses != "presses" || digest != "digest" || words >> end) continue;
+      if (!(words >> d.count >> digest >> d.hash) || presses != "presses" || digest != "digest" || words >> end)
+        continue;
       m.presses = d;
     }
     markers.push_back(m);
@@ -156,7 +158,8 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
     }
   }
   std::size_t next = 0;
-  while (next < script.presses.size() && script.presses[next].tick <= CabinetTick()) kept.presses.Add(script.presses[next++]);
+  while (next < script.presses.size() && script.presses[next].tick <= CabinetTick())
+    kept.presses.Add(script.presses[next++]);
   // Markers come in tick order, as the presses do: both are walked once.
   std::size_t nextMarker = 0;
   for (long long tick = CabinetTick() + 1; tick <= lastTick; ++tick) {

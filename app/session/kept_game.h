@@ -57,11 +57,11 @@ std::string KeptGameFolder();
 
 // A kept game, read and brought up to its last recorded tick.
 struct KeptGame {
-  bool found = false;                  // false: nothing kept, a new game starts
-  std::vector<std::uint8_t> resume;    // snapshot of the game at resumeTick
+  bool found = false;                // false: nothing kept, a new game starts
+  std::vector<std::uint8_t> resume;  // snapshot of the game at resumeTick
   long long resumeTick = 0;
-  std::vector<KeyPress> carried;       // recorded presses for tick resumeTick + 1
-  PressDigest presses;                 // the recorded presses up to resumeTick
+  std::vector<KeyPress> carried;             // recorded presses for tick resumeTick + 1
+  PressDigest presses;                       // the recorded presses up to resumeTick
   std::optional<long long> startingCredits;  // a free-play game's
 };
 

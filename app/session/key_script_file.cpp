@@ -22,8 +22,11 @@ bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std:
 
 std::string KeyScriptLine(const KeyPress& press) {
   std::string line = std::to_string(press.tick) + ' ';
-  if (press.virtualKey == kVirtualKeyLeft) line += "left";
-  else if (press.virtualKey == kVirtualKeyRight) line += "right";
-  else line += std::to_string(press.virtualKey);
+  if (press.virtualKey == kVirtualKeyLeft)
+    line += "left";
+  else if (press.virtualKey == kVirtualKeyRight)
+    line += "right";
+  else
+    line += std::to_string(press.virtualKey);
   return line;
 }

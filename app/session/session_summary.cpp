@@ -64,9 +64,9 @@ std::string SessionSummary::Text() const {
   out += Format("  coins paid out        %lld, for %lld credits\n", L(c.coinsPaidOut), L(c.creditsFromPayouts));
   out += Format("  bonus coins           %lld dropped, %lld paid out for %lld credits\n", L(c.bonusCoins),
                 L(c.bonusCoinsPaidOut), L(c.creditsFromBonusCoins));
-  out += Format("  lottery spins         %lld, prizes: coins %lld (%lld coins), sweeper %lld, magic %lld, blank %lld\n",
-                L(c.lotterySpins), L(c.coinPrizes), L(c.prizeCoins), L(c.sweepPrizes), L(c.magicPrizes),
-                L(c.blankPrizes));
+  out +=
+      Format("  lottery spins         %lld, prizes: coins %lld (%lld coins), sweeper %lld, magic %lld, blank %lld\n",
+             L(c.lotterySpins), L(c.coinPrizes), L(c.prizeCoins), L(c.sweepPrizes), L(c.magicPrizes), L(c.blankPrizes));
   out += Format("  sweeps                %lld, %lld coins swept away\n", L(c.sweeps), L(c.coinsSwept));
   out += Format("  peak coins in play    %lld\n", L(peakCoinsInPlay_));
   out += ratio < 0 ? std::string("  payout ratio          none (no coin bought)\n")
@@ -86,6 +86,7 @@ std::string SessionSummary::Json() const {
   out += Format("\"prizeCoins\":%lld,\"sweeps\":%lld,\"coinsSwept\":%lld,\"peakCoinsInPlay\":%lld,", L(c.prizeCoins),
                 L(c.sweeps), L(c.coinsSwept), L(peakCoinsInPlay_));
   out += ratio < 0 ? std::string("\"payoutRatio\":null") : Format("\"payoutRatio\":%.6f", ratio);
-  out += freePlayCredits_ ? Format(",\"freePlayCredits\":%lld}", L(*freePlayCredits_)) : std::string(",\"freePlayCredits\":null}");
+  out += freePlayCredits_ ? Format(",\"freePlayCredits\":%lld}", L(*freePlayCredits_))
+                          : std::string(",\"freePlayCredits\":null}");
   return out;
 }

@@ -13,10 +13,8 @@ struct FlagOption {
   bool ShellOptions::*field;
 };
 constexpr FlagOption kFlags[] = {
-    {"--continue", &ShellOptions::continueGame},
-    {"--fullscreen", &ShellOptions::fullscreen},
-    {"--summary", &ShellOptions::summaryRequested},
-    {"--version", &ShellOptions::versionRequested},
+    {"--continue", &ShellOptions::continueGame},    {"--fullscreen", &ShellOptions::fullscreen},
+    {"--summary", &ShellOptions::summaryRequested}, {"--version", &ShellOptions::versionRequested},
     {"--help", &ShellOptions::helpRequested},
 };
 
@@ -96,9 +94,12 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
       const std::optional<std::string> given = valueOf();
       if (!given) return fail("option --replay-speed needs 1, 4, 16 or max");
       const std::string& value = *given;
-      if (value == "1" || value == "4" || value == "16") r.options.replaySpeed = std::stoi(value);
-      else if (value == "max") r.options.replaySpeed = 0;
-      else return fail("--replay-speed '" + value + "' is not 1, 4, 16 or max");
+      if (value == "1" || value == "4" || value == "16")
+        r.options.replaySpeed = std::stoi(value);
+      else if (value == "max")
+        r.options.replaySpeed = 0;
+      else
+        return fail("--replay-speed '" + value + "' is not 1, 4, 16 or max");
       known = true;
     }
     if (name == "--credits") {
@@ -126,8 +127,7 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
     if (!known && args[i].rfind("-", 0) != 0) return fail("unexpected argument '" + args[i] + "' (try --help)");
     if (!known) return fail("unknown option '" + args[i] + "' (try --help)");
   }
-  if (r.options.replaySpeed != 1 && r.options.replayFile.empty())
-    return fail("--replay-speed goes with --replay");
+  if (r.options.replaySpeed != 1 && r.options.replayFile.empty()) return fail("--replay-speed goes with --replay");
   if (r.options.continueGame && (!r.options.recordFile.empty() || !r.options.replayFile.empty()))
     return fail("--continue keeps its own record: it goes without --record and --replay");
   return r;

@@ -6,14 +6,14 @@
 // What the desktop shells take on their command line. Every option is
 // optional; without any, the game plays as it always has.
 struct ShellOptions {
-  std::string recordFile;  // empty: nothing recorded
-  std::string replayFile;  // empty: the player alone plays
-  std::string traceFile;   // empty: no trace
+  std::string recordFile;            // empty: nothing recorded
+  std::string replayFile;            // empty: the player alone plays
+  std::string traceFile;             // empty: no trace
   std::optional<long long> credits;  // free play: the credits the game starts with
   // How many times faster a replay plays until its last press: 1, 4, 16, or
   // 0 for as fast as the machine goes.
   int replaySpeed = 1;
-  bool continueGame = false;  // keep the game between sessions and go on with it
+  bool continueGame = false;      // keep the game between sessions and go on with it
   int scale = 0;                  // 1 to 8; 0: the screen decides
   bool fullscreen = false;        // start on the full screen
   bool summaryRequested = false;  // print an account of the session on exit

@@ -34,11 +34,21 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out.append(text.data(), plain);
   for (unsigned char c : text.substr(plain)) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];
@@ -208,6 +218,7 @@ bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const
     tail = "]}\n";
   }
   bool ok = std::fwrite(scratch.data(), 1, scratch.size(), file) == scratch.size();
-  if (draws) ok = std::fwrite(draws->Entries().data(), 1, draws->Entries().size(), file) == draws->Entries().size() && ok;
+  if (draws)
+    ok = std::fwrite(draws->Entries().data(), 1, draws->Entries().size(), file) == draws->Entries().size() && ok;
   return std::fwrite(tail.data(), 1, tail.size(), file) == tail.size() && ok;
 }

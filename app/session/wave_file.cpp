@@ -48,10 +48,15 @@ std::optional<WaveSampleFormat> OutputFormat(const FormatChunk& format) {
   }
   if (format.tag != kFormatPcm) return std::nullopt;
   switch (format.bits) {
-    case 8: return WaveSampleFormat::UInt8;
-    case 16: return WaveSampleFormat::Int16;
-    case 24: case 32: return WaveSampleFormat::Int32;
-    default: return std::nullopt;
+    case 8:
+      return WaveSampleFormat::UInt8;
+    case 16:
+      return WaveSampleFormat::Int16;
+    case 24:
+    case 32:
+      return WaveSampleFormat::Int32;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -69,9 +74,12 @@ std::vector<std::uint8_t> Widen24To32(const std::vector<std::uint8_t>& samples) 
 
 int WaveSampleBytes(WaveSampleFormat format) {
   switch (format) {
-    case WaveSampleFormat::UInt8: return 1;
-    case WaveSampleFormat::Int16: return 2;
-    default: return 4;
+    case WaveSampleFormat::UInt8:
+      return 1;
+    case WaveSampleFormat::Int16:
+      return 2;
+    default:
+      return 4;
   }
 }
 

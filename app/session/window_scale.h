@@ -35,7 +35,7 @@ struct ScreenPlacement {
   int scale = 1;
   int left = 0;
   int top = 0;
-  int width = 0;   // of the game area on the screen
+  int width = 0;  // of the game area on the screen
   int height = 0;
 };
 ScreenPlacement FitFullscreen(PixelSize screen);

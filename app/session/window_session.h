@@ -85,9 +85,9 @@ class WindowSession {
   bool soundsRouted_ = false;
   long long ticksRun_ = 0;
   std::string traceLine_;
-  std::optional<SessionSummary> summary_;  // counts from the creation reset on
+  std::optional<SessionSummary> summary_;     // counts from the creation reset on
   std::optional<long long> startingCredits_;  // free play
-  std::string keptFolder_;  // --continue: where the game is kept; empty otherwise
+  std::string keptFolder_;                    // --continue: where the game is kept; empty otherwise
   KeptGame kept_;
   int replaySpeed_ = 1;  // 0: as fast as it goes
   long long lastMarkedTick_ = -1;

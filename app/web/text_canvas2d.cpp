@@ -34,7 +34,7 @@ EM_JS(int, MarobelLayOutText, (const char* utf8, int cellHeight, int* box), {
       context : canvas.getContext("2d", {willReadFrequently : true}),
       recent : new Map(),
       faces : '"MS Gothic", "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF", "IPAGothic", "Noto Sans Mono CJK JP", ' +
-                  '"Noto Sans CJK JP", "VL Gothic", "Osaka-Mono", monospace'
+          '"Noto Sans CJK JP", "VL Gothic", "Osaka-Mono", monospace'
     };
   }
   let result = state.recent.get(key);

@@ -58,8 +58,10 @@ int main(int argc, char** argv) {
   // Records the page cannot keep must not keep the game from starting.
   const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
   std::string error;
-  if (!parsed.ok) std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
-  else if (!session.Open(parsed.options, error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
+  if (!parsed.ok)
+    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
+  else if (!session.Open(parsed.options, error))
+    std::fprintf(stderr, "marobel: %s\n", error.c_str());
   session.RouteSounds(&browserSound);
   mainHost.SetTimerHandler([] {
     session.Tick(&mainHost);

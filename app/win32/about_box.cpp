@@ -42,8 +42,8 @@ void ScaleBox(HWND dialog, int scale) {
   ScaleChildren how{scale, dialog, scaledFont};
   EnumChildWindows(dialog, ScaleChild, reinterpret_cast<LPARAM>(&how));
   const int iconPixels = GetSystemMetrics(SM_CXICON) * scale;
-  if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, iconPixels,
-                               iconPixels, 0))
+  if (HANDLE icon =
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, iconPixels, iconPixels, 0))
     SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   RECT client{};
   GetClientRect(dialog, &client);

@@ -10,8 +10,8 @@ namespace {
 // lists depends on the system's language.
 constexpr const wchar_t* kSystemFaces[] = {
     L"MS Gothic", L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF",  // ＭＳ ゴシック
-    L"Meiryo",    L"\x30E1\x30A4\x30EA\x30AA",                // メイリオ
-    L"Yu Gothic", L"\x6E38\x30B4\x30B7\x30C3\x30AF",          // 游ゴシック
+    L"Meiryo",    L"\x30E1\x30A4\x30EA\x30AA",               // メイリオ
+    L"Yu Gothic", L"\x6E38\x30B4\x30B7\x30C3\x30AF",         // 游ゴシック
 };
 constexpr wchar_t kShippedFace[] = L"IPAGothic";
 

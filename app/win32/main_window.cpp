@@ -121,11 +121,11 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
   windowScale = ScaleForScreen();
   // At scale 1 the outer size is 400 by 450 whatever the frame; at a larger
   // scale the client area grows with it and the frame stays the system's.
-  const PixelSize outer = windowScale == 1 ? PixelSize{kWindowWidth, kWindowHeight}
-                                           : ScaledWindowSize(Decoration(), windowScale);
+  const PixelSize outer =
+      windowScale == 1 ? PixelSize{kWindowWidth, kWindowHeight} : ScaledWindowSize(Decoration(), windowScale);
   // The position is the system's choice across, but the top edge is fixed.
-  HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                outer.width, outer.height, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, outer.width,
+                                outer.height, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
   menuBar = GetMenu(window);
   mainHost.ShowWindowed(windowScale);

@@ -23,8 +23,8 @@ bool WriteTo(HANDLE handle, const std::string& text) {
 void ShowShellText(const std::string& text, bool isError, const wchar_t* caption) {
   if (WriteTo(GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return;
   if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
     const bool shown = WriteTo(console, text);
     if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
     FreeConsole();

@@ -15,8 +15,7 @@ namespace {
 constexpr UINT kShiftJisCodePage = 932;
 
 std::wstring ShiftJisToWide(std::string_view text) {
-  const int length =
-      MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length = MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
   if (length > 0)
     MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
@@ -42,9 +41,8 @@ bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out)
   if (!scratch.dc) return false;
   // Grey-level antialiasing rather than the system default, which may be
   // subpixel colour that a single coverage value cannot carry.
-  HFONT font = CreateFontW(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                           OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, GothicFaceName());
+  HFONT font = CreateFontW(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_CHARACTER_PRECIS,
+                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, GothicFaceName());
   if (!font) return false;
   HGDIOBJ oldFont = SelectObject(scratch.dc, font);
 

@@ -24,7 +24,13 @@ class AboutBoxTest : public QObject {
   // Other commands and keys are not the box's and leave it open.
   void endsWithOneOrTwo() {
     enum How { kOkButton, kCloseBox, kKey };
-    struct Case { const char* name; How how; Qt::Key key; Qt::KeyboardModifier modifier; int result; };
+    struct Case {
+      const char* name;
+      How how;
+      Qt::Key key;
+      Qt::KeyboardModifier modifier;
+      int result;
+    };
     for (const Case& c : {Case{"OK button", kOkButton, {}, {}, 1}, Case{"Enter", kKey, Qt::Key_Return, {}, 1},
                           Case{"keypad Enter", kKey, Qt::Key_Enter, Qt::KeypadModifier, 1},
                           Case{"Escape", kKey, Qt::Key_Escape, {}, 2}, Case{"close box", kCloseBox, {}, {}, 2}}) {
@@ -34,9 +40,12 @@ class AboutBoxTest : public QObject {
         QVERIFY(!box.RunCommand(104));
         QTest::keyClick(box.windowHandle(), Qt::Key_Right);
         QVERIFY(box.isVisible());
-        if (c.how == kOkButton) QTest::mouseClick(box.OkButton(), Qt::LeftButton);
-        else if (c.how == kCloseBox) box.windowHandle()->close();
-        else QTest::keyClick(box.windowHandle(), c.key, c.modifier);
+        if (c.how == kOkButton)
+          QTest::mouseClick(box.OkButton(), Qt::LeftButton);
+        else if (c.how == kCloseBox)
+          box.windowHandle()->close();
+        else
+          QTest::keyClick(box.windowHandle(), c.key, c.modifier);
       });
       QTimer::singleShot(5000, &box, [&] { box.done(-1); });  // never hang the run
       QVERIFY2(box.exec() == c.result, c.name);
@@ -68,18 +77,24 @@ class AboutBoxTest : public QObject {
     const QSize expected = plain.size() * 2;
     QVERIFY2(qAbs(doubled.width() - expected.width()) <= expected.width() / 10 &&
                  qAbs(doubled.height() - expected.height()) <= expected.height() / 10,
-             qPrintable(QString("%1x%2 for %3x%4").arg(doubled.width()).arg(doubled.height())
-                            .arg(plain.width()).arg(plain.height())));
+             qPrintable(QString("%1x%2 for %3x%4")
+                            .arg(doubled.width())
+                            .arg(doubled.height())
+                            .arg(plain.width())
+                            .arg(plain.height())));
   }
 
   // Halves round away from zero, edge by edge (1.75 -> 2, 3.5 -> 4); the
   // others are the box's own controls under two dialog fonts.
   void dialogUnitsConvertEdgesWithRounding() {
-    struct Case { QRect units; DialogBaseUnits base; QRect pixels; };
-    for (const Case& c : {Case{{0, 0, 230, 75}, {6, 13}, {0, 0, 345, 122}},
-                          Case{{16, 51, 20, 20}, {6, 13}, {24, 83, 30, 32}},
-                          Case{{188, 55, 30, 11}, {7, 16}, {329, 110, 53, 22}},
-                          Case{{1, 1, 1, 1}, {7, 14}, {2, 2, 2, 2}}})
+    struct Case {
+      QRect units;
+      DialogBaseUnits base;
+      QRect pixels;
+    };
+    for (const Case& c :
+         {Case{{0, 0, 230, 75}, {6, 13}, {0, 0, 345, 122}}, Case{{16, 51, 20, 20}, {6, 13}, {24, 83, 30, 32}},
+          Case{{188, 55, 30, 11}, {7, 16}, {329, 110, 53, 22}}, Case{{1, 1, 1, 1}, {7, 14}, {2, 2, 2, 2}}})
       QCOMPARE(DialogUnitsToPixels(c.units, c.base), c.pixels);
   }
 };

@@ -31,7 +31,8 @@ void PressKey(QWidget& window, int key, Qt::KeyboardModifiers modifiers = {}, co
 
 // Runs `whileOpen` once a modal box is up, then closes it with Escape.
 // Returns whether a box came up at all.
-bool WithAboutBoxOpen(const std::function<void()>& open, const std::function<void()>& whileOpen = [] {}) {
+bool WithAboutBoxOpen(
+    const std::function<void()>& open, const std::function<void()>& whileOpen = [] {}) {
   bool seen = false;
   QTimer poll;  // a timer may fire while a key is still being delivered, before the box is up
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -132,18 +133,26 @@ class MainWindowTest : public QObject {
   }
 
   void menuItemAndAcceleratorsOpenTheAboutBox() {
-    struct Case { const char* name; int key; Qt::KeyboardModifiers modifiers; const char* text; bool opens; };
+    struct Case {
+      const char* name;
+      int key;
+      Qt::KeyboardModifiers modifiers;
+      const char* text;
+      bool opens;
+    };
     const Qt::KeyboardModifiers alt = Qt::AltModifier, altShift = Qt::AltModifier | Qt::ShiftModifier;
-    for (const Case& c : {Case{"menu item", 0, {}, "", true}, Case{"Alt+?", Qt::Key_Question, altShift, "?", true},
-                          Case{"Alt+/", Qt::Key_Slash, alt, "/", true},
-                          Case{"Alt+? without text", Qt::Key_Question, alt, "", true},
-                          Case{"? on another key", Qt::Key_Comma, altShift, "?", true},
-                          Case{"/ key giving -", Qt::Key_Slash, alt, "-", false},
-                          Case{"plain ?", Qt::Key_Question, Qt::ShiftModifier, "?", false},
-                          Case{"Ctrl+/", Qt::Key_Slash, Qt::ControlModifier, "/", false}}) {
+    for (const Case& c :
+         {Case{"menu item", 0, {}, "", true}, Case{"Alt+?", Qt::Key_Question, altShift, "?", true},
+          Case{"Alt+/", Qt::Key_Slash, alt, "/", true}, Case{"Alt+? without text", Qt::Key_Question, alt, "", true},
+          Case{"? on another key", Qt::Key_Comma, altShift, "?", true},
+          Case{"/ key giving -", Qt::Key_Slash, alt, "-", false},
+          Case{"plain ?", Qt::Key_Question, Qt::ShiftModifier, "?", false},
+          Case{"Ctrl+/", Qt::Key_Slash, Qt::ControlModifier, "/", false}}) {
       const bool opened = WithAboutBoxOpen([&] {
-        if (c.key) PressKey(*window, c.key, c.modifiers, QString::fromLatin1(c.text));
-        else window->AboutAction()->trigger();
+        if (c.key)
+          PressKey(*window, c.key, c.modifiers, QString::fromLatin1(c.text));
+        else
+          window->AboutAction()->trigger();
       });
       QVERIFY2(opened == c.opens && !QApplication::activeModalWidget(), c.name);
     }
@@ -174,8 +183,10 @@ class MainWindowTest : public QObject {
   void exitEndsTheLoopWithStatusZero() {
     QFETCH(bool, fromMenu);
     QTimer::singleShot(0, window.get(), [&] {
-      if (fromMenu) window->ExitAction()->trigger();
-      else window->windowHandle()->close();  // the window system's close request
+      if (fromMenu)
+        window->ExitAction()->trigger();
+      else
+        window->windowHandle()->close();  // the window system's close request
     });
     QTimer::singleShot(5000, window.get(), [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);

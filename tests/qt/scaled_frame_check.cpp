@@ -76,8 +76,7 @@ int main(int argc, char** argv) {
       for (int dy = 0; dy < scale; ++dy)
         for (int dx = 0; dx < scale; ++dx)
           if (shot.pixel(left + x * scale + dx, top + y * scale + dy) != block)
-            return std::fprintf(stderr, "FAIL: canvas pixel (%d, %d) is not one %d by %d block\n", x, y, scale,
-                                scale),
+            return std::fprintf(stderr, "FAIL: canvas pixel (%d, %d) is not one %d by %d block\n", x, y, scale, scale),
                    1;
       sampled.setPixel(x, y, block | 0xFF000000u);
     }

@@ -43,25 +43,30 @@ class WaveClipTest : public QObject {
  private slots:
   void readsWhatCanBePlayed() {
     using F = QAudioFormat;
-    struct Case { const char* name; QByteArray file; int channels; F::SampleFormat format; QByteArray samples; };
+    struct Case {
+      const char* name;
+      QByteArray file;
+      int channels;
+      F::SampleFormat format;
+      QByteArray samples;
+    };
     const QByteArray fmt16 = Format(1, 1, 8000, 16);
     // Extensible: 22 more bytes, whose sub-format's first two name PCM.
     const QByteArray extensible =
         Le<quint16>(22) + Le<quint16>(16) + Le<quint32>(4) + Le<quint16>(1) + QByteArray(14, '\0');
-    for (const Case& c : {
-             Case{"8 bit", Wave(1, 1, 8, "abc"), 1, F::UInt8, "abc"},
-             Case{"16 bit stereo", Wave(1, 2, 16, "abcd"), 2, F::Int16, "abcd"},
-             Case{"32 bit float", Wave(3, 1, 32, "abcd"), 1, F::Float, "abcd"},
-             Case{"extensible", Riff(Format(0xFFFE, 1, 8000, 16, 2, extensible) + Chunk("data", "ab")), 1, F::Int16,
-                  "ab"},
-             // -2 and 0x123456 as 24-bit samples, widened to 32 bits.
-             Case{"24 bit", Wave(1, 1, 24, QByteArray::fromHex("feffff563412")), 1, F::Int32,
-                  Le<qint32>(-2 * 256) + Le<qint32>(0x12345600)},
-             Case{"other chunks, padded",
-                  Riff(Chunk("LIST", "abc") + fmt16 + Chunk("junk", "abcde") + Chunk("data", "ab")), 1, F::Int16, "ab"},
-             // Claims more than the file holds: cut to the whole samples there are.
-             Case{"overlong data", Riff(fmt16) + "data" + Le<quint32>(1 << 20) + "ABCDE", 1, F::Int16, "ABCD"},
-             Case{"huge data", Riff(fmt16) + "data" + Le<quint32>(0xFFFFFFFF) + "AB", 1, F::Int16, "AB"}}) {
+    for (const Case& c :
+         {Case{"8 bit", Wave(1, 1, 8, "abc"), 1, F::UInt8, "abc"},
+          Case{"16 bit stereo", Wave(1, 2, 16, "abcd"), 2, F::Int16, "abcd"},
+          Case{"32 bit float", Wave(3, 1, 32, "abcd"), 1, F::Float, "abcd"},
+          Case{"extensible", Riff(Format(0xFFFE, 1, 8000, 16, 2, extensible) + Chunk("data", "ab")), 1, F::Int16, "ab"},
+          // -2 and 0x123456 as 24-bit samples, widened to 32 bits.
+          Case{"24 bit", Wave(1, 1, 24, QByteArray::fromHex("feffff563412")), 1, F::Int32,
+               Le<qint32>(-2 * 256) + Le<qint32>(0x12345600)},
+          Case{"other chunks, padded",
+               Riff(Chunk("LIST", "abc") + fmt16 + Chunk("junk", "abcde") + Chunk("data", "ab")), 1, F::Int16, "ab"},
+          // Claims more than the file holds: cut to the whole samples there are.
+          Case{"overlong data", Riff(fmt16) + "data" + Le<quint32>(1 << 20) + "ABCDE", 1, F::Int16, "ABCD"},
+          Case{"huge data", Riff(fmt16) + "data" + Le<quint32>(0xFFFFFFFF) + "AB", 1, F::Int16, "AB"}}) {
       const std::optional<WaveClip> clip = ParseWave(c.file);
       QVERIFY2(clip, c.name);
       QCOMPARE(clip->format.sampleRate(), 8000);
@@ -102,7 +107,7 @@ class WaveClipTest : public QObject {
     int loudest = 0;
     for (qsizetype i = 0; i + 1 < beep.samples.size(); i += 2)
       loudest = std::max(loudest, std::abs(int(qFromLittleEndian<qint16>(beep.samples.constData() + i))));
-    QVERIFY(loudest > 3000 && loudest < 32767);  // audible, not clipped
+    QVERIFY(loudest > 3000 && loudest < 32767);                                // audible, not clipped
     QCOMPARE(qFromLittleEndian<qint16>(beep.samples.constData()), qint16(0));  // starts without a click
 
     QTemporaryDir folder;

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   // Where no face has the glyphs, every character is the same empty box.
   Check(GothicFaceName() != nullptr, "a Japanese gothic face is installed or loaded from beside the program");
   TextCoverage ko, sheet, one, eight;
-  RasterizeText("\xBA", 16, ko);       // ｺ
+  RasterizeText("\xBA", 16, ko);         // ｺ
   RasterizeText("\x96\x87", 16, sheet);  // 枚
   RasterizeText("1", 16, one);
   RasterizeText("8", 16, eight);

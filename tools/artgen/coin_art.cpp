@@ -66,7 +66,9 @@ Picture DrawLyingCoin() {
         const double d = std::hypot(x - kCentre, y - kCentre);
         return d > 6.0 && d <= 7.4 && y > kCentre + 2.0;
       },
-      [&](int x, int y) { p.Set(x, y, Rgb{84, 52, 8}); });
+      [&](int x, int y) {
+        p.Set(x, y, Rgb{84, 52, 8});
+      });
   return p;
 }
 

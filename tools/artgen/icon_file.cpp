@@ -73,8 +73,8 @@ Bytes EncodeIcon(const std::vector<RgbaImage>& images, const Palette16& palette)
         const Rgba& p = img.At(x, y);
         // Transparent pixels must be black in the colour part: the screen is
         // ANDed with the mask and then XORed with this.
-        const int index = Transparent(p) ? NearestPaletteIndex(palette, kBlack)
-                                         : NearestPaletteIndex(palette, Rgb{p.r, p.g, p.b});
+        const int index =
+            Transparent(p) ? NearestPaletteIndex(palette, kBlack) : NearestPaletteIndex(palette, Rgb{p.r, p.g, p.b});
         row[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
       }
       out.insert(out.end(), row.begin(), row.end());

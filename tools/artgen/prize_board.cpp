@@ -10,7 +10,6 @@ namespace artgen {
 
 namespace {
 
-
 constexpr Rgb kCoinCell{14, 26, 66};
 constexpr Rgb kJackpotCell{118, 14, 34};
 constexpr Rgb kSweepCell{10, 52, 34};
@@ -49,8 +48,11 @@ void SweepCell(Picture& p, int left, int top) {
   const Rgb strawDark{170, 130, 40};
   p.DrawLine({left + 13.5, top + 3.5}, {left + 8.0, top + 9.0}, 1.4, handle);
   // The bristles fan out towards the lower left, as if sweeping.
-  p.FillPolygon({{left + 7.0, top + 8.0}, {left + 10.0, top + 11.0}, {left + 7.0, top + 15.0},
-                 {left + 2.5, top + 14.5}, {left + 2.5, top + 12.0}},
+  p.FillPolygon({{left + 7.0, top + 8.0},
+                 {left + 10.0, top + 11.0},
+                 {left + 7.0, top + 15.0},
+                 {left + 2.5, top + 14.5},
+                 {left + 2.5, top + 12.0}},
                 straw);
   p.Set(left + 5, top + 13, strawDark);
   p.Set(left + 6, top + 12, strawDark);
@@ -101,10 +103,18 @@ void DrawPrizeBoard(Picture& top) {
       const int cellTop = kBoardTop + kBoardCell * row;
       const Prize prize = PrizeAt(row, column);
       switch (prize.kind) {
-        case PrizeKind::Coins: CoinCell(top, left, cellTop, prize.coins); break;
-        case PrizeKind::Sweep: SweepCell(top, left, cellTop); break;
-        case PrizeKind::Magic: MagicCell(top, left, cellTop); break;
-        case PrizeKind::None: BlankCell(top, left, cellTop); break;
+        case PrizeKind::Coins:
+          CoinCell(top, left, cellTop, prize.coins);
+          break;
+        case PrizeKind::Sweep:
+          SweepCell(top, left, cellTop);
+          break;
+        case PrizeKind::Magic:
+          MagicCell(top, left, cellTop);
+          break;
+        case PrizeKind::None:
+          BlankCell(top, left, cellTop);
+          break;
       }
     }
   }

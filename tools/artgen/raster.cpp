@@ -42,8 +42,7 @@ void Picture::Tint(int x, int y, Rgb c, double amount) {
   pixels_[Index(x, y)] = Mix(pixels_[Index(x, y)], c, amount);
 }
 
-void Picture::ForEachIn(const std::function<bool(double, double)>& inside,
-                        const std::function<void(int, int)>& paint) {
+void Picture::ForEachIn(const std::function<bool(double, double)>& inside, const std::function<void(int, int)>& paint) {
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x)
       if (inside(x + 0.5, y + 0.5)) paint(x, y);

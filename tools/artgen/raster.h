@@ -42,8 +42,7 @@ class Picture {
   void Tint(int x, int y, Rgb c, double amount);
 
   // Calls paint(x, y) for every pixel whose centre the shape covers.
-  void ForEachIn(const std::function<bool(double, double)>& inside,
-                 const std::function<void(int, int)>& paint);
+  void ForEachIn(const std::function<bool(double, double)>& inside, const std::function<void(int, int)>& paint);
 
   void FillRect(int x, int y, int w, int h, Rgb c);
   void FillEllipse(double cx, double cy, double rx, double ry, Rgb c);

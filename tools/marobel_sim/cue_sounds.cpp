@@ -19,10 +19,14 @@ namespace {
 
 AVSampleFormat SampleFormatOf(WaveSampleFormat format) {
   switch (format) {
-    case WaveSampleFormat::UInt8: return AV_SAMPLE_FMT_U8;
-    case WaveSampleFormat::Int16: return AV_SAMPLE_FMT_S16;
-    case WaveSampleFormat::Int32: return AV_SAMPLE_FMT_S32;
-    case WaveSampleFormat::Float32: return AV_SAMPLE_FMT_FLT;
+    case WaveSampleFormat::UInt8:
+      return AV_SAMPLE_FMT_U8;
+    case WaveSampleFormat::Int16:
+      return AV_SAMPLE_FMT_S16;
+    case WaveSampleFormat::Int32:
+      return AV_SAMPLE_FMT_S32;
+    case WaveSampleFormat::Float32:
+      return AV_SAMPLE_FMT_FLT;
   }
   return AV_SAMPLE_FMT_NONE;
 }
@@ -69,7 +73,8 @@ std::vector<float> ToMono(const WaveSound& sound, int rate) {
 
 }  // namespace
 
-CueSounds::CueSounds(std::string assetsDir, int sampleRate) : assetsDir_(std::move(assetsDir)), sampleRate_(sampleRate) {}
+CueSounds::CueSounds(std::string assetsDir, int sampleRate)
+    : assetsDir_(std::move(assetsDir)), sampleRate_(sampleRate) {}
 
 const std::vector<float>& CueSounds::Get(const std::string& waveFile) {
   const auto found = clips_.find(waveFile);

@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
   static char traceBuffer[1 << 20];
   std::setvbuf(trace, traceBuffer, _IOFBF, sizeof traceBuffer);
   OutputFile snapshotFile;
-  if (!options.saveSnapshotFile.empty() && !snapshotFile.Open(options.saveSnapshotFile, error)) return UsageError(error);
+  if (!options.saveSnapshotFile.empty() && !snapshotFile.Open(options.saveSnapshotFile, error))
+    return UsageError(error);
   OutputFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
@@ -141,7 +142,8 @@ int main(int argc, char** argv) {
     video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
     if (!video) return UsageError(error);
     // A new sound cuts off the one playing, so only the last one can still be heard.
-    if (const LastSoundCue& cue = LastCue(); !cue.name.empty()) video->ContinueSound(cue.name, firstTick - cue.tick + 1);
+    if (const LastSoundCue& cue = LastCue(); !cue.name.empty())
+      video->ContinueSound(cue.name, firstTick - cue.tick + 1);
   }
 
   SessionSummary summary;

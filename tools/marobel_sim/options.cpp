@@ -80,8 +80,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       continue;
     }
     const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
-                            name == "--frames" || name == "--assets" || name == "--video" ||
-                            name == "--summary-json" || name == "--save-snapshot" || name == "--load-snapshot";
+                            name == "--frames" || name == "--assets" || name == "--video" || name == "--summary-json" ||
+                            name == "--save-snapshot" || name == "--load-snapshot";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
     std::string value;
     if (inlineValue) {
@@ -102,19 +102,27 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       r.options.credits = n;
     } else if (name == "--video") {
       if (!VideoSupported())
-        return fail("--video: this build of marobel-sim has no video support (it was configured without FFmpeg's "
-                    "libraries)");
+        return fail(
+            "--video: this build of marobel-sim has no video support (it was configured without FFmpeg's "
+            "libraries)");
       if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
       r.options.videoFile = value;
     } else {
       if (value.empty()) return fail("option " + name + " needs a non-empty value");
-      if (name == "--keys") r.options.keysFile = value;
-      else if (name == "--trace") r.options.traceFile = value;
-      else if (name == "--frames") r.options.framesDir = value;
-      else if (name == "--summary-json") r.options.summaryJsonFile = value;
-      else if (name == "--save-snapshot") r.options.saveSnapshotFile = value;
-      else if (name == "--load-snapshot") r.options.loadSnapshotFile = value;
-      else r.options.assetsDir = value;
+      if (name == "--keys")
+        r.options.keysFile = value;
+      else if (name == "--trace")
+        r.options.traceFile = value;
+      else if (name == "--frames")
+        r.options.framesDir = value;
+      else if (name == "--summary-json")
+        r.options.summaryJsonFile = value;
+      else if (name == "--save-snapshot")
+        r.options.saveSnapshotFile = value;
+      else if (name == "--load-snapshot")
+        r.options.loadSnapshotFile = value;
+      else
+        r.options.assetsDir = value;
     }
   }
   // A snapshot carries its own credit count.

@@ -13,7 +13,7 @@ struct SimOptions {
   std::string assetsDir;  // empty: the working directory
   std::string videoFile;  // empty: no video
   bool summary = false;
-  std::string summaryJsonFile;  // empty: none
+  std::string summaryJsonFile;   // empty: none
   std::string saveSnapshotFile;  // empty: none
   std::string loadSnapshotFile;  // empty: start with the creation reset
 

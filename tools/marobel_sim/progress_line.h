@@ -20,8 +20,7 @@ class ProgressLine {
   // a terminal silences the live line too: the line would only be torn up
   // there. `file` names the video being written (empty for a plain run).
   ProgressLine(long long totalTicks, std::FILE* out, std::FILE* runOutput, const std::string& file = {});
-  ProgressLine(long long totalTicks, std::FILE* out, Mode mode, Clock::time_point start,
-               const std::string& file = {});
+  ProgressLine(long long totalTicks, std::FILE* out, Mode mode, Clock::time_point start, const std::string& file = {});
 
   void Update(long long ticksDone) {
     if (mode_ != Mode::Silent) Update(ticksDone, Clock::now());  // no clock reads when silent

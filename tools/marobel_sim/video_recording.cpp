@@ -15,7 +15,8 @@ class FfmpegVideoRecording : public VideoRecording {
   FfmpegVideoRecording(std::unique_ptr<VideoWriter> w, const std::string& assetsDir)
       : writer(std::move(w)),
         sounds(assetsDir, VideoWriter::kAudioRate),
-        track(kSamplesPerTick, [this](const std::string& name) -> const std::vector<float>& { return sounds.Get(name); }) {}
+        track(kSamplesPerTick,
+              [this](const std::string& name) -> const std::vector<float>& { return sounds.Get(name); }) {}
 
   bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                const std::vector<std::string>& cues, std::string& error) override;

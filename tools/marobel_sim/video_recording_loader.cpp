@@ -43,6 +43,7 @@ std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, c
     }
     return std::unique_ptr<VideoRecording>(start(path, assetsDir, error));
   }
-  error = std::string("the video module ") + kVideoModuleName + " is missing (it is built and installed with marobel-sim)";
+  error =
+      std::string("the video module ") + kVideoModuleName + " is missing (it is built and installed with marobel-sim)";
   return nullptr;
 }

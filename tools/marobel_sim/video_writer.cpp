@@ -336,8 +336,7 @@ bool VideoWriter::AddAudio(const float* samples, std::size_t count, std::string&
 bool VideoWriter::Finish(std::string& error) {
   State& s = *state_;
   if (!s.pendingAudio.empty() && !s.SendAudioFrame(s.pendingAudio.size(), error)) return false;
-  if (!s.Send(s.video, s.videoStream, nullptr, error) || !s.Send(s.audio, s.audioStream, nullptr, error))
-    return false;
+  if (!s.Send(s.video, s.videoStream, nullptr, error) || !s.Send(s.audio, s.audioStream, nullptr, error)) return false;
   int rc = av_write_trailer(s.container);
   if (rc < 0) {
     error = s.Fail("cannot complete the video", rc);

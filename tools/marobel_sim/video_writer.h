@@ -16,7 +16,7 @@ class VideoWriter {
   struct Settings {
     std::string path;
     VideoFormat format = VideoFormat::Mp4;
-    int width = 0;  // even
+    int width = 0;   // even
     int height = 0;  // even
     int framesPerSecond = 0;
   };

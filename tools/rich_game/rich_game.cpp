@@ -44,10 +44,14 @@ void Burst(std::string& out, Stream& rng, long long tick) {
 }  // namespace
 
 bool ParseRichStyle(std::string_view name, RichStyle& style) {
-  if (name == "steady") style = RichStyle::Steady;
-  else if (name == "bursts") style = RichStyle::Bursts;
-  else if (name == "mixed") style = RichStyle::Mixed;
-  else return false;
+  if (name == "steady")
+    style = RichStyle::Steady;
+  else if (name == "bursts")
+    style = RichStyle::Bursts;
+  else if (name == "mixed")
+    style = RichStyle::Mixed;
+  else
+    return false;
   return true;
 }
 
@@ -67,8 +71,10 @@ std::string RichGameKeys(RichStyle style, std::uint64_t seed, long long ticks) {
         phase = rng.Below(3);
         phaseEnd = tick + 50 + rng.Below(251);
       }
-      if (phase == 0) SteadyTick(out, rng, tick);
-      else if (phase == 1 && rng.Below(15) == 0) Burst(out, rng, tick);
+      if (phase == 0)
+        SteadyTick(out, rng, tick);
+      else if (phase == 1 && rng.Below(15) == 0)
+        Burst(out, rng, tick);
       if (rng.Below(40) == 0) Press(out, tick, rng.Below(2) ? "0x20" : "65");
     }
   }
