@@ -12,6 +12,7 @@
 
 #include "app/about_band.h"
 #include "app/session/shell_options.h"
+#include "app/session/wave_file.h"
 #include "app/session/window_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
@@ -77,6 +78,13 @@ int main(int argc, char** argv) {
   return 0;
 }
 
+namespace {
+const WaveSound& FallbackSound() {
+  static const WaveSound sound = FallbackBeepSound();  // 16-bit mono
+  return sound;
+}
+}  // namespace
+
 extern "C" {
 
 // The pictures and sounds the game reads, one bare file name a line, so the
@@ -94,6 +102,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_asset_names() {
 // into the game for keys, lane controls, cabinet taps and gamepads alike,
 // delivered between two ticks. The About box is modal: while it is open,
 // keys stay with it. Returns 1 when the key reached the game.
+// The tone that stands in for a sound file that cannot be played: the same
+// one the desktop shells and the videos use, handed over sample by sample.
+EMSCRIPTEN_KEEPALIVE int web_fallback_sound_rate() { return FallbackSound().sampleRate; }
+EMSCRIPTEN_KEEPALIVE int web_fallback_sound_length() { return static_cast<int>(FallbackSound().samples.size() / 2); }
+EMSCRIPTEN_KEEPALIVE double web_fallback_sound_sample(int i) {
+  const auto& bytes = FallbackSound().samples;
+  const auto value = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  return value / 32768.0;
+}
+
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   if (!gameRunning || aboutOpen) return 0;
   ++lastKey.delivered;

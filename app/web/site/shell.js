@@ -105,17 +105,14 @@ function unlockAudio() {
   }
 }
 
-// Where a wave file is missing or unreadable, the desktop plays the
-// system's default sound; this is the page's: a short chime.
+// Where a wave file is missing or unreadable, every shell plays one tone,
+// which the game's module makes.
 function defaultSound(context) {
   if (!audio.fallback) {
-    const length = Math.floor(context.sampleRate * 0.25);
-    const buffer = context.createBuffer(1, length, context.sampleRate);
+    const length = Module._web_fallback_sound_length();
+    const buffer = context.createBuffer(1, length, Module._web_fallback_sound_rate());
     const samples = buffer.getChannelData(0);
-    for (let i = 0; i < length; ++i) {
-      const t = i / context.sampleRate;
-      samples[i] = 0.25 * Math.sin(2 * Math.PI * 880 * t) * Math.exp(-t * 14);
-    }
+    for (let i = 0; i < length; ++i) samples[i] = Module._web_fallback_sound_sample(i);
     audio.fallback = buffer;
   }
   return audio.fallback;
@@ -456,6 +453,7 @@ window.marobelPage = {
     sounds: page.soundNames.length,
     cuesStarted: audio.cuesStarted,
     lastCue: audio.lastCue,
+    fallbackSeconds: audio.fallback ? audio.fallback.duration : 0,
   }),
 
   // Plays a key script from the creation reset for `ticks` ticks and
