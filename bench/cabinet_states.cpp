@@ -9,7 +9,7 @@
 
 namespace {
 
-NoWindow window;
+NoWindowHost window;
 
 // A private generator, so building a table does not move the game's stream.
 std::uint32_t seed = 12345;

@@ -5,14 +5,6 @@
 #include "canvas/window_host.h"
 #include "game/state.h"
 
-// A window that shows nothing: the benchmarks only run ticks.
-class NoWindow : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
-
 // The tables the tick is measured on. Each builder leaves the game in that
 // state, right before a tick.
 enum class Cabinet { StartState, BusyField, FullPool };

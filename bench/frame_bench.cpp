@@ -51,7 +51,7 @@ void StartStateTick(benchmark::State& st) {
   static std::vector<Snapshot> start = CabinetCycle(Cabinet::StartState);
   if (!UseGeneratedPictures(st)) return;
   start.front().Restore();
-  NoWindow window;
+  NoWindowHost window;
   for (auto _ : st) GameTick(&window);
 }
 BENCHMARK(StartStateTick)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(60)->ReportAggregatesOnly(true);

@@ -31,7 +31,7 @@ void TickFromSavedState(benchmark::State& st, Cabinet cabinet, bool literal, boo
 #ifdef MAROBEL_ASSETS_DIR
   mainCanvas.SetFileDirectory(MAROBEL_ASSETS_DIR);
 #endif
-  NoWindow window;
+  NoWindowHost window;
   for (auto _ : st) GameTick(&window);
   UseSimulationPath(FastPath());
 }

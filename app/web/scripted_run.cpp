@@ -13,17 +13,10 @@
 #include "app/web/live_game.h"
 #include "game/coin_life.h"
 #include "game/state.h"
+#include "canvas/window_host.h"
 #include "game/tick.h"
 
 namespace {
-
-// Scripted runs that only trace need no pixels shown and no timer.
-class ScriptWindowHost : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
 
 // Shows each scripted frame in the page's game area, but keeps no timer:
 // the page's test code drives the ticks.
@@ -63,7 +56,7 @@ struct ScriptedRun {
 };
 
 ScriptedRun run;
-ScriptWindowHost quietHost;
+NoWindowHost quietHost;  // runs that only trace show nothing
 ScriptFrameHost frameHost;
 
 WindowHost* RunHost() { return run.showFrames ? static_cast<WindowHost*>(&frameHost) : &quietHost; }

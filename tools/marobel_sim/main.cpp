@@ -14,6 +14,7 @@
 #include "game/coin_life.h"
 #include "game/snapshot.h"
 #include "game/state.h"
+#include "canvas/window_host.h"
 #include "game/tick.h"
 #include "app/session/key_script.h"
 #include "app/session/session_summary.h"
@@ -28,14 +29,6 @@
 #include "tools/png_writer/png_writer.h"
 
 namespace {
-
-// No window: the loop below is the timer, and nothing is shown.
-class HeadlessWindow : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override {}
-  void ShowPixels(const std::uint32_t*, int, int) override {}
-};
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
@@ -93,7 +86,7 @@ int main(int argc, char** argv) {
     if (keys.startingCredits) startingCredits = keys.startingCredits;
   }
 
-  HeadlessWindow window;
+  NoWindowHost window;  // the loop below is the timer
   SoundLog sounds;
   DrawLog draws;
   SetSoundOutput(&sounds);
