@@ -98,10 +98,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_asset_names() {
   return names.c_str();
 }
 
-// A key-down for the game window, with its virtual-key code: the one way
-// into the game for keys, lane controls, cabinet taps and gamepads alike,
-// delivered between two ticks. The About box is modal: while it is open,
-// keys stay with it. Returns 1 when the key reached the game.
 // The tone that stands in for a sound file that cannot be played: the same
 // one the desktop shells and the videos use, handed over sample by sample.
 EMSCRIPTEN_KEEPALIVE int web_fallback_sound_rate() { return FallbackSound().sampleRate; }
@@ -112,6 +108,10 @@ EMSCRIPTEN_KEEPALIVE double web_fallback_sound_sample(int i) {
   return value / 32768.0;
 }
 
+// A key-down for the game window, with its virtual-key code: the one way
+// into the game for keys, lane controls, cabinet taps and gamepads alike,
+// delivered between two ticks. The About box is modal: while it is open,
+// keys stay with it. Returns 1 when the key reached the game.
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   if (!gameRunning || aboutOpen) return 0;
   ++lastKey.delivered;
