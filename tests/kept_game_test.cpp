@@ -23,7 +23,8 @@ struct Played {
   std::string trace, notice;
   long long firstTick = 0;
 };
-Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, int copyTick = 0) {
+Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, int copyTick = 0,
+                bool pressAtClose = false) {
   setenv("XDG_STATE_HOME", state.c_str(), 1);
   const std::string trace = WriteTempFile("kept.trace", "");
   Played played;
@@ -44,6 +45,9 @@ Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, i
       if (!copyAt.empty() && t == copyTick)
         fs::copy(state / "marobel", copyAt / "marobel", fs::copy_options::recursive);
     }
+    // A press in the last moment before the window closes: it belongs to a
+    // tick that has not run.
+    if (pressAtClose) session.PlayerKeyDown(0x25);
     EXPECT_TRUE(session.Close(error)) << error;
   }
   played.trace = Slurp(trace);
@@ -90,6 +94,22 @@ TEST(KeptGame, ClosedAndContinuedIsTheRunnersGame) {
     joined.insert(joined.end(), more.begin() + 1, more.end());
   }
   const auto runner = Lines(RunnerTrace(state, 1683));
+  ASSERT_EQ(runner.size(), joined.size());
+  for (std::size_t i = 0; i < runner.size(); ++i) ASSERT_EQ(runner[i], joined[i]) << "tick " << i;
+  fs::remove_all(state);
+}
+
+TEST(KeptGame, APressJustBeforeTheCloseIsPlayedOnceWhenContinued) {
+  const fs::path state = FreshState("press-at-close");
+  const Played a = PlayKept(state, 64, {}, 0, true);
+  const Played b = PlayKept(state, 30);
+  EXPECT_EQ(b.notice, "");
+  EXPECT_EQ(b.firstTick, 64);
+  std::vector<std::string> joined = Lines(a.trace);
+  const auto more = Lines(b.trace);
+  ASSERT_FALSE(more.empty());
+  joined.insert(joined.end(), more.begin() + 1, more.end());
+  const auto runner = Lines(RunnerTrace(state, 94));
   ASSERT_EQ(runner.size(), joined.size());
   for (std::size_t i = 0; i < runner.size(); ++i) ASSERT_EQ(runner[i], joined[i]) << "tick " << i;
   fs::remove_all(state);

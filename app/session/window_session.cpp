@@ -124,6 +124,7 @@ void WindowSession::Reset(WindowHost* window) {
   // takes over. Every tick is still a whole tick; only the clock differs.
   if (window && replaySpeed_ != 1 && ReplayRunning())
     window->StartTimer(kTickTimerId, replaySpeed_ ? kTickPeriodMs / replaySpeed_ : 1);
+  pressesAtTickEnd_ = presses_.count;
   for (const KeyPress& press : kept_.carried) {
     InsertCoin(press.virtualKey);
     presses_.Add(press);
@@ -141,6 +142,7 @@ void WindowSession::Tick(WindowHost* window) {
   GameTick(window);
   summary_->AfterTick();
   ticksRun_ = tick;
+  pressesAtTickEnd_ = presses_.count;
   WriteTraceLine();
   if (!keptFolder_.empty()) KeepTick();
 }
@@ -153,6 +155,17 @@ void WindowSession::KeepTick() {
     lastMarkedTick_ = ticksRun_;
   }
   if (snapshot) WriteKeptSnapshot(keptFolder_);
+}
+
+bool WindowSession::KeepNow() {
+  if (keptFolder_.empty() || !reset_) return true;
+  // A press taken since the last tick already shows in the game, but
+  // belongs to a tick that has not run: a marker or snapshot now would say
+  // the wrong thing about the tick that has. The record's press line keeps
+  // it, and a continue replays it from the last snapshot.
+  if (presses_.count != pressesAtTickEnd_) return true;
+  record_.WriteLine(TickMarkerLine(MarkerOfRunningGame(presses_)));
+  return WriteKeptSnapshot(keptFolder_);
 }
 
 void WindowSession::PlayerKeyDown(int virtualKey) {
@@ -183,10 +196,7 @@ bool WindowSession::Close(std::string& error) {
     if (!error.empty()) error += '\n';
     error += file.Name() + ": the " + what + " could not be written completely";
   };
-  if (!keptFolder_.empty() && reset_) {
-    record_.WriteLine(TickMarkerLine(MarkerOfRunningGame(presses_)));
-    if (!WriteKeptSnapshot(keptFolder_)) error = keptFolder_ + ": the game could not be kept there";
-  }
+  if (!KeepNow()) error = keptFolder_ + ": the game could not be kept there";
   close(record_, "key record");
   close(trace_, "trace");
   return error.empty();

@@ -59,6 +59,11 @@ class WindowSession {
   // exits); empty before the creation reset.
   std::string SummaryText() const { return summary_ ? summary_->Text() : std::string(); }
 
+  // A kept game (--continue) is written as it stands, snapshot and all, so
+  // that nothing is lost if the program goes now: for a page that may be
+  // closed at any moment. True when there is nothing to keep.
+  bool KeepNow();
+
   // Ends the records. False when one could not be written completely, with
   // one line per such file in `error`.
   bool Close(std::string& error);
@@ -92,6 +97,7 @@ class WindowSession {
   int replaySpeed_ = 1;  // 0: as fast as it goes
   long long lastMarkedTick_ = -1;
   PressDigest presses_;  // every press the kept game has taken
+  long long pressesAtTickEnd_ = 0;
   bool reset_ = false;
   std::string notice_;
 };
