@@ -1,0 +1,122 @@
+// Replay links as the page's CompressionStream makes them: zlib's raw
+// deflate at its different levels stands in for it here, as all of them
+// are streams a browser may write.
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/session/replay_link.h"
+
+namespace {
+
+std::vector<std::uint8_t> Deflate(const std::string& text, int level) {
+  z_stream z{};
+  EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  std::vector<std::uint8_t> out(deflateBound(&z, text.size()));
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  z.avail_in = static_cast<uInt>(text.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+std::string Link(const std::string& script, int level = 6) { return EncodeBase64Url(Deflate(script, level)); }
+
+std::string LongGame() {
+  std::vector<KeyPress> presses;
+  for (long long tick = 1; tick < 18000; tick += 1 + tick % 7) presses.push_back({tick, tick % 3 ? 0x25 : 0x27});
+  return ReplayScript(presses, 1000);
+}
+
+TEST(ReplayLink, EveryDeflateLevelUnpacksToTheSameGame) {
+  const std::string script = LongGame();
+  for (int level : {0, 1, 6, 9}) {
+    const ReplayLinkResult r = DecodeReplayLink(Link(script, level));
+    ASSERT_TRUE(r.ok) << "level " << level << ": " << r.error;
+    EXPECT_EQ(r.script, script);
+    EXPECT_EQ(r.keys.startingCredits, 1000);
+    EXPECT_GT(r.keys.presses.size(), 4000u);
+  }
+  // Padding, as some encoders add it, changes nothing.
+  std::string padded = Link("5 left\n");
+  while (padded.size() % 4) padded += '=';
+  EXPECT_TRUE(DecodeReplayLink(padded).ok);
+}
+
+TEST(ReplayLink, TheScriptOfAGameReadsBackAsThatGame) {
+  const std::vector<KeyPress> presses = {{1, 0x25}, {1, 0x27}, {40, 0x20}, {18000, 0x25}};
+  for (const std::optional<long long> credits : {std::optional<long long>(), std::optional<long long>(10000)}) {
+    const KeyScriptResult back = ParseKeyScript(ReplayScript(presses, credits));
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.startingCredits, credits);
+    ASSERT_EQ(back.presses.size(), presses.size());
+    for (std::size_t i = 0; i < presses.size(); ++i) {
+      EXPECT_EQ(back.presses[i].tick, presses[i].tick);
+      EXPECT_EQ(back.presses[i].virtualKey, presses[i].virtualKey);
+    }
+  }
+}
+
+TEST(ReplayLink, ABombIsStoppedAtTheLimit) {
+  // 64 MB of one letter packs into some 64 KB.
+  const std::string huge(64u << 20, '1');
+  const std::string link = Link(huge, 9);
+  ASSERT_LT(link.size(), kMaxReplayLinkChars);
+  const ReplayLinkResult r = DecodeReplayLink(link);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("more than a game"), std::string::npos) << r.error;
+  EXPECT_TRUE(r.script.empty());
+}
+
+TEST(ReplayLink, DamagedLinksAreRefusedWithOneLine) {
+  const std::string good = Link(LongGame());
+  std::vector<std::string> bad = {"",
+                                  "!!!!",
+                                  "abc",
+                                  "ab=c",
+                                  "a+b/",
+                                  std::string(kMaxReplayLinkChars + 1, 'A'),
+                                  EncodeBase64Url({0xFF, 0xFF, 0xFF})};
+  // Every cut of a real link but the whole one.
+  for (std::size_t cut = 0; cut + 1 < good.size(); cut += 1 + cut / 8) bad.push_back(good.substr(0, cut));
+  for (const std::string& link : bad) {
+    const ReplayLinkResult r = DecodeReplayLink(link);
+    EXPECT_FALSE(r.ok) << link.substr(0, 40);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(r.error.find('\n'), std::string::npos);
+    EXPECT_LT(r.error.size(), 200u);
+  }
+  EXPECT_NE(DecodeReplayLink(std::string(kMaxReplayLinkChars + 1, 'A')).error.find("too long"), std::string::npos);
+}
+
+TEST(ReplayLink, TextThatIsNotAKeyScriptIsRefused) {
+  const ReplayLinkResult markup = DecodeReplayLink(Link("1 left\n<img src=x onerror=alert(1)>\n"));
+  EXPECT_FALSE(markup.ok);
+  EXPECT_NE(markup.error.find("line 2"), std::string::npos) << markup.error;
+  EXPECT_TRUE(markup.keys.presses.empty());
+  // Comments are a script's own business: they hold no presses and play no part.
+  const ReplayLinkResult comment = DecodeReplayLink(Link("# <script>alert(1)</script>\n3 right\n"));
+  ASSERT_TRUE(comment.ok);
+  ASSERT_EQ(comment.keys.presses.size(), 1u);
+  EXPECT_FALSE(DecodeReplayLink(Link("# credits 2000000000\n1 left\n")).ok);
+}
+
+TEST(ReplayLink, Base64UrlRoundTripsEveryLength) {
+  std::vector<std::uint8_t> bytes;
+  for (int n = 0; n < 70; ++n) {
+    std::vector<std::uint8_t> back;
+    const std::string text = EncodeBase64Url(bytes);
+    EXPECT_EQ(text.find_first_of("+/="), std::string::npos);
+    ASSERT_TRUE(DecodeBase64Url(text, back));
+    EXPECT_EQ(back, bytes);
+    bytes.push_back(static_cast<std::uint8_t>(n * 37 + 250));
+  }
+}
+
+}  // namespace
