@@ -1,0 +1,62 @@
+// Writes the replay-link fuzzer's starting corpus into a folder: links of a
+// long generated game packed by zlib at several levels, the same streams
+// as raw bytes, and key scripts (well-formed and not) to be packed.
+#include <zlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/session/replay_link.h"
+
+namespace {
+
+std::string Deflate(const std::string& text, int level) {
+  z_stream z{};
+  deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&z, text.size()), '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  z.avail_in = static_cast<uInt>(text.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: replay-link-seed-writer FOLDER\n");
+    return 2;
+  }
+  std::vector<KeyPress> presses;
+  for (long long tick = 1; tick < 3000; tick += 1 + tick % 5) presses.push_back({tick, tick % 3 ? 0x25 : 0x27});
+  const std::vector<std::string> scripts = {ReplayScript(presses, std::nullopt), ReplayScript(presses, 1000),
+                                            "5 right\n5 left\n", "# <b>comment</b>\n1 left\n", "1 up\n"};
+  std::vector<std::string> seeds;
+  for (const std::string& script : scripts) {
+    for (int level : {1, 9}) {
+      const std::string packed = Deflate(script, level);
+      seeds.push_back('\0' + EncodeBase64Url(std::vector<std::uint8_t>(packed.begin(), packed.end())));
+      seeds.push_back('\1' + packed);
+    }
+    seeds.push_back('\2' + script);
+  }
+  const std::filesystem::path folder = argv[1];
+  std::filesystem::create_directories(folder);
+  int n = 0;
+  for (const std::string& bytes : seeds) {
+    const std::string name = (folder / ("seed-" + std::to_string(++n))).string();
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (!f || std::fclose(f) != 0 || !written) {
+      std::fprintf(stderr, "replay-link-seed-writer: cannot write %s\n", name.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
