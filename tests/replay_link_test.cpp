@@ -100,10 +100,13 @@ TEST(ReplayLink, TextThatIsNotAKeyScriptIsRefused) {
   EXPECT_FALSE(markup.ok);
   EXPECT_NE(markup.error.find("line 2"), std::string::npos) << markup.error;
   EXPECT_TRUE(markup.keys.presses.empty());
-  // Comments are a script's own business: they hold no presses and play no part.
-  const ReplayLinkResult comment = DecodeReplayLink(Link("# <script>alert(1)</script>\n3 right\n"));
-  ASSERT_TRUE(comment.ok);
-  ASSERT_EQ(comment.keys.presses.size(), 1u);
+  // The page's links carry no comments but a free-play game's credits line.
+  const ReplayLinkResult comment = DecodeReplayLink(Link("3 right\n# <script>alert(1)</script>\n"));
+  EXPECT_FALSE(comment.ok);
+  EXPECT_NE(comment.error.find("line 2: a comment"), std::string::npos) << comment.error;
+  EXPECT_FALSE(DecodeReplayLink(Link("# credits 100 <b>\n1 left\n")).ok);
+  EXPECT_FALSE(DecodeReplayLink(Link("1 left # press\n")).ok);
+  EXPECT_TRUE(DecodeReplayLink(Link("# credits 100\n1 left\n")).ok);
   EXPECT_FALSE(DecodeReplayLink(Link("# credits 2000000000\n1 left\n")).ok);
 }
 

@@ -300,6 +300,22 @@ ReplayLinkResult DecodeReplayLink(std::string_view payload) {
     result.script.clear();
     return result;
   }
+  // The page writes a link's script without comments, but for a free-play
+  // game's first line: any other is not one of its links, and has no
+  // business in one.
+  std::size_t line = 1, start = 0;
+  for (; start < result.script.size(); ++line) {
+    const std::size_t end = std::min(result.script.find('\n', start), result.script.size());
+    const bool comment = result.script.find('#', start) < end;
+    if (comment && !(line == 1 && result.keys.startingCredits)) {
+      result.error = "this replay link does not hold a game: line " + std::to_string(line) +
+                     ": a comment, which the page's links never carry";
+      result.script.clear();
+      result.keys = KeyScriptResult{};
+      return result;
+    }
+    start = end + 1;
+  }
   result.ok = true;
   return result;
 }

@@ -12,7 +12,8 @@
 // "#play=" and the game's key script, compressed as raw deflate and written
 // in base64url (no padding needed). Anyone may make one, so decoding it
 // trusts nothing: the text is bounded before and after inflating, and the
-// script is parsed as strictly as a file would be.
+// script is parsed as strictly as a file would be, and must be in the form
+// the page writes: presses only, after a free-play game's credits line.
 
 inline constexpr std::string_view kReplayLinkPrefix = "#play=";
 // Well within what a browser keeps in an address, and far beyond any game:
