@@ -78,6 +78,13 @@ bool ReplaceSessionFile(const std::string& name, const void* bytes, std::size_t 
 
 bool RenameSessionFile(const std::string& from, const std::string& to) {
   std::error_code error;
+#ifdef __EMSCRIPTEN__
+  // The page's in-memory file system, renaming onto a file, leaves the
+  // replaced file findable under the name that was moved away: removed
+  // first, it is gone. Nothing there is lost by the gap in between, as the
+  // files reach the browser's storage only whole, when the page syncs them.
+  std::filesystem::remove(SessionPath(to), error);
+#endif
   std::filesystem::rename(SessionPath(from), SessionPath(to), error);
   return !error;
 }
