@@ -120,10 +120,7 @@ void WindowSession::Reset(WindowHost* window) {
   WriteTraceLine();
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
-  // A replay watched faster: the tick timer runs faster until the player
-  // takes over. Every tick is still a whole tick; only the clock differs.
-  if (window && replaySpeed_ != 1 && ReplayRunning())
-    window->StartTimer(kTickTimerId, replaySpeed_ ? kTickPeriodMs / replaySpeed_ : 1);
+  if (replaySpeed_ != 1) SetReplaySpeed(replaySpeed_, window);
   pressesAtTickEnd_ = presses_.count;
   for (const KeyPress& press : kept_.carried) {
     InsertCoin(press.virtualKey);
@@ -131,6 +128,13 @@ void WindowSession::Reset(WindowHost* window) {
   }
   kept_.carried.clear();
   reset_ = true;
+}
+
+// A replay watched faster: the tick timer runs faster until the player
+// takes over. Every tick is still a whole tick; only the clock differs.
+void WindowSession::SetReplaySpeed(int speed, WindowHost* window) {
+  replaySpeed_ = speed;
+  if (window && ReplayRunning()) window->StartTimer(kTickTimerId, speed ? kTickPeriodMs / speed : 1);
 }
 
 void WindowSession::Tick(WindowHost* window) {

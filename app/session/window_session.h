@@ -50,6 +50,12 @@ class WindowSession {
   void PlayerKeyDown(int virtualKey);
 
   bool ReplayRunning() const { return nextReplayed_ < replay_.size(); }
+  // The tick of the replay's last press: where watching ends. 0 without one.
+  long long ReplayEndTick() const { return replay_.empty() ? 0 : replay_.back().tick; }
+  // Watching faster or slower while the replay runs: 1, 4, 16, or 0 for as
+  // fast as it goes. The tick timer follows at once.
+  void SetReplaySpeed(int speed, WindowHost* window);
+  int ReplaySpeed() const { return replaySpeed_; }
   // Something the player should read, though the game goes on: a kept game
   // that could not be continued and was set aside. Empty when all is well.
   const std::string& Notice() const { return notice_; }
