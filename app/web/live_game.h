@@ -8,5 +8,11 @@ PageWindowHost& MainHost();
 // Where the page's game sends its sound cues: the page's Web Audio player.
 SoundOutput& PageSound();
 
-// Stops the tick timer for good; the last frame stays on the page.
+// Stops the tick timer for good, keeping a kept game as it stands; the
+// last frame stays on the page.
 void StopLiveGame();
+
+// Stops the page's game and lets go of its session: the game state is
+// about to be replaced (a scripted test run), and nothing of it may be
+// kept or recorded after this.
+void ReplaceLiveGame();

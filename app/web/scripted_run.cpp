@@ -82,7 +82,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_start(const char* keyScript, double 
     error = "line " + std::to_string(keys.errorLine) + ": " + keys.errorReason;
     return error.c_str();
   }
-  StopLiveGame();
+  ReplaceLiveGame();
   run.presses = keys.presses;
   run.nextPress = 0;
   run.tick = 0;

@@ -7,10 +7,16 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/about_band.h"
+#include "app/session/kept_game.h"
+#include "app/session/replay_link.h"
+#include "app/session/session_files.h"
 #include "app/session/shell_options.h"
 #include "app/session/wave_file.h"
 #include "app/session/window_session.h"
@@ -29,11 +35,19 @@ namespace {
 PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight, mainCanvas);
 PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight, aboutCanvas);
 BrowserSoundOutput browserSound;
-WindowSession session;
+std::unique_ptr<WindowSession> session;
+std::string recordFile;  // the session's key record, whichever kind it keeps
 
 bool gameRunning = false;
 bool aboutOpen = false;
+bool paused = false;  // watching: no tick runs
 long long ticksRun = 0;
+
+// The page keeps its game where the desktop keeps one on Linux; shell.js
+// mounts the browser's storage there.
+constexpr const char* kPageStateFolder = "/state";
+// Before anything asks where the kept game is.
+const bool stateFolderNamed = setenv("XDG_STATE_HOME", kPageStateFolder, 1) == 0;
 
 // What the last key delivered to the game did, for the page's tests.
 struct KeyReport {
@@ -43,12 +57,87 @@ struct KeyReport {
   int creditsAfter = 0;
 } lastKey;
 
+// Watching as fast as it goes: as many ticks as fit in one frame's time,
+// so the page still answers its controls in between.
+constexpr double kMaxSpeedSliceMs = 12;
+
+void OnTickTimer() {
+  if (paused || !session) return;
+  if (session->ReplaySpeed() == 0 && session->ReplayRunning()) {
+    // Only the slice's last frame is seen: the ticks before it compose none.
+    const double until = emscripten_get_now() + kMaxSpeedSliceMs;
+    mainCanvas.SetComposing(false);
+    do {
+      session->Tick(&mainHost);
+      ++ticksRun;
+    } while (session->ReplayRunning() && emscripten_get_now() < until);
+    mainCanvas.SetComposing(true);
+    if (session->ReplayRunning()) {
+      session->Tick(&mainHost);
+      ++ticksRun;
+    }
+    return;
+  }
+  session->Tick(&mainHost);
+  ++ticksRun;
+}
+
+// Ends the game being played, keeping it where it is kept, and starts one
+// as `args` (the desktop shells' options) say. Options the page cannot
+// follow are reported and the game starts without them.
+void StartSession(const std::vector<std::string>& args) {
+  static bool first = true;
+  if (session) {
+    std::string error;
+    if (!session->Close(error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    session.reset();
+  }
+  // A later game starts from program start, as a new page would.
+  if (!first) ResetProgramState();
+  first = false;
+  session = std::make_unique<WindowSession>();
+  ShellOptionsResult parsed = ParseShellOptions(args);
+  std::string error;
+  if (!parsed.ok) {
+    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
+    parsed.options = ShellOptions{};
+  } else if (!session->Open(parsed.options, error)) {
+    std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    session = std::make_unique<WindowSession>();
+    parsed.options = ShellOptions{};
+  }
+  recordFile = parsed.options.continueGame ? KeptGameFolder() + "/" + kKeptRecordName : parsed.options.recordFile;
+  session->RouteSounds(&browserSound);
+  gameRunning = true;
+  paused = false;
+  ticksRun = 0;
+  // Window creation: attaches the canvas and starts the 200 ms timer.
+  session->Reset(&mainHost);
+  mainHost.PaintIfNeeded();
+}
+
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    lines.emplace_back(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return lines;
+}
+
 }  // namespace
 
 PageWindowHost& MainHost() { return mainHost; }
 SoundOutput& PageSound() { return browserSound; }
 
+void ReplaceLiveGame() {
+  StopLiveGame();
+  session.reset();
+}
+
 void StopLiveGame() {
+  if (gameRunning && session) session->KeepNow();
   mainHost.StopTimer();
   aboutHost.StopTimer();
   gameRunning = false;
@@ -56,25 +145,13 @@ void StopLiveGame() {
 }
 
 int main(int argc, char** argv) {
-  // Records the page cannot keep must not keep the game from starting.
-  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
-  std::string error;
-  if (!parsed.ok)
-    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
-  else if (!session.Open(parsed.options, error))
-    std::fprintf(stderr, "marobel: %s\n", error.c_str());
-  session.RouteSounds(&browserSound);
-  mainHost.SetTimerHandler([] {
-    session.Tick(&mainHost);
-    ++ticksRun;
-  });
+  if (!stateFolderNamed) std::fprintf(stderr, "marobel: the page cannot keep its game\n");
+  mainHost.SetTimerHandler(OnTickTimer);
   aboutHost.SetTimerHandler([] {
     aboutCanvas.ClearBlack();
     aboutCanvas.Invalidate(&aboutHost);
   });
-  gameRunning = true;
-  // Window creation: attaches the canvas and starts the 200 ms timer.
-  session.Reset(&mainHost);
+  StartSession(std::vector<std::string>(argv + 1, argv + argc));
   return 0;
 }
 
@@ -113,11 +190,12 @@ EMSCRIPTEN_KEEPALIVE double web_fallback_sound_sample(int i) {
 // delivered between two ticks. The About box is modal: while it is open,
 // keys stay with it. Returns 1 when the key reached the game.
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
-  if (!gameRunning || aboutOpen) return 0;
+  // A watched replay steers alone until its last press.
+  if (!gameRunning || aboutOpen || !session || session->ReplayRunning()) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
   lastKey.creditsBefore = game.credits;
-  session.PlayerKeyDown(virtualKey);
+  session->PlayerKeyDown(virtualKey);
   lastKey.creditsAfter = game.credits;
   return 1;
 }
@@ -138,8 +216,118 @@ EMSCRIPTEN_KEEPALIVE void web_about_closed(int) {
   aboutOpen = false;
 }
 
-// The exit command: the game stops, its last frame stays on the page.
+// The exit command: the game stops, its last frame stays on the page, and
+// a kept game is kept as it stands.
 EMSCRIPTEN_KEEPALIVE void web_exit() { StopLiveGame(); }
+
+// Starts another game in place of this one: `args` are shell options, one
+// a line (--continue, --credits N, --replay FILE, --record FILE, --trace FILE).
+EMSCRIPTEN_KEEPALIVE void web_start(const char* args) { StartSession(Lines(args ? args : "")); }
+
+// The page may be closed at any moment: the kept game is written as it
+// stands, for the page to hand to the browser's storage.
+EMSCRIPTEN_KEEPALIVE void web_keep_now() {
+  if (gameRunning && session) session->KeepNow();
+}
+
+// What a continue would resume: "TICK CREDITS" of the kept game's last
+// marker, or "" when nothing is kept.
+EMSCRIPTEN_KEEPALIVE const char* web_kept_game_offer() {
+  static std::string offer;
+  offer.clear();
+  std::string record;
+  if (!ReadSessionFile(KeptGameFolder() + "/" + kKeptRecordName, record)) return "";
+  const std::vector<TickMarker> markers = ReadTickMarkers(record);
+  const KeyScriptResult script = ParseKeyScript(record);
+  if (markers.empty()) {
+    // Killed before its first marker: it resumes at the start.
+    offer = "0 " + std::to_string(script.startingCredits.value_or(0));
+  } else {
+    offer = std::to_string(markers.back().tick) + " " + std::to_string(markers.back().credits);
+  }
+  return offer.c_str();
+}
+
+// A new game replaces the kept one; the one it replaces stays beside it,
+// once, under another name.
+EMSCRIPTEN_KEEPALIVE void web_replace_kept_game() {
+  // The game being played is the kept one: it ends, written whole, first.
+  if (session) {
+    std::string error;
+    if (!session->Close(error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    session.reset();
+  }
+  const std::string folder = KeptGameFolder();
+  for (const char* name : {kKeptRecordName, kKeptSnapshotName}) {
+    const std::string file = folder + "/" + name;
+    if (SessionFileExists(file)) RenameSessionFile(file, file + ".previous");
+  }
+}
+
+// Decodes what follows "#play=" and, for a game, writes its key script to
+// `scriptFile`. Returns "" then, else the one line to show the player.
+EMSCRIPTEN_KEEPALIVE const char* web_open_link(const char* payload, const char* scriptFile) {
+  static std::string error;
+  const ReplayLinkResult link = DecodeReplayLink(payload ? payload : "");
+  if (!link.ok) {
+    error = link.error;
+    return error.c_str();
+  }
+  if (!ReplaceSessionFile(scriptFile, link.script.data(), link.script.size())) {
+    error = "the replay link's game cannot be stored on this page";
+    return error.c_str();
+  }
+  return "";
+}
+
+// The key script of the game being played, from tick 0, as a replay link
+// carries it; "" when the game keeps no record.
+EMSCRIPTEN_KEEPALIVE const char* web_share_script() {
+  static std::string script;
+  script.clear();
+  std::string record;
+  if (recordFile.empty() || !ReadSessionFile(recordFile, record)) return "";
+  const KeyScriptResult keys = ParseKeyScript(record);
+  if (keys.ok) script = ReplayScript(keys.presses, keys.startingCredits);
+  return script.c_str();
+}
+
+// Watch mode: speeds, pause, and the skip to the replay's last press, made
+// without sound or frames in between.
+EMSCRIPTEN_KEEPALIVE int web_replay_running() { return session && session->ReplayRunning() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE double web_replay_end_tick() {
+  return session ? static_cast<double>(session->ReplayEndTick()) : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_replay_speed() { return session ? session->ReplaySpeed() : 1; }
+EMSCRIPTEN_KEEPALIVE void web_set_replay_speed(int speed) {
+  if (session) session->SetReplaySpeed(speed, &mainHost);
+}
+EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) { paused = on != 0; }
+EMSCRIPTEN_KEEPALIVE int web_paused() { return paused ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE double web_skip_replay() {
+  if (!session || !gameRunning) return 0;
+  // Nothing between here and the end is seen or heard: no frame is
+  // composed (the game's rules never read its pixels) and no cue played,
+  // though the trace still lists them. The last tick's frame is shown.
+  session->RouteSounds(nullptr);
+  mainCanvas.SetComposing(false);
+  while (session->ReplayRunning()) {
+    if (session->TicksRun() + 1 == session->ReplayEndTick()) mainCanvas.SetComposing(true);
+    session->Tick(&mainHost);
+    ++ticksRun;
+  }
+  mainCanvas.SetComposing(true);
+  session->RouteSounds(&browserSound);
+  paused = false;
+  mainHost.PaintIfNeeded();
+  return static_cast<double>(session->TicksRun());
+}
+
+// Something the player should read though the game goes on (a kept game
+// that was set aside), or "".
+EMSCRIPTEN_KEEPALIVE const char* web_notice() { return session ? session->Notice().c_str() : ""; }
+EMSCRIPTEN_KEEPALIVE const char* web_record_file() { return recordFile.c_str(); }
+EMSCRIPTEN_KEEPALIVE double web_tick() { return session ? static_cast<double>(session->TicksRun()) : 0; }
 
 EMSCRIPTEN_KEEPALIVE int web_game_running() { return gameRunning ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int web_about_open() { return aboutOpen ? 1 : 0; }

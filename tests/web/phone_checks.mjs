@@ -214,6 +214,9 @@ export async function checkOffline(server, { check, chromiumPath }) {
 
   await context.setOffline(true);
   await page.reload();
+  // The game played before the reload is kept and offered; a new one,
+  // like the first, starts instead.
+  await page.locator("#start-new").click({ timeout: 20000 });
   await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
                              { timeout: 20000 });
   const ticks = await page.evaluate(() => marobelPage.ticksRun());

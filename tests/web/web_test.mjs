@@ -2,7 +2,8 @@
 // player and as the runner's contract see it: the page and its menus, the
 // pixels of the game area, ticking, keys and credits, the About box, the
 // exit command, zoom, a missing picture, and the same game as marobel-sim
-// tick for tick; then as a phone plays it (phone_checks.mjs). Prints the
+// tick for tick; then as a phone plays it (phone_checks.mjs), and the game
+// kept, continued, watched and shared (kept_and_shared_checks.mjs). Prints the
 // page's size, memory and tick times, also on a throttled CPU.
 //
 //   node web_test.mjs --site DIR --sim MAROBEL_SIM --assets DIR --out DIR
@@ -13,6 +14,7 @@ import { parseArgs } from "node:util";
 import { chromium } from "playwright-core";
 
 import { sameGameScripts, timingScript } from "./key_scripts.mjs";
+import { checkHostileLinks, checkKeptAndShared, checkReplayLinks } from "./kept_and_shared_checks.mjs";
 import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
 import { countPixels, decodePng, firstDifference } from "./png_pixels.mjs";
 import { serveSite } from "./static_server.mjs";
@@ -350,6 +352,9 @@ try {
   await checkPhone(browser, server, helpers);
   await checkDesktopFit(browser, server, helpers);
   await checkOffline(server, helpers);
+  await checkKeptAndShared(browser, server, helpers);
+  const hour = await checkReplayLinks(browser, server, helpers);
+  await checkHostileLinks(browser, server, helpers);
   const slow = await measureThrottled(browser, server, helpers);
 
   console.log(`\nmeasured: page ${loaded} bytes; first frame ${firstFrame.toFixed(0)} ms after navigation; ` +
@@ -359,6 +364,8 @@ try {
               `rich game tick with frame median ${slow.median.toFixed(2)} ms, p99 ${slow.p99.toFixed(2)}, ` +
               `max ${slow.max.toFixed(2)} over 1000 ticks; live ticks ${slow.ran} of ${slow.expected} due; ` +
               `WebAssembly memory ${(slow.memory / 2 ** 20).toFixed(1)} MB`);
+  console.log(`measured: an 18,000-tick replay skipped to its end in ${hour.skipMs.toFixed(0)} ms; ` +
+              `the replay link of an hour of a press every tick is ${hour.hourLinkChars} characters after the '#'`);
 } finally {
   await browser.close();
   await server.close();

@@ -20,8 +20,14 @@ const page = {
   tracing: new URLSearchParams(location.search).has("trace"),
 };
 page.zoom = page.touch ? "fit" : "1";
-const kSessionRecord = "/session/keys.txt";
 const kSessionTrace = "/session/trace.jsonl";
+// A replay link's key script, and the record of the watched game, which
+// goes on when the player takes over.
+const kWatchScript = "/session/watch.keys";
+const kWatchRecord = "/session/watched.keys";
+// Where the module keeps the game it continues (the browser's storage).
+const kStateFolder = "/state";
+const kKeptFolder = kStateFolder + "/marobel";
 page.startup.shell = performance.now();
 
 // --- The module: start once the files are in place ---------------------
@@ -34,16 +40,10 @@ var Module = {
   },
   onRuntimeInitialized: () => {
     page.startup.module = performance.now();
-    loadGameFiles().then(() => {
+    FS.mkdir("/session");
+    Promise.all([loadGameFiles(), storage.open()]).then(() => {
       page.startup.files = performance.now();
-      let args = [];
-      if (page.tracing) {
-        FS.mkdir("/session");
-        args = ["--record", kSessionRecord, "--trace", kSessionTrace];
-      }
-      Module.callMain(args);
-      page.started = true;
-      page.startup.main = performance.now();
+      chooseStart();
     });
   },
 };
@@ -66,6 +66,310 @@ async function loadGameFiles() {
     }
   }));
   page.soundNames = names.filter((name) => name.endsWith(".wav"));
+}
+
+// --- The browser's storage: the kept game survives the page -------------
+
+const storage = {
+  available: false,
+  syncing: false,
+  again: false,
+  // Reads what the browser keeps into the module's file system.
+  open() {
+    return new Promise((resolve) => {
+      try {
+        FS.mkdir(kStateFolder);
+        FS.mount(IDBFS, {}, kStateFolder);
+      } catch (error) {
+        resolve();
+        return;
+      }
+      FS.syncfs(true, (error) => {
+        this.available = !error;
+        if (error) console.warn("the game cannot be kept on this device:", error);
+        else this.applyJournal();
+        resolve();
+      });
+    });
+  },
+  // The browser's storage is written asynchronously, which a closing page
+  // may not wait for; its last moment goes to a synchronous journal as
+  // well, which the next visit puts back. Any later write of the storage
+  // outdates the journal.
+  journalKey: "marobel.kept-game-journal",
+  writeJournal() {
+    if (!this.available) return;
+    try {
+      const files = {};
+      for (const name of FS.readdir(kKeptFolder)) {
+        if (name !== "game.keys" && name !== "game.snapshot") continue;
+        const bytes = FS.readFile(`${kKeptFolder}/${name}`);
+        let binary = "";
+        for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        files[name] = btoa(binary);
+      }
+      localStorage.setItem(this.journalKey, JSON.stringify({ at: Date.now(), files }));
+    } catch (error) {
+      // No journal (storage full or refused): the last sync stands.
+    }
+  },
+  applyJournal() {
+    let journal = null;
+    try {
+      journal = JSON.parse(localStorage.getItem(this.journalKey));
+    } catch (error) {
+      journal = null;
+    }
+    if (!journal || typeof journal.files !== "object") return;
+    try {
+      FS.mkdirTree(kKeptFolder);
+      for (const name of ["game.keys", "game.snapshot"]) {
+        const text = journal.files[name];
+        if (typeof text !== "string") continue;
+        const binary = atob(text);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+        FS.writeFile(`${kKeptFolder}/${name}`, bytes);
+      }
+    } catch (error) {
+      console.warn("the journal of the last visit could not be put back:", error);
+    }
+    localStorage.removeItem(this.journalKey);
+    this.save();
+  },
+  // Hands the kept game's files to the browser; one write at a time.
+  save() {
+    if (!this.available) return;
+    if (this.syncing) {
+      this.again = true;
+      return;
+    }
+    this.syncing = true;
+    const started = Date.now();
+    FS.syncfs(false, (error) => {
+      this.syncing = false;
+      if (!error) {
+        try {
+          const journal = JSON.parse(localStorage.getItem(this.journalKey));
+          if (journal && journal.at <= started) localStorage.removeItem(this.journalKey);
+        } catch (ignored) {
+          // no journal to outdate
+        }
+      }
+      if (this.again) {
+        this.again = false;
+        this.save();
+      }
+    });
+  },
+};
+
+// The page may go at any moment: the game is written whole as it stands.
+function keepGameNow() {
+  if (!page.started) return;
+  Module._web_keep_now();
+  storage.writeJournal();
+  storage.save();
+}
+
+// --- Starting a game: kept, new, free play, or a replay link's ----------
+
+// Ways a game starts: "continue" the kept one, a "new" one (with `credits`
+// for free play) that replaces it, or "watch" a replay link's.
+function startGame(mode, credits) {
+  let args;
+  if (mode === "watch") {
+    args = ["--replay", kWatchScript, "--record", kWatchRecord];
+  } else {
+    if (mode === "new") Module._web_replace_kept_game();
+    args = ["--continue"];
+    if (credits) args.push("--credits", String(credits));
+  }
+  if (page.tracing) args.push("--trace", kSessionTrace);
+  page.mode = mode === "watch" ? "watch" : credits ? "free play" : mode;
+  if (!page.mainCalled) {
+    page.mainCalled = true;
+    Module.callMain(args);
+  } else {
+    Module.ccall("web_start", null, ["string"], [args.join("\n")]);
+  }
+  page.started = true;
+  page.ended = false;
+  if (page.startup.main === undefined) page.startup.main = performance.now();
+  startPanel.hide();
+  watchBar.update();
+  // A choice made by a click or tap lets the page sound.
+  if (navigator.userActivation?.isActive) unlockAudio();
+  const notice = Module.UTF8ToString(Module._web_notice());
+  if (notice) showStatus("The kept game could not be continued; a new game has started. (" + notice + ")");
+  if (mode !== "watch") storage.save();
+}
+
+// A replay link opens in watch mode; a kept game is offered; otherwise a
+// new game starts at once.
+function chooseStart() {
+  if (location.hash.startsWith("#play=")) {
+    const error = Module.ccall("web_open_link", "string", ["string", "string"],
+                               [location.hash.slice("#play=".length), kWatchScript]);
+    if (!error) {
+      startGame("watch");
+      return;
+    }
+    forgetLink();
+    showStatus(error.charAt(0).toUpperCase() + error.slice(1) + ". A new game has started instead.");
+  }
+  const offer = Module.UTF8ToString(Module._web_kept_game_offer());
+  if (offer) startPanel.show(offer);
+  else startGame("continue");
+}
+
+// Leaves the replay link out of the address, so a reload plays the
+// player's own game.
+function forgetLink() {
+  if (location.hash) history.replaceState(null, "", location.pathname + location.search);
+}
+
+const startPanel = {
+  element: () => document.getElementById("start-panel"),
+  // `offer`: "TICK CREDITS" of a kept game to continue; none when the panel
+  // is opened during a game, which it can go back to.
+  show(offer) {
+    const panel = this.element();
+    const resume = document.getElementById("start-continue");
+    const back = document.getElementById("start-back");
+    if (offer) {
+      const [tick, credits] = offer.split(" ").map(Number);
+      resume.textContent = `Continue (tick ${tick.toLocaleString("en-US")}, ${credits.toLocaleString("en-US")} credits)`;
+      document.getElementById("start-heading").textContent = "A game is kept on this device.";
+    } else {
+      document.getElementById("start-heading").textContent = "Start another game? This one is replaced.";
+    }
+    resume.hidden = !offer;
+    back.hidden = !!offer || !page.started;
+    panel.hidden = false;
+    (offer ? resume : back).focus();
+  },
+  hide() {
+    this.element().hidden = true;
+  },
+  open: function () {
+    return !this.element().hidden;
+  },
+  wire() {
+    document.getElementById("start-continue").addEventListener("click", () => {
+      document.getElementById("status").hidden = true;
+      startGame("continue");
+    });
+    document.getElementById("start-back").addEventListener("click", () => this.hide());
+    document.getElementById("start-new").addEventListener("click", () => {
+      document.getElementById("status").hidden = true;
+      forgetLink();
+      startGame("new");
+    });
+    for (const button of this.element().querySelectorAll("button[data-credits]")) {
+      button.addEventListener("click", () => {
+        document.getElementById("status").hidden = true;
+        forgetLink();
+        startGame("new", Number(button.dataset.credits));
+      });
+    }
+    document.getElementById("new-game").addEventListener("click", (event) => {
+      event.currentTarget.blur();
+      this.show("");
+    });
+  },
+};
+
+// --- Watching a replay link's game ----------------------------------------
+
+const watchBar = {
+  timer: 0,
+  element: () => document.getElementById("watch"),
+  update() {
+    const watching = page.started && !page.ended && Module._web_replay_running() === 1;
+    const bar = this.element();
+    if (!watching) {
+      if (!bar.hidden) {
+        bar.hidden = true;
+        if (page.mode === "watch") showStatus("The replay has reached its last press: the game is yours now.");
+      }
+      clearInterval(this.timer);
+      this.timer = 0;
+      return;
+    }
+    bar.hidden = false;
+    const speed = Module._web_replay_speed();
+    for (const button of bar.querySelectorAll("button[data-speed]"))
+      button.setAttribute("aria-pressed", String(Number(button.dataset.speed) === speed));
+    document.getElementById("watch-pause").setAttribute("aria-pressed", String(Module._web_paused() === 1));
+    document.getElementById("watch-progress").textContent =
+      `Replay: tick ${Module._web_tick().toLocaleString("en-US")} of ${
+        Module._web_replay_end_tick().toLocaleString("en-US")}`;
+    if (!this.timer) this.timer = setInterval(() => this.update(), 250);
+  },
+  wire() {
+    const bar = this.element();
+    document.getElementById("watch-pause").addEventListener("click", () => {
+      Module._web_set_paused(Module._web_paused() ? 0 : 1);
+      this.update();
+    });
+    for (const button of bar.querySelectorAll("button[data-speed]")) {
+      button.addEventListener("click", () => {
+        Module._web_set_replay_speed(Number(button.dataset.speed));
+        this.update();
+      });
+    }
+    document.getElementById("watch-skip").addEventListener("click", () => {
+      const begin = performance.now();
+      Module._web_skip_replay();
+      page.lastSkipMs = performance.now() - begin;
+      this.update();
+    });
+  },
+};
+
+// --- Sharing: the game as a link --------------------------------------------
+
+function toBase64Url(bytes) {
+  let binary = "";
+  for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  return btoa(binary).replace(/\+/g, "-").replace(/\//g, "_").replace(/=+$/, "");
+}
+
+// The link that replays the game played so far, from tick 0.
+async function replayLink() {
+  const script = Module.UTF8ToString(Module._web_share_script());
+  const packed = new Blob([script]).stream().pipeThrough(new CompressionStream("deflate-raw"));
+  const bytes = new Uint8Array(await new Response(packed).arrayBuffer());
+  return location.origin + location.pathname + "#play=" + toBase64Url(bytes);
+}
+
+async function share() {
+  if (!page.started) return;
+  const link = await replayLink();
+  const box = document.getElementById("share-box");
+  const field = document.getElementById("share-link");
+  field.value = link;
+  box.hidden = false;
+  let copied = false;
+  try {
+    await navigator.clipboard.writeText(link);
+    copied = true;
+  } catch (error) {
+    // No clipboard here: the link stays shown to copy by hand.
+  }
+  document.getElementById("share-label").textContent = copied ? "Replay link (copied)" : "Replay link";
+  field.focus();
+  field.select();
+  page.sharedLink = link;
+  return link;
+}
+
+// A message for the player that does not end the game.
+function showStatus(message) {
+  const status = document.getElementById("status");
+  status.textContent = message;
+  status.hidden = false;
 }
 
 // --- Sound: one cue at a time, started by the first gesture ------------
@@ -329,10 +633,9 @@ function endGame(message) {
     menus.close();
     closeAbout(2);
     Module._web_exit();
+    storage.save();
   }
-  const status = document.getElementById("status");
-  status.textContent = message;
-  status.hidden = false;
+  showStatus(message);
 }
 
 // --- Input: the one way into the game ------------------------------------
@@ -363,6 +666,7 @@ function onKeyDown(event) {
   unlockAudio();
   if (!page.started || page.ended) return;
   if (aboutBox().open) return;  // modal: its own keys only
+  if (startPanel.open() || event.target instanceof HTMLInputElement) return;  // its own keys
   if (menus.handleKey(event)) return;
   if (MarobelKeys.isAboutAccelerator(event)) {
     event.preventDefault();
@@ -411,8 +715,28 @@ document.addEventListener("DOMContentLoaded", () => {
     });
   }
   wireAbout();
+  startPanel.wire();
+  watchBar.wire();
+  document.getElementById("share").addEventListener("click", (event) => {
+    event.currentTarget.blur();
+    share();
+  });
   applyZoom();
 });
+document.addEventListener("visibilitychange", () => {
+  if (document.visibilityState === "hidden") keepGameNow();
+});
+window.addEventListener("pagehide", keepGameNow);
+// A replay link opened where the page already is changes only the
+// address's fragment: the page starts again to play it.
+window.addEventListener("hashchange", () => {
+  if (location.hash.startsWith("#play=")) location.reload();
+});
+// The record is written press by press, with a marker every 2 s of play:
+// handed to the browser as often, a closed tab loses at most that.
+setInterval(() => {
+  if (page.started && !page.ended) storage.save();
+}, 2000);
 
 // Installed, the page plays offline: the service worker keeps this build's
 // files (the build names them and its version in sw.js).
@@ -444,8 +768,25 @@ window.marobelPage = {
   layout: () => ({ deviceScale: page.deviceScale, touch: page.touch, zoom: page.zoom,
                    beside: document.getElementById("desk").classList.contains("lanes-beside") }),
   // With ?trace: the key record and the trace of the page's game so far.
-  session: () => ({ record: FS.readFile(kSessionRecord, { encoding: "utf8" }),
+  session: () => ({ record: FS.readFile(Module.UTF8ToString(Module._web_record_file()), { encoding: "utf8" }),
                     trace: FS.readFile(kSessionTrace, { encoding: "utf8" }) }),
+  // With ?trace: the trace of the game being played, in the headless
+  // runner's format, whichever way it started (new, continued, free play,
+  // watched, taken over); a continued game's starts at the tick it resumed.
+  trace: () => (page.tracing ? FS.readFile(kSessionTrace, { encoding: "utf8" }) : null),
+  mode: () => page.mode,
+  tick: () => Module._web_tick(),
+  notice: () => Module.UTF8ToString(Module._web_notice()),
+  watching: () => Module._web_replay_running() === 1,
+  replayEndTick: () => Module._web_replay_end_tick(),
+  // Skips the watched replay to its last press; returns the milliseconds it took.
+  skipToEnd: () => {
+    document.getElementById("watch-skip").click();
+    return page.lastSkipMs;
+  },
+  shareLink: () => replayLink(),
+  keepNow: () => keepGameNow(),
+  storageSynced: () => !storage.syncing,
   audio: () => ({
     unlocked: audio.context !== null,
     state: audio.context ? audio.context.state : "none",
