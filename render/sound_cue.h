@@ -12,6 +12,24 @@ class SoundOutput {
   virtual void Play(const char* waveFile) = 0;
 };
 
+// The cabinet has one voice: a cue starts at once, from its beginning, and
+// the one still sounding stops. Every player of the game's sounds (the
+// windows, the page, the videos' sound track) is one of these, so that the
+// rule is written here alone; a player says only how it stops its sound
+// and how it starts one.
+class OneVoiceOutput : public SoundOutput {
+ public:
+  void Play(const char* waveFile) final {
+    StopPlaying();
+    StartPlaying(waveFile ? waveFile : "");
+  }
+
+ protected:
+  virtual void StopPlaying() = 0;
+  // A file that cannot be played sounds the one stand-in tone instead.
+  virtual void StartPlaying(const char* waveFile) = 0;
+};
+
 void SetSoundOutput(SoundOutput* output);  // not owned; null for silence
 void PlaySoundCue(const char* waveFile);
 

@@ -9,21 +9,18 @@
 
 QtSoundOutput::QtSoundOutput() : device_(QMediaDevices::defaultAudioOutput()) {}
 
-QtSoundOutput::~QtSoundOutput() { Stop(); }
+QtSoundOutput::~QtSoundOutput() { StopPlaying(); }
 
-void QtSoundOutput::Stop() {
+void QtSoundOutput::StopPlaying() {
   if (sink_) sink_->stop();
   sink_.reset();
   source_.reset();
 }
 
-void QtSoundOutput::Play(const char* waveFile) {
-  if (!waveFile) return;
+void QtSoundOutput::StartPlaying(const char* waveFile) {
   // The game names its files in its own code page.
   const std::string name = ShiftJisToUtf8(waveFile);
   WaveClip clip = LoadCue(QString::fromStdString(name));
-
-  Stop();
   if (device_.isNull()) return;
   if (!device_.isFormatSupported(clip.format)) return;
 

@@ -7,20 +7,19 @@
 
 class QAudioSink;
 
-// Plays the game's sound cues on the default audio output: one at a time,
-// each new cue cutting off the one still sounding. Without any audio output
+// Plays the game's sound cues on the default audio output, with the
+// cabinet's one voice. Without any audio output
 // the cues are read and dropped, and the game goes on silent.
-class QtSoundOutput : public SoundOutput {
+class QtSoundOutput : public OneVoiceOutput {
  public:
   QtSoundOutput();
   ~QtSoundOutput() override;
 
-  void Play(const char* waveFile) override;
-
   bool HasDevice() const { return !device_.isNull(); }
 
  private:
-  void Stop();
+  void StopPlaying() override;
+  void StartPlaying(const char* waveFile) override;
 
   QAudioDevice device_;
   std::unique_ptr<QAudioSink> sink_;

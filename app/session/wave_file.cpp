@@ -142,3 +142,31 @@ WaveSound FallbackBeepSound() {
   }
   return beep;
 }
+
+std::vector<std::uint8_t> WaveFileImage(const WaveSound& sound) {
+  const int bytes = WaveSampleBytes(sound.format);
+  const auto dataSize = static_cast<std::uint32_t>(sound.samples.size());
+  std::vector<std::uint8_t> image;
+  image.reserve(44 + sound.samples.size());
+  auto put = [&image](std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) image.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  };
+  auto tag = [&image](const char* text) {
+    for (int i = 0; i < 4; ++i) image.push_back(static_cast<std::uint8_t>(text[i]));
+  };
+  tag("RIFF");
+  put(36 + dataSize, 4);
+  tag("WAVE");
+  tag("fmt ");
+  put(16, 4);
+  put(sound.format == WaveSampleFormat::Float32 ? 3 : 1, 2);  // PCM, or IEEE float
+  put(static_cast<std::uint32_t>(sound.channels), 2);
+  put(static_cast<std::uint32_t>(sound.sampleRate), 4);
+  put(static_cast<std::uint32_t>(sound.sampleRate * sound.channels * bytes), 4);
+  put(static_cast<std::uint32_t>(sound.channels * bytes), 2);
+  put(static_cast<std::uint32_t>(8 * bytes), 2);
+  tag("data");
+  put(dataSize, 4);
+  image.insert(image.end(), sound.samples.begin(), sound.samples.end());
+  return image;
+}

@@ -28,3 +28,7 @@ std::optional<WaveSound> ReadWave(const std::uint8_t* data, std::size_t size);
 // The short beep that stands in for a sound file that cannot be played, as
 // the platform's default sound does where the game runs on Windows.
 WaveSound FallbackBeepSound();
+
+// A whole RIFF wave file of `sound` (integer PCM or float), as players that
+// take a file from memory want it; ReadWave reads it back the same.
+std::vector<std::uint8_t> WaveFileImage(const WaveSound& sound);

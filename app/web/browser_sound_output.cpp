@@ -2,8 +2,12 @@
 
 #include <emscripten/emscripten.h>
 
-EM_JS(void, MarobelPlayCue, (const char* waveFile), {
-  if (Module.marobelPlayCue) Module.marobelPlayCue(UTF8ToString(waveFile));
+EM_JS(void, MarobelStopCue, (), {
+  if (Module.marobelStopCue) Module.marobelStopCue();
+});
+EM_JS(void, MarobelStartCue, (const char* waveFile), {
+  if (Module.marobelStartCue) Module.marobelStartCue(UTF8ToString(waveFile));
 });
 
-void BrowserSoundOutput::Play(const char* waveFile) { MarobelPlayCue(waveFile ? waveFile : ""); }
+void BrowserSoundOutput::StopPlaying() { MarobelStopCue(); }
+void BrowserSoundOutput::StartPlaying(const char* waveFile) { MarobelStartCue(waveFile); }

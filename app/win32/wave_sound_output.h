@@ -1,10 +1,11 @@
 #pragma once
 #include "render/sound_cue.h"
 
-// Plays each cue with the multimedia library's one-shot player: asynchronous,
-// a new sound cuts off the old one, and a missing file sounds the system's
-// default sound.
-class WaveSoundOutput final : public SoundOutput {
- public:
-  void Play(const char* waveFile) override;
+// Plays each cue with the multimedia library's one-shot player, which
+// never waits; a file it cannot play sounds the stand-in tone every shell
+// plays, from memory.
+class WaveSoundOutput final : public OneVoiceOutput {
+ private:
+  void StopPlaying() override;
+  void StartPlaying(const char* waveFile) override;
 };

@@ -2,12 +2,15 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-// The sound track of a run, rendered a tick at a time with the game's rule
-// for its cues: one sound at a time, and a new request cuts off the sound
-// that is playing. A cue requested during a tick starts where that tick's
-// frame starts, so of several requests in one tick only the last is heard.
+#include "render/sound_cue.h"
+
+// The sound track of a run, rendered a tick at a time and played with the
+// cabinet's one voice. A cue requested during a tick starts where that
+// tick's frame starts, so of several requests in one tick only the last is
+// heard.
 class CueTrack {
  public:
   // The samples of a wave file at the track's rate, mono; the reference
@@ -26,8 +29,22 @@ class CueTrack {
   void Continue(const std::string& waveFile, std::size_t ticksPlayed);
 
  private:
+  // The track's voice: the clip sounding, and how far into it.
+  class Voice : public OneVoiceOutput {
+   public:
+    explicit Voice(ClipSource clips) : clips_(std::move(clips)) {}
+    const std::vector<float>* playing = nullptr;
+    std::size_t position = 0;
+
+   private:
+    void StopPlaying() override { playing = nullptr; }
+    void StartPlaying(const char* waveFile) override {
+      playing = &clips_(waveFile);
+      position = 0;
+    }
+    ClipSource clips_;
+  };
+
   std::size_t samplesPerTick_;
-  ClipSource clips_;
-  const std::vector<float>* playing_ = nullptr;
-  std::size_t position_ = 0;
+  Voice voice_;
 };

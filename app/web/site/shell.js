@@ -422,19 +422,21 @@ function defaultSound(context) {
   return audio.fallback;
 }
 
-// A new cue cuts the one playing. A cue asked for before the first gesture,
-// or while its file is still being decoded, is not heard.
-Module.marobelPlayCue = (name) => {
+// The module stops the cue playing and starts the next (the cabinet's one
+// voice is its rule). A cue asked for before the first gesture, or while
+// its file is still being decoded, is not heard.
+Module.marobelStopCue = () => {
+  if (!audio.playing) return;
+  try {
+    audio.playing.stop();
+  } catch (error) {
+    // already ended
+  }
+  audio.playing = null;
+};
+Module.marobelStartCue = (name) => {
   const context = audio.context;
   if (!context || audio.decoding.has(name)) return;
-  if (audio.playing) {
-    try {
-      audio.playing.stop();
-    } catch (error) {
-      // already ended
-    }
-    audio.playing = null;
-  }
   const source = context.createBufferSource();
   source.buffer = audio.buffers.get(name) || defaultSound(context);
   source.connect(context.destination);
