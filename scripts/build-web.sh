@@ -54,8 +54,9 @@ cp "$native"/assets/marobel-{192,512}.png "$site/assets/"
 # game reads and fetches those (from the browser's memory when preloaded).
 preloads=$(cd "$site/assets" && for f in *.bmp *.wav; do
   printf '<link rel="preload" href="assets/%s" as="fetch" crossorigin>\n' "$f"; done)
-awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }' \
-  "$root/app/web/site/index.html" > "$site/index.html"
+# The shell's texts come from its one table of facts.
+awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }' "$root/app/web/site/index.html" |
+  perl "$root/scripts/shell-facts-html.pl" "$root/app/shell_facts.txt" > "$site/index.html"
 
 # The service worker caches every file of the site under a name that
 # changes with any of them, so a new build replaces the cache of the last.

@@ -9,6 +9,7 @@
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/dialog_units.h"
+#include "shell_facts.h"
 
 Canvas aboutCanvas;
 
@@ -17,11 +18,12 @@ namespace {
 constexpr int kIconPixels = 32;
 
 // The layout, in dialog units.
-const QRect kClientUnits(0, 0, 230, 75);
-const QPoint kPlaceUnits(22, 17);
-const QRect kIconUnits(16, 51, 20, 20);
-const QRect kTextUnits(49, 48, 137, 8);
-const QRect kOkUnits(188, 55, 30, 11);
+QRect Units(const int (&box)[4]) { return QRect(box[0], box[1], box[2], box[3]); }
+const QRect kClientUnits(0, 0, shell_fact::kAboutDialog[2], shell_fact::kAboutDialog[3]);
+const QPoint kPlaceUnits(shell_fact::kAboutDialog[0], shell_fact::kAboutDialog[1]);
+const QRect kIconUnits = Units(shell_fact::kAboutIcon);
+const QRect kTextUnits = Units(shell_fact::kAboutTextBox);
+const QRect kOkUnits = Units(shell_fact::kAboutOk);
 
 }  // namespace
 

@@ -1,17 +1,20 @@
 #pragma once
 #include <QString>
 
-// Every text the shell shows, exactly as the game has always spelled them:
-// half-width katakana in the menus, full-width tildes in the title.
+#include "shell_facts.h"
+
+// Every text the shell shows, exactly as the game has always spelled them
+// (half-width katakana in the menus, full-width tildes in the title), from
+// the shell's one table of facts.
 namespace apptext {
 
-inline QString WindowTitle() { return QStringLiteral("Marobel ～Orvik～"); }
-inline QString FileMenu() { return QStringLiteral("ﾌｧｲﾙ(&F)"); }
-inline QString ExitItem() { return QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"); }
-inline QString HelpMenu() { return QStringLiteral("ﾍﾙﾌﾟ(&H)"); }
-inline QString AboutItem() { return QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A) ..."); }
-inline QString AboutCaption() { return QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"); }
-inline QString AboutText() { return QStringLiteral("Marobel ～Orvik～ Version 1.0"); }
-inline QString OkButton() { return QStringLiteral("OK"); }
+inline QString WindowTitle() { return QString::fromUtf8(shell_fact::kTitle); }
+inline QString FileMenu() { return QString::fromUtf8(shell_fact::kFileMenu); }
+inline QString ExitItem() { return QString::fromUtf8(shell_fact::kExitItem); }
+inline QString HelpMenu() { return QString::fromUtf8(shell_fact::kHelpMenu); }
+inline QString AboutItem() { return QString::fromUtf8(shell_fact::kAboutItem); }
+inline QString AboutCaption() { return QString::fromUtf8(shell_fact::kAboutCaption); }
+inline QString AboutText() { return QString::fromUtf8(shell_fact::kAboutText); }
+inline QString OkButton() { return QString::fromUtf8(shell_fact::kOkButton); }
 
 }  // namespace apptext

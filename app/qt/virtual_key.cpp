@@ -1,5 +1,9 @@
 #include "app/qt/virtual_key.h"
 
+#include <QStringList>
+
+#include "shell_facts.h"
+
 namespace {
 
 // Punctuation keys, by the character on the key of a US layout, shifted or
@@ -165,6 +169,7 @@ bool IsAboutAccelerator(int qtKey, Qt::KeyboardModifiers modifiers, const QStrin
   // The character decides, not the key: on many layouts "?" and "/" share
   // no key with the US positions, and with Alt held some platforms deliver
   // no text at all, leaving only the key's symbol.
-  if (text == QLatin1String("?") || text == QLatin1String("/")) return true;
+  static const QStringList characters = QString::fromUtf8(shell_fact::kAboutAccelerators).split(QLatin1Char(' '));
+  if (!text.isEmpty() && characters.contains(text)) return true;
   return text.isEmpty() && (qtKey == Qt::Key_Question || qtKey == Qt::Key_Slash);
 }

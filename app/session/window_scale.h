@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "shell_facts.h"
+
 // Whole-number scaling of the desktop window, shared by the desktop shells.
 // The game's pixels are shown as scale by scale blocks, so they stay as
 // sharp on a large screen as at their own size.
@@ -9,8 +11,8 @@ inline constexpr int kMinWindowScale = 1;
 inline constexpr int kMaxWindowScale = 8;
 
 // The window's outer size at scale 1, frame, caption and menu bar included.
-inline constexpr int kWindowWidth = 400;
-inline constexpr int kWindowHeight = 450;
+inline constexpr int kWindowWidth = shell_fact::kWindowSize[0];
+inline constexpr int kWindowHeight = shell_fact::kWindowSize[1];
 
 // The scale a window opens at when the player asks for none: the largest at
 // which the scale-1 window fits in half the screen's height, and at least

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/session/window_scale.h"
 
 // What the desktop window's client area shows of the 1200 by 800 canvas at
 // the window's opening size: the 400 by 450 window less its frame, caption
@@ -6,5 +7,5 @@
 // 31-pixel caption and a 20-pixel menu bar). Every view that stands in for
 // the window (the browser page, the videos) shows this part, so that all of
 // them show the same picture.
-inline constexpr int kClientAreaWidth = 400 - 2 * 8;
-inline constexpr int kClientAreaHeight = 450 - 31 - 20 - 8;
+inline constexpr int kClientAreaWidth = kWindowWidth - 2 * 8;
+inline constexpr int kClientAreaHeight = kWindowHeight - 31 - 20 - 8;

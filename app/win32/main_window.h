@@ -2,10 +2,11 @@
 #include <windows.h>
 
 #include "app/session/window_session.h"
+#include "shell_facts.h"
 
 // Command numbers of the menu and the accelerators.
-inline constexpr int kCmdAbout = 104;
-inline constexpr int kCmdExit = 105;
+inline constexpr int kCmdAbout = shell_fact::kCommandAbout;
+inline constexpr int kCmdExit = shell_fact::kCommandExit;
 
 // Buffer size, in characters, of the title and the class name.
 inline constexpr int kResourceTextCapacity = 100;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The source stays in one style and the scripts free of shellcheck warnings:
 # clang-format (the repository's .clang-format) on every C++ file git
-# tracks, shellcheck on every shell script. Lists every finding, then fails.
+# tracks, shellcheck on every shell script, and the Windows resource script
+# against the shell's table of facts. Lists every finding, then fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 status=0
@@ -18,6 +19,9 @@ if ! shellcheck -x --severity=warning "${scripts[@]}" ||
   echo "lint: shellcheck found the warnings above" >&2
   status=1
 fi
+
+# The Windows resource script against the shell's table of facts.
+bash "$(dirname "$0")/shell-facts-check.sh" || status=1
 
 [ "$status" -eq 0 ] && echo "lint: ${#sources[@]} C++ files formatted, ${#scripts[@]} scripts clean"
 exit "$status"

@@ -45,11 +45,15 @@ window.MarobelKeys = (() => {
     return event.altKey || event.key === "Alt" || event.code === "F10";
   }
 
-  // Alt with the character "?" or "/", whatever layout produced it; where
-  // Alt leaves no character, the key that carries them on a US layout.
+  // Alt with one of the About box's characters ("?" or "/" in the shell's
+  // facts), whatever layout produced it; where Alt leaves no character, the
+  // key that carries them on a US layout.
+  let aboutCharacters = null;
   function isAboutAccelerator(event) {
     if (!event.altKey) return false;
-    if (event.key === "?" || event.key === "/") return true;
+    if (!aboutCharacters)
+      aboutCharacters = JSON.parse(document.getElementById("shell-facts").textContent).AboutAccelerators.split(" ");
+    if (aboutCharacters.includes(event.key)) return true;
     return event.code === "Slash" && (typeof event.key !== "string" || event.key.length !== 1);
   }
 
