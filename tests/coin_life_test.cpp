@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/coin_life.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -70,7 +70,7 @@ TEST(CoinPass, AFlightWithoutHoversFallsSevenTimesAndLandsDrawnTwice) {
     game.gateOffset = 144;  // mouth far from x 190..210
     game.coinX[0] = 200;
     CallRecorder recorder;
-    CoinPass();
+    CoinPass(CabinetCoinPassHooks());
     EXPECT_EQ(game.coinY[0], expectedY[fall]);
     EXPECT_EQ(game.coinVy[0], 6 * (fall + 1));
     if (fall < 6) {
@@ -94,7 +94,7 @@ TEST(CoinPass, StepsDownAtTheLineAndPaysBeyondThePayoutLine) {
   PlaceCoin(4, CoinState::OnField, 240, 344);
   PlaceCoin(4950, CoinState::OnField, 270, 400);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[1], CoinState::OnField);
   EXPECT_EQ(game.coinState[2], CoinState::OnPusher);
   EXPECT_EQ(game.coinState[3], CoinState::OnField);
@@ -117,7 +117,7 @@ TEST(CoinPass, CreditsStopAtTheLargestCountInsteadOfWrapping) {
   PlaceCoin(4900, CoinState::OnField, 200, 400);
   PlaceCoin(1, CoinState::OnField, 220, 400);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.credits, 2147483647);
 }
 
@@ -125,7 +125,7 @@ TEST(CoinPass, NeverTurnsAFieldCoinBackIntoATableCoin) {
   StartEmptyGame();
   PlaceCoin(7, CoinState::OnField, 150, 180);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[7], CoinState::OnField);
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+#include "canvas/window_host.h"
+#include "render/main_canvas.h"
+
+class CoinPassHooks;
+
+// Window creation: lottery and credits reset, canvas attached, tick timer
+// started, 170 coins seeded and their first contacts recorded.
+void ResetGame(WindowHost* window);
+
+// One 200 ms tick, steps T1..T13 in their fixed order.
+void GameTick(WindowHost* window);
+
+// The cabinet's clock: ticks run since the creation reset.
+std::int64_t CabinetTick();
+// For a game continued from a snapshot: the clock as it stood.
+void SetCabinetTick(std::int64_t tick);
+
+// What the coin pass of T9 meets on its way: the gate, the coin sprites and
+// the payout sounds. For running the pass on its own, as a tick runs it.
+const CoinPassHooks& CabinetCoinPassHooks();
