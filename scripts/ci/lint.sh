@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The source stays in one style and the scripts free of shellcheck warnings:
 # clang-format (the repository's .clang-format) on every C++ file git
-# tracks, shellcheck on every shell script. Lists every finding, then fails.
+# tracks, shellcheck on every shell script, the core's include layers.
+# Lists every finding, then fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 status=0
@@ -16,6 +17,11 @@ mapfile -t scripts < <(git ls-files '*.sh')
 if ! shellcheck -x --severity=warning "${scripts[@]}" ||
   ! shellcheck --severity=warning --shell=sh app/qt/marobel-launcher.sh.in; then
   echo "lint: shellcheck found the warnings above" >&2
+  status=1
+fi
+
+if ! bash scripts/ci/include-graph.sh; then
+  echo "lint: an include goes against the core's layers" >&2
   status=1
 fi
 
