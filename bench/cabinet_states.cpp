@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "game/coin_life.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 #include <algorithm>
 

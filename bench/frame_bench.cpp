@@ -10,7 +10,7 @@
 #include "bonus/gate_lottery.h"
 #include "canvas/bmp_reader.h"
 #include "canvas/picture_cache.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "render/asset_names.h"
 #include "render/frame.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bench/cabinet_states.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 #include "game/state.h"
 
 namespace {

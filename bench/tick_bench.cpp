@@ -9,7 +9,7 @@
 
 #include "bench/cabinet_states.h"
 #include "game/simulation_path.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 namespace {
 

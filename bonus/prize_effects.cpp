@@ -4,8 +4,8 @@
 #include "game/contacts.h"
 #include "game/play_stats.h"
 #include "game/state.h"
-#include "game/tick.h"
 #include "render/asset_names.h"
+#include "render/main_canvas.h"
 #include "render/sound_cue.h"
 
 namespace {

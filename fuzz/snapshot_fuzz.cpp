@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fuzz/snapshot_game.h"
-#include "game/snapshot.h"
-#include "game/tick.h"
+#include "cabinet/snapshot.h"
+#include "cabinet/tick.h"
 
 namespace {
 

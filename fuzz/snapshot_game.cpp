@@ -2,7 +2,7 @@
 
 #include "game/coin_life.h"
 #include "game/state.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 void PlaySnapshotGame(int ticks) {
   // Nothing reads the pixels: no picture file or font is looked at.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/snapshot_game.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

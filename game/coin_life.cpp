@@ -2,13 +2,9 @@
 
 #include <climits>
 
-#include "bonus/gate_lottery.h"
 #include "game/contacts.h"
 #include "game/play_stats.h"
 #include "game/state.h"
-#include "game/tick.h"
-#include "render/asset_names.h"
-#include "render/sound_cue.h"
 
 int FindFreeSlot(int first, int last) {
   for (int i = first; i < last; ++i) {
@@ -34,14 +30,7 @@ void BuyCoin(int laneX) {
   if (slot >= 0) StartFalling(slot, laneX);
 }
 
-void DrawCoin(int i, int y, bool lying) {
-  if (lying)
-    mainCanvas.DrawSprite(game.coinX[i], y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
-  else
-    mainCanvas.DrawSprite(game.coinX[i], y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
-}
-
-void FlyCoin(int i) {
+void FlyCoin(int i, const CoinPassHooks& hooks) {
   bool falls = true;
   if (game.coinY[i] <= kScatterLineY) falls = gameRand() % 5 != 0;  // hovers one tick in five
   if (falls) {
@@ -49,8 +38,8 @@ void FlyCoin(int i) {
     game.coinY[i] += game.coinVy[i];
   }
   if (game.coinY[i] <= kScatterLineY) game.coinX[i] += gameRand() % 21 - 10;
-  CaptureAtGate(i);
-  DrawCoin(i, game.coinY[i], false);  // a captured coin still shows in this frame
+  hooks.AfterFlight(i);
+  hooks.DrawCoin(game.coinX[i], game.coinY[i], false);  // a captured coin still shows in this frame
   if (game.coinY[i] >= kLandingLineY) game.coinState[i] = CoinState::OnPusher;
 }
 
@@ -58,18 +47,18 @@ void FlyCoin(int i) {
 // rather than wrapping round to a negative count.
 void AddCredits(int amount) { game.credits = game.credits > INT_MAX - amount ? INT_MAX : game.credits + amount; }
 
-void PayOut(int i) {
+void PayOut(int i, const CoinPassHooks& hooks) {
   const int before = game.credits;
   if (i < kNormalSlots) {
     AddCredits(1);
     game.coinState[i] = CoinState::PaidOut;
-    PlaySoundCue(asset::kPayoutSound);
+    hooks.PaidOut(i);
     ++playStats.coinsPaidOut;
     playStats.creditsFromPayouts += game.credits - before;
   } else {
     AddCredits(50);
     game.coinState[i] = CoinState::PaidOut;
-    PlaySoundCue(asset::kBonusPayoutSound);
+    hooks.PaidOut(i);
     ++playStats.bonusCoinsPaidOut;
     playStats.creditsFromBonusCoins += game.credits - before;
   }
@@ -95,27 +84,27 @@ namespace {
 StepDownIndex stepDownIndex;
 }
 
-void CoinPass() {
+void CoinPass(const CoinPassHooks& hooks) {
   const int stepDownLine = StepDownLineY(game.pusherStroke);
   stepDownIndex.Reset();
   ForEachCoinInPlay([&](int i) {
-    if (game.coinState[i] == CoinState::Airborne) FlyCoin(i);
+    if (game.coinState[i] == CoinState::Airborne) FlyCoin(i, hooks);
     if (game.coinState[i] == CoinState::OnPusher) {
       if (game.coinY[i] >= stepDownLine) {
         game.coinState[i] = CoinState::OnField;
         stepDownIndex.AddContactsOf(i);
       } else {
-        DrawCoin(i, game.coinY[i], true);
+        hooks.DrawCoin(game.coinX[i], game.coinY[i], true);
       }
     }
     if (game.coinState[i] == CoinState::OnField) {
       if (game.coinY[i] > kPayoutLineY)
-        PayOut(i);
+        PayOut(i, hooks);
       else
-        DrawCoin(i, game.coinY[i], true);
+        hooks.DrawCoin(game.coinX[i], game.coinY[i], true);
     }
     if (game.coinState[i] == CoinState::PaidOut) {
-      DrawCoin(i, kPayoutLineY + gameRand() % kTrayBandHeight, false);
+      hooks.DrawCoin(game.coinX[i], kPayoutLineY + gameRand() % kTrayBandHeight, false);
       game.coinState[i] = CoinState::Free;
     }
   });

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "game/state.h"
-#include "game/tick.h"
 #include "render/asset_names.h"
+#include "render/main_canvas.h"
 
 namespace {
 constexpr int kWhite = 255;
@@ -34,6 +34,13 @@ void DrawHeadUpTexts() {
   mainCanvas.SetTextStyle(16, kWhite, kWhite, kWhite);
   mainCanvas.PutText(5, 50, creditText);
   mainCanvas.SetPen(3, 255, 255, 0);
+}
+
+void DrawCoin(int x, int y, bool lying) {
+  if (lying)
+    mainCanvas.DrawSprite(x, y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
+  else
+    mainCanvas.DrawSprite(x, y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
 }
 
 void DrawBonusOverlays() {

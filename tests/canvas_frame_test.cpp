@@ -5,7 +5,7 @@
 #include "canvas/picture_cache.h"
 #include "game/coin_life.h"
 #include "game/constants.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "render/asset_names.h"
 #include "tests/bmp_test_files.h"
 #include "tests/test_support.h"

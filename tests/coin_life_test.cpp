@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/coin_life.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -70,7 +70,7 @@ TEST(CoinPass, AFlightWithoutHoversFallsSevenTimesAndLandsDrawnTwice) {
     game.gateOffset = 144;  // mouth far from x 190..210
     game.coinX[0] = 200;
     CallRecorder recorder;
-    CoinPass();
+    CoinPass(CabinetCoinPassHooks());
     EXPECT_EQ(game.coinY[0], expectedY[fall]);
     EXPECT_EQ(game.coinVy[0], 6 * (fall + 1));
     if (fall < 6) {
@@ -94,7 +94,7 @@ TEST(CoinPass, StepsDownAtTheLineAndPaysBeyondThePayoutLine) {
   PlaceCoin(4, CoinState::OnField, 240, 344);
   PlaceCoin(4950, CoinState::OnField, 270, 400);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[1], CoinState::OnField);
   EXPECT_EQ(game.coinState[2], CoinState::OnPusher);
   EXPECT_EQ(game.coinState[3], CoinState::OnField);
@@ -117,7 +117,7 @@ TEST(CoinPass, CreditsStopAtTheLargestCountInsteadOfWrapping) {
   PlaceCoin(4900, CoinState::OnField, 200, 400);
   PlaceCoin(1, CoinState::OnField, 220, 400);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.credits, 2147483647);
 }
 
@@ -125,8 +125,54 @@ TEST(CoinPass, NeverTurnsAFieldCoinBackIntoATableCoin) {
   StartEmptyGame();
   PlaceCoin(7, CoinState::OnField, 150, 180);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[7], CoinState::OnField);
+}
+
+// What the pass hands its hooks, and the game as each call found it.
+struct HookCall {
+  std::string what;  // "after", "draw", "lying", "paid"
+  int slot_or_x;
+  CoinState state;  // of the slot, for "after" and "paid"
+  int credits;
+  bool operator==(const HookCall&) const = default;
+};
+
+class RecordingHooks : public CoinPassHooks {
+ public:
+  void AfterFlight(int slot) const override {
+    calls.push_back({"after", slot, game.coinState[slot], game.credits});
+    if (takeAtFlight == slot) game.coinState[slot] = CoinState::Free;
+  }
+  void DrawCoin(int x, int, bool lying) const override {
+    calls.push_back({lying ? "lying" : "draw", x, CoinState::Free, game.credits});
+  }
+  void PaidOut(int slot) const override { calls.push_back({"paid", slot, game.coinState[slot], game.credits}); }
+  int takeAtFlight = -1;
+  mutable std::vector<HookCall> calls;
+};
+
+TEST(CoinPass, CallsItsHooksSlotBySlotWhereEachEventHappens) {
+  StartEmptyGame();
+  game.pusherStroke = 0;
+  PlaceCoin(0, CoinState::Airborne, 200, 100);  // between scatter and landing line: falls, no drift
+  PlaceCoin(1, CoinState::Airborne, 120, 100);
+  PlaceCoin(2, CoinState::OnPusher, 150, 230);
+  PlaceCoin(4, CoinState::OnField, 240, 344);
+  PlaceCoin(4950, CoinState::OnField, 270, 400);
+  RecordingHooks hooks;
+  hooks.takeAtFlight = 1;  // as the gate would: out of play, yet drawn in this frame
+  CoinPass(hooks);
+  const std::vector<HookCall> expected = {
+      {"after", 0, CoinState::Airborne, 0}, {"draw", 200, CoinState::Free, 0},
+      {"after", 1, CoinState::Airborne, 0}, {"draw", 120, CoinState::Free, 0},
+      {"lying", 150, CoinState::Free, 0},   {"paid", 4, CoinState::PaidOut, 1},
+      {"draw", 240, CoinState::Free, 1},    {"paid", 4950, CoinState::PaidOut, 51},
+      {"draw", 270, CoinState::Free, 51},
+  };
+  EXPECT_EQ(hooks.calls, expected);
+  EXPECT_EQ(game.coinState[1], CoinState::Free);
+  EXPECT_EQ(game.coinState[4], CoinState::Free);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "game/coin_life.h"
 #include "game/contacts.h"
 #include "game/simulation_path.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "bonus/prize_effects.h"
 #include "tests/test_support.h"
 
@@ -95,7 +95,7 @@ TEST(ContactTable, PayoutClearsEveryPairOfTheCoinWhateverThePartnersState) {
   PlaceCoin(64, CoinState::OnField, 200, kPayoutLineY + 1);
   PlaceCoin(5, CoinState::OnPusher, 200, 200);
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[64], CoinState::Free);
   EXPECT_EQ(t.Code(5, 64), ContactNone);
   EXPECT_EQ(t.Code(64, 4999), ContactNone);
@@ -129,7 +129,7 @@ TEST(ContactTable, SlotsLeavingThroughGateOrSweeperStartWithoutOldBindings) {
   game.coinY[7] = 126 - 36;
   game.gateOffset = 0;
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   ASSERT_EQ(game.coinState[7], CoinState::Free);
   EXPECT_EQ(Code(0, 7), ContactNone);
   EXPECT_EQ(Code(7, 9), ContactNone);

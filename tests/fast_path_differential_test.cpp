@@ -9,7 +9,7 @@
 
 #include "game/coin_life.h"
 #include "game/simulation_path.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "bonus/gate_lottery.h"
 #include "game/coin_life.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -43,14 +43,14 @@ TEST(Gate, CapturedCoinIsDrawnInItsCaptureTickOnlyAndCapturesDuringASpinAddNothi
   PlaceCoin(0, CoinState::Airborne, 126, 100);
   game.coinVy[0] = 30;  // falls 36 to y 136
   CallRecorder recorder;
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_EQ(game.coinState[0], CoinState::Free);
   ASSERT_EQ(recorder.Sprites("coin.bmp").size(), 1u);
   EXPECT_EQ(recorder.Sprites("coin.bmp")[0].y, 136);
   EXPECT_EQ(game.lotterySpinning, 1);
   EXPECT_EQ(game.lotteryColumn, 5);
   recorder.calls.clear();
-  CoinPass();
+  CoinPass(CabinetCoinPassHooks());
   EXPECT_TRUE(recorder.Sprites("coin.bmp").empty());
 }
 

@@ -9,7 +9,7 @@
 
 #include "app/session/kept_game.h"
 #include "app/session/window_session.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bonus/prize_effects.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "app/session/session_summary.h"
 #include "bonus/prize_board.h"
 #include "game/coin_life.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "tests/test_support.h"
 #include "tools/rich_game/rich_game.h"
 

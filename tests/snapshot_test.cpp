@@ -16,8 +16,8 @@
 #include "game/coin_life.h"
 #include "game/contacts.h"
 #include "game/play_stats.h"
-#include "game/snapshot.h"
-#include "game/tick.h"
+#include "cabinet/snapshot.h"
+#include "cabinet/tick.h"
 #include "tests/golden_games.h"
 #include "tests/test_support.h"
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 void StartWindowSession(WindowSession& session, const ShellOptions& options, NullWindow& window) {
   std::string error;

@@ -7,9 +7,9 @@
 #include "app/session/session_files.h"
 #include "canvas/window_host.h"
 #include "game/coin_life.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 #include "game/state.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "render/sound_cue.h"
 
 namespace {

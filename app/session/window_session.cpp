@@ -8,9 +8,9 @@
 #include "app/session/session_files.h"
 #include "game/coin_life.h"
 #include "game/constants.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 #include "game/state.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "marobel_version.h"
 
 WindowSession::~WindowSession() {

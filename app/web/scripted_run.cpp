@@ -14,7 +14,7 @@
 #include "game/coin_life.h"
 #include "game/state.h"
 #include "canvas/window_host.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "app/web/page_layout.h"
 #include "game/coin_life.h"
 #include "game/state.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "render/asset_names.h"
 
 Canvas aboutCanvas;

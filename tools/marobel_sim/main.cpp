@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "game/coin_life.h"
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 #include "game/state.h"
 #include "canvas/window_host.h"
-#include "game/tick.h"
+#include "cabinet/tick.h"
 #include "app/session/key_script.h"
 #include "app/session/session_summary.h"
 #include "app/session/trace.h"

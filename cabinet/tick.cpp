@@ -1,4 +1,4 @@
-#include "game/tick.h"
+#include "cabinet/tick.h"
 
 #include "bonus/gate_lottery.h"
 #include "bonus/prize_effects.h"
@@ -6,14 +6,23 @@
 #include "game/contacts.h"
 #include "game/pusher.h"
 #include "game/state.h"
+#include "render/asset_names.h"
 #include "render/frame.h"
 #include "render/sound_cue.h"
-
-Canvas mainCanvas;
 
 namespace {
 
 std::int64_t cabinetTick = 0;
+
+class CabinetHooks final : public CoinPassHooks {
+ public:
+  void AfterFlight(int slot) const override { CaptureAtGate(slot); }
+  void DrawCoin(int x, int y, bool lying) const override { ::DrawCoin(x, y, lying); }
+  void PaidOut(int slot) const override {
+    PlaySoundCue(slot < kNormalSlots ? asset::kPayoutSound : asset::kBonusPayoutSound);
+  }
+};
+const CabinetHooks cabinetHooks;
 
 void SeedCoins(int first, int last, int xBase, int xSpan, int yBase, int ySpan) {
   for (int i = first; i < last; ++i) {
@@ -53,12 +62,14 @@ void GameTick(WindowHost* window) {
   DrawHeadUpTexts();              // T6
   LotteryStep();                  // T7
   DrawLotteryCursor();            // T8
-  CoinPass();                     // T9
+  CoinPass(cabinetHooks);         // T9
   MagicStep();                    // T10
   SweeperStep();                  // T11
   DrawBonusOverlays();            // T12
   mainCanvas.Invalidate(window);  // T13
 }
+
+const CoinPassHooks& CabinetCoinPassHooks() { return cabinetHooks; }
 
 std::int64_t CabinetTick() { return cabinetTick; }
 

@@ -1,4 +1,4 @@
-#include "game/snapshot.h"
+#include "cabinet/snapshot.h"
 
 #include <cstring>
 #include <filesystem>
@@ -6,10 +6,10 @@
 #include <iterator>
 #include <system_error>
 
+#include "cabinet/tick.h"
 #include "game/play_stats.h"
 #include "game/simulation_path.h"
 #include "game/state.h"
-#include "game/tick.h"
 #include "render/asset_names.h"
 #include "render/sound_cue.h"
 

@@ -1,11 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "canvas/canvas.h"
 #include "canvas/window_host.h"
+#include "render/main_canvas.h"
 
-// The game's drawing surface, attached to the main window by ResetGame.
-extern Canvas mainCanvas;
+class CoinPassHooks;
 
 // Window creation: lottery and credits reset, canvas attached, tick timer
 // started, 170 coins seeded and their first contacts recorded.
@@ -18,3 +17,7 @@ void GameTick(WindowHost* window);
 std::int64_t CabinetTick();
 // For a game continued from a snapshot: the clock as it stood.
 void SetCabinetTick(std::int64_t tick);
+
+// What the coin pass of T9 meets on its way: the gate, the coin sprites and
+// the payout sounds. For running the pass on its own, as a tick runs it.
+const CoinPassHooks& CabinetCoinPassHooks();

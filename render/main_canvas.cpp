@@ -1,0 +1,3 @@
+#include "render/main_canvas.h"
+
+Canvas mainCanvas;

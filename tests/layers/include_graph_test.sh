@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# scripts/ci/include-graph.sh on small trees of its own: it passes the
+# repository as it is, fails on an include upwards or out of the core
+# (naming the file), and counts the front ends' includes of the game state without failing on them.
+#
+#   include_graph_test.sh PATH_TO_include-graph.sh
+set -uo pipefail
+
+script=${1:?usage: include_graph_test.sh include-graph.sh}
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+# A tree with one file a layer, each including the layer below it.
+fresh_tree() {
+  rm -rf "${root:?}"/*
+  mkdir -p "$root/scripts/ci" "$root/canvas" "$root/game" "$root/render" "$root/bonus" "$root/cabinet" "$root/app/qt"
+  cp "$script" "$root/scripts/ci/include-graph.sh"
+  echo '#pragma once' >"$root/canvas/canvas.h"
+  printf '#include "canvas/canvas.h"\n#include <vector>\n' >"$root/game/state.h"
+  printf '#include "game/state.h"\n#include "canvas/canvas.h"\n' >"$root/render/frame.cpp"
+  printf '#include "render/frame.h"\n' >"$root/bonus/gate.cpp"
+  printf '#include "bonus/gate.h"\n#include "game/state.h"\n' >"$root/cabinet/tick.cpp"
+  printf '#include "game/state.h"\n' >"$root/app/qt/main.cpp"
+}
+
+run() { output=$(bash "$root/scripts/ci/include-graph.sh" 2>&1); }
+
+if ! output=$(bash "$script" 2>&1); then fail "the repository itself: $output"; fi
+
+fresh_tree
+if ! run; then fail "a tree in layer order: $output"; fi
+grep -q 'cabinet -> game: 1' <<<"$output" || fail "edge counts: $output"
+grep -q 'include game/state.h: 1' <<<"$output" || fail "front-end count: $output"
+
+fresh_tree
+printf '#include "bonus/gate.h"\n' >>"$root/render/frame.cpp"
+if run; then fail "render including bonus passed"; fi
+grep -q 'render/frame.cpp includes from bonus/, a layer above render/' <<<"$output" || fail "upward include not named: $output"
+
+fresh_tree
+printf '  #  include "cabinet/tick.h"\n' >"$root/canvas/surface.h"
+if run; then fail "an indented include upwards passed"; fi
+
+fresh_tree
+printf '#include "app/qt/main.h"\n' >"$root/bonus/gate.h"
+if run; then fail "the core including a front end passed"; fi
+grep -q 'bonus/gate.h includes from app/, which is outside the core' <<<"$output" || fail "outside include not named: $output"
+
+fresh_tree
+printf '#include "cabinet/tick.h"\n' >"$root/game/coin_life.h"
+if run; then fail "game including the cabinet passed"; fi
+
+[ "$failures" -eq 0 ] && echo "include graph: all cases pass"
+exit "$((failures > 0))"
