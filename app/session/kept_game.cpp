@@ -6,9 +6,8 @@
 
 #include "app/session/session_files.h"
 #include "canvas/window_host.h"
-#include "game/coin_life.h"
 #include "cabinet/snapshot.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "render/sound_cue.h"
 
@@ -27,7 +26,7 @@ class GameKeeper {
   }
   ~GameKeeper() {
     std::string ignored;
-    if (!LoadSnapshot(saved_.data(), saved_.size(), ignored)) ResetProgramState();
+    if (!LoadSnapshot(saved_.data(), saved_.size(), ignored)) cabinet::ResetProgram();
     mainCanvas.SetComposing(composing_);
   }
 
@@ -66,7 +65,7 @@ std::string TickMarkerLine(const TickMarker& marker) {
 }
 
 TickMarker MarkerOfRunningGame(std::optional<PressDigest> presses) {
-  return {CabinetTick(), game.randState, game.credits, presses};
+  return {cabinet::TicksRun(), cabinet::RandomState(), cabinet::Credits(), presses};
 }
 
 std::vector<TickMarker> ReadTickMarkers(std::string_view record) {
@@ -135,9 +134,9 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
 
   GameKeeper keeper;
   NoWindowHost noWindow;
-  ResetProgramState();  // the record replays from program start, as a new process plays it
-  ResetGame(&noWindow);
-  if (kept.startingCredits) game.credits = static_cast<int>(*kept.startingCredits);
+  cabinet::ResetProgram();  // the record replays from program start, as a new process plays it
+  cabinet::Create(&noWindow);
+  if (kept.startingCredits) cabinet::SetCredits(*kept.startingCredits);
   if (hasSnapshot) {
     std::string bytes, error;
     if (!ReadSessionFile(snapshotName, bytes)) {
@@ -150,24 +149,24 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
     }
     PressDigest before;
     for (const KeyPress& press : script.presses)
-      if (press.tick <= CabinetTick()) before.Add(press);
-    const TickMarker* mark = MarkerAt(markers, CabinetTick());
-    if (!mark || !SameAsMarker(*mark) || mark->presses != before || CabinetTick() > lastTick) {
-      reason = "its snapshot (tick " + std::to_string(CabinetTick()) + ") contradicts its key record";
+      if (press.tick <= cabinet::TicksRun()) before.Add(press);
+    const TickMarker* mark = MarkerAt(markers, cabinet::TicksRun());
+    if (!mark || !SameAsMarker(*mark) || mark->presses != before || cabinet::TicksRun() > lastTick) {
+      reason = "its snapshot (tick " + std::to_string(cabinet::TicksRun()) + ") contradicts its key record";
       return false;
     }
   }
   std::size_t next = 0;
-  while (next < script.presses.size() && script.presses[next].tick <= CabinetTick())
+  while (next < script.presses.size() && script.presses[next].tick <= cabinet::TicksRun())
     kept.presses.Add(script.presses[next++]);
   // Markers come in tick order, as the presses do: both are walked once.
   std::size_t nextMarker = 0;
-  for (long long tick = CabinetTick() + 1; tick <= lastTick; ++tick) {
+  for (long long tick = cabinet::TicksRun() + 1; tick <= lastTick; ++tick) {
     for (; next < script.presses.size() && script.presses[next].tick == tick; ++next) {
-      InsertCoin(script.presses[next].virtualKey);
+      cabinet::KeyDown(script.presses[next].virtualKey);
       kept.presses.Add(script.presses[next]);
     }
-    GameTick(&noWindow);
+    cabinet::Tick(&noWindow);
     const TickMarker* mark = nullptr;
     for (; nextMarker < markers.size() && markers[nextMarker].tick <= tick; ++nextMarker)
       if (markers[nextMarker].tick == tick) mark = &markers[nextMarker];

@@ -2,15 +2,9 @@
 
 #include <cstdio>
 
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 
 namespace {
-
-int CoinsInPlay() {
-  int n = 0;
-  ForEachCoinInPlay([&n](int) { ++n; });
-  return n;
-}
 
 // Credits won for every coin bought, or a negative number when none was bought.
 double PayoutRatio(const PlayStats& c) {
@@ -28,16 +22,16 @@ long long L(std::int64_t v) { return static_cast<long long>(v); }
 
 }  // namespace
 
-SessionSummary::SessionSummary() : start_(playStats), peakCoinsInPlay_(CoinsInPlay()) {}
+SessionSummary::SessionSummary() : start_(cabinet::Stats()), peakCoinsInPlay_(cabinet::CoinsInPlay()) {}
 
 void SessionSummary::AfterTick() {
   ++ticks_;
-  const std::int64_t inPlay = CoinsInPlay();
+  const std::int64_t inPlay = cabinet::CoinsInPlay();
   if (inPlay > peakCoinsInPlay_) peakCoinsInPlay_ = inPlay;
 }
 
 PlayStats SessionSummary::Counts() const {
-  PlayStats c = playStats;
+  PlayStats c = cabinet::Stats();
   c.coinsBought -= start_.coinsBought;
   c.coinsPaidOut -= start_.coinsPaidOut;
   c.creditsFromPayouts -= start_.creditsFromPayouts;

@@ -6,10 +6,9 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
-#include "game/coin_life.h"
 #include "game/constants.h"
 #include "cabinet/snapshot.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "marobel_version.h"
 
@@ -106,8 +105,8 @@ void WindowSession::RouteSounds(SoundOutput* output) {
 }
 
 void WindowSession::Reset(WindowHost* window) {
-  ResetGame(window);
-  if (startingCredits_) game.credits = static_cast<int>(*startingCredits_);
+  cabinet::Create(window);
+  if (startingCredits_) cabinet::SetCredits(*startingCredits_);
   ticksRun_ = 0;
   if (kept_.found) {
     std::string error;  // checked whole when the kept game was read
@@ -123,7 +122,7 @@ void WindowSession::Reset(WindowHost* window) {
   if (replaySpeed_ != 1) SetReplaySpeed(replaySpeed_, window);
   pressesAtTickEnd_ = presses_.count;
   for (const KeyPress& press : kept_.carried) {
-    InsertCoin(press.virtualKey);
+    cabinet::KeyDown(press.virtualKey);
     presses_.Add(press);
   }
   kept_.carried.clear();
@@ -143,7 +142,7 @@ void WindowSession::Tick(WindowHost* window) {
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
   if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(kTickTimerId, kTickPeriodMs);
-  GameTick(window);
+  cabinet::Tick(window);
   summary_->AfterTick();
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;
@@ -180,7 +179,7 @@ void WindowSession::PlayerKeyDown(int virtualKey) {
 void WindowSession::Deliver(int virtualKey) {
   if (record_.IsOpen()) record_.WriteLine(KeyScriptLine({ticksRun_ + 1, virtualKey}));
   presses_.Add({ticksRun_ + 1, virtualKey});
-  InsertCoin(virtualKey);
+  cabinet::KeyDown(virtualKey);
 }
 
 void WindowSession::WriteTraceLine() {

@@ -11,8 +11,7 @@
 #include "app/session/key_script.h"
 #include "app/session/trace.h"
 #include "app/web/live_game.h"
-#include "game/coin_life.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 #include "canvas/window_host.h"
 #include "cabinet/tick.h"
 
@@ -93,9 +92,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_start(const char* keyScript, double 
   SetSoundOutput(&run.sounds);
   mainCanvas.SetCallSink(run.traceDraws ? &run.draws : nullptr);
 
-  ResetProgramState();
-  ResetGame(RunHost());
-  if (credits >= 0) game.credits = static_cast<int>(credits);
+  cabinet::ResetProgram();
+  cabinet::Create(RunHost());
+  if (credits >= 0) cabinet::SetCredits(credits);
   run.sounds.log.Clear();
   run.draws.Clear();
   FormatLine();
@@ -109,8 +108,8 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_step(int wantLine) {
   if (!run.active) return "";
   ++run.tick;
   while (run.nextPress < run.presses.size() && run.presses[run.nextPress].tick == run.tick)
-    InsertCoin(run.presses[run.nextPress++].virtualKey);
-  GameTick(RunHost());
+    cabinet::KeyDown(run.presses[run.nextPress++].virtualKey);
+  cabinet::Tick(RunHost());
   if (run.showFrames && frameHost.repaintNeeded) {
     frameHost.repaintNeeded = false;
     mainCanvas.Present(&frameHost);

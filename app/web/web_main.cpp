@@ -23,8 +23,7 @@
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
 #include "app/web/page_layout.h"
-#include "game/coin_life.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "render/asset_names.h"
 
@@ -93,7 +92,7 @@ void StartSession(const std::vector<std::string>& args) {
     session.reset();
   }
   // A later game starts from program start, as a new page would.
-  if (!first) ResetProgramState();
+  if (!first) cabinet::ResetProgram();
   first = false;
   session = std::make_unique<WindowSession>();
   ShellOptionsResult parsed = ParseShellOptions(args);
@@ -194,9 +193,9 @@ EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   if (!gameRunning || aboutOpen || !session || session->ReplayRunning()) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
-  lastKey.creditsBefore = game.credits;
+  lastKey.creditsBefore = cabinet::Credits();
   session->PlayerKeyDown(virtualKey);
-  lastKey.creditsAfter = game.credits;
+  lastKey.creditsAfter = cabinet::Credits();
   return 1;
 }
 
@@ -334,7 +333,7 @@ EMSCRIPTEN_KEEPALIVE int web_about_open() { return aboutOpen ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE double web_ticks_run() { return static_cast<double>(ticksRun); }
 EMSCRIPTEN_KEEPALIVE double web_frames_shown() { return static_cast<double>(mainHost.FramesShown()); }
 EMSCRIPTEN_KEEPALIVE double web_about_frames_shown() { return static_cast<double>(aboutHost.FramesShown()); }
-EMSCRIPTEN_KEEPALIVE int web_credits() { return game.credits; }
+EMSCRIPTEN_KEEPALIVE int web_credits() { return cabinet::Credits(); }
 EMSCRIPTEN_KEEPALIVE double web_keys_delivered() { return static_cast<double>(lastKey.delivered); }
 EMSCRIPTEN_KEEPALIVE int web_last_key() { return lastKey.virtualKey; }
 EMSCRIPTEN_KEEPALIVE int web_last_key_credits_before() { return lastKey.creditsBefore; }

@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "game/coin_life.h"
 #include "cabinet/snapshot.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 #include "canvas/window_host.h"
 #include "cabinet/tick.h"
 #include "app/session/key_script.h"
@@ -96,11 +95,11 @@ int main(int argc, char** argv) {
 
   // The reset attaches the canvas; a snapshot then replaces the whole game.
   // Both come before any output is made, so a bad snapshot leaves nothing.
-  ResetGame(&window);
-  if (startingCredits) game.credits = static_cast<int>(*startingCredits);
+  cabinet::Create(&window);
+  if (startingCredits) cabinet::SetCredits(*startingCredits);
   std::string error;
   if (!options.loadSnapshotFile.empty() && !LoadSnapshotFile(options.loadSnapshotFile, error)) return UsageError(error);
-  const long long firstTick = CabinetTick();
+  const long long firstTick = cabinet::TicksRun();
   // Presses up to the snapshot's tick were delivered before it was taken.
   std::size_t nextPress = 0;
   while (nextPress < presses.size() && presses[nextPress].tick <= firstTick) ++nextPress;
@@ -155,8 +154,9 @@ int main(int argc, char** argv) {
 
   ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
   for (long long tick = firstTick + 1; tick <= firstTick + options.ticks && !writeFailed; ++tick) {
-    while (nextPress < presses.size() && presses[nextPress].tick == tick) InsertCoin(presses[nextPress++].virtualKey);
-    GameTick(&window);
+    while (nextPress < presses.size() && presses[nextPress].tick == tick)
+      cabinet::KeyDown(presses[nextPress++].virtualKey);
+    cabinet::Tick(&window);
     progress.Update(tick - firstTick);
     summary.AfterTick();
     // Before emit(), which clears the tick's sounds.

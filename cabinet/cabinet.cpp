@@ -1,0 +1,26 @@
+#include "cabinet/cabinet.h"
+
+#include "cabinet/tick.h"
+#include "game/coin_life.h"
+#include "game/state.h"
+
+namespace cabinet {
+
+void ResetProgram() { ResetProgramState(); }
+void Create(WindowHost* window) { ResetGame(window); }
+void KeyDown(int virtualKey) { InsertCoin(virtualKey); }
+void Tick(WindowHost* window) { GameTick(window); }
+
+int Credits() { return game.credits; }
+std::uint32_t RandomState() { return game.randState; }
+std::int64_t TicksRun() { return CabinetTick(); }
+std::int64_t CoinsInPlay() {
+  std::int64_t count = 0;
+  ForEachCoinInPlay([&count](int) { ++count; });
+  return count;
+}
+const PlayStats& Stats() { return playStats; }
+
+void SetCredits(long long credits) { game.credits = static_cast<int>(credits); }
+
+}  // namespace cabinet

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+#include "cabinet/snapshot.h"
+#include "canvas/window_host.h"
+#include "game/play_stats.h"
+#include "render/main_canvas.h"
+
+// The one door into the game for the front ends, the session driver and
+// the tools: the game's own code is behind it, and nothing out here reads
+// or writes the game's state but through these calls, the snapshots
+// (SaveSnapshot, LoadSnapshot) and the frame's pixels (mainCanvas). Sounds
+// leave through SetSoundOutput, drawing through the window host.
+namespace cabinet {
+
+// Everything as a freshly started program holds it: for a second game in
+// one process, or a record replayed from its start.
+void ResetProgram();
+
+// The window's creation: attaches the main canvas to `window` and asks it
+// for the 200 ms tick timer (null: no window), then seeds the table.
+void Create(WindowHost* window);
+
+// A key-down, between two ticks.
+void KeyDown(int virtualKey);
+
+// One tick.
+void Tick(WindowHost* window);
+
+// The few facts a front end shows or records.
+int Credits();
+std::uint32_t RandomState();
+std::int64_t TicksRun();
+std::int64_t CoinsInPlay();
+const PlayStats& Stats();
+
+// Free play and the runner's test aid: the credit count, set right after
+// the creation reset.
+void SetCredits(long long credits);
+
+}  // namespace cabinet
