@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/session/replay_link.h"
+#include "fuzz/seed_files.h"
 
 namespace {
 
@@ -46,17 +47,5 @@ int main(int argc, char** argv) {
     }
     seeds.push_back('\2' + script);
   }
-  const std::filesystem::path folder = argv[1];
-  std::filesystem::create_directories(folder);
-  int n = 0;
-  for (const std::string& bytes : seeds) {
-    const std::string name = (folder / ("seed-" + std::to_string(++n))).string();
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (!f || std::fclose(f) != 0 || !written) {
-      std::fprintf(stderr, "replay-link-seed-writer: cannot write %s\n", name.c_str());
-      return 1;
-    }
-  }
-  return 0;
+  return WriteSeedFiles(argv[1], seeds, "replay-link-seed-writer");
 }

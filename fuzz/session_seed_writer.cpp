@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/seed_files.h"
+
 namespace {
 
 // A game as a player might record it: bursts of presses in both lanes.
@@ -70,18 +72,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: session-seed-writer key-script|sim-options FOLDER\n");
     return 2;
   }
-  const std::filesystem::path folder = argv[2];
-  std::filesystem::create_directories(folder);
-  const std::vector<std::string> seeds = kind == "key-script" ? KeyScripts() : CommandLines();
-  int n = 0;
-  for (const std::string& bytes : seeds) {
-    const std::string name = (folder / ("seed-" + std::to_string(++n))).string();
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (!f || std::fclose(f) != 0 || !written) {
-      std::fprintf(stderr, "session-seed-writer: cannot write %s\n", name.c_str());
-      return 1;
-    }
-  }
-  return 0;
+  return WriteSeedFiles(argv[2], kind == "key-script" ? KeyScripts() : CommandLines(), "session-seed-writer");
 }
