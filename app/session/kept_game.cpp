@@ -11,11 +11,11 @@
 #include "cabinet/tick.h"
 #include "render/sound_cue.h"
 
-namespace {
-
 std::string InFolder(const std::string& folder, const char* name) {
   return SessionFileName(SessionFilePath(folder) / name);
 }
+
+namespace {
 
 // Puts the game back as it was however the reading ends.
 class GameKeeper {

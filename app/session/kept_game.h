@@ -50,6 +50,10 @@ TickMarker MarkerOfRunningGame(std::optional<PressDigest> presses = std::nullopt
 // Every marker line of a record, in file order.
 std::vector<TickMarker> ReadTickMarkers(std::string_view record);
 
+// The name of one of a kept game's files (kKeptRecordName, kKeptSnapshotName)
+// in `folder`.
+std::string InFolder(const std::string& folder, const char* name);
+
 // The folder a kept game lives in: $XDG_STATE_HOME/marobel (default
 // ~/.local/state/marobel) on Linux, %LOCALAPPDATA%\Marobel on Windows.
 // Empty when the environment names no such place.

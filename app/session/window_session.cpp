@@ -75,7 +75,7 @@ bool WindowSession::OpenKeptGame(const ShellOptions& options, std::string& error
               (aside.empty() ? std::string() : " as " + aside) + " and a new game starts";
     kept_ = KeptGame{};
   }
-  const std::string recordName = SessionFileName(SessionFilePath(keptFolder_) / kKeptRecordName);
+  const std::string recordName = InFolder(keptFolder_, kKeptRecordName);
   if (!record_.Open(recordName, kept_.found)) {
     error = recordName + ": cannot keep the game there";
     return false;

@@ -105,7 +105,7 @@ void StartSession(const std::vector<std::string>& args) {
     session = std::make_unique<WindowSession>();
     parsed.options = ShellOptions{};
   }
-  recordFile = parsed.options.continueGame ? KeptGameFolder() + "/" + kKeptRecordName : parsed.options.recordFile;
+  recordFile = parsed.options.continueGame ? InFolder(KeptGameFolder(), kKeptRecordName) : parsed.options.recordFile;
   session->RouteSounds(&browserSound);
   gameRunning = true;
   paused = false;
@@ -235,12 +235,11 @@ EMSCRIPTEN_KEEPALIVE const char* web_kept_game_offer() {
   static std::string offer;
   offer.clear();
   std::string record;
-  if (!ReadSessionFile(KeptGameFolder() + "/" + kKeptRecordName, record)) return "";
+  if (!ReadSessionFile(InFolder(KeptGameFolder(), kKeptRecordName), record)) return "";
   const std::vector<TickMarker> markers = ReadTickMarkers(record);
-  const KeyScriptResult script = ParseKeyScript(record);
   if (markers.empty()) {
     // Killed before its first marker: it resumes at the start.
-    offer = "0 " + std::to_string(script.startingCredits.value_or(0));
+    offer = "0 " + std::to_string(ParseKeyScript(record).startingCredits.value_or(0));
   } else {
     offer = std::to_string(markers.back().tick) + " " + std::to_string(markers.back().credits);
   }
@@ -258,7 +257,7 @@ EMSCRIPTEN_KEEPALIVE void web_replace_kept_game() {
   }
   const std::string folder = KeptGameFolder();
   for (const char* name : {kKeptRecordName, kKeptSnapshotName}) {
-    const std::string file = folder + "/" + name;
+    const std::string file = InFolder(folder, name);
     if (SessionFileExists(file)) RenameSessionFile(file, file + ".previous");
   }
 }

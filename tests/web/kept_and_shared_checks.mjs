@@ -59,12 +59,14 @@ function linkScript(script, credits) {
   const presses = script.split("\n").map((line) => line.replace(/#.*/, "").trim()).filter(Boolean);
   return (credits >= 0 ? `# credits ${credits}\n` : "") + presses.join("\n") + "\n";
 }
+// The runner's trace lines for a record played `ticks` ticks.
+const runnerOf = (runSim, writeKeys) => (name, record, ticks) =>
+  lines(runSim(["--ticks", String(ticks), "--keys", writeKeys(name, record), "--trace", "-"]));
 const base64url = (bytes) => Buffer.from(bytes).toString("base64url");
 const linkOf = (script) => "#play=" + base64url(deflateRawSync(Buffer.from(script)));
 
 export async function checkKeptAndShared(browser, server, { check, runSim, writeKeys }) {
-  const runner = (name, record, ticks) =>
-    lines(runSim(["--ticks", String(ticks), "--keys", writeKeys(name, record), "--trace", "-"]));
+  const runner = runnerOf(runSim, writeKeys);
 
   // --- Continue: closed with the exit command, then killed by a reload ---
   const context = await newContext(browser);
@@ -136,8 +138,7 @@ export async function checkKeptAndShared(browser, server, { check, runSim, write
 
 // A replay link: watched, paused, sped up, skipped, taken over, shared.
 export async function checkReplayLinks(browser, server, { check, runSim, writeKeys, richScript }) {
-  const runner = (name, record, ticks) =>
-    lines(runSim(["--ticks", String(ticks), "--keys", writeKeys(name, record), "--trace", "-"]));
+  const runner = runnerOf(runSim, writeKeys);
   const rich = linkScript(richScript, 300);
   const richEnd = Number(lines(rich).pop().split(" ")[0]);
   const watchContext = await newContext(browser);

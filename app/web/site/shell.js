@@ -70,6 +70,14 @@ async function loadGameFiles() {
 
 // --- The browser's storage: the kept game survives the page -------------
 
+// Bytes as base64, a slice at a time: one call with every byte as an
+// argument would overflow the stack for a long record.
+function toBase64(bytes) {
+  let binary = "";
+  for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  return btoa(binary);
+}
+
 const storage = {
   available: false,
   syncing: false,
@@ -103,10 +111,7 @@ const storage = {
       const files = {};
       for (const name of FS.readdir(kKeptFolder)) {
         if (name !== "game.keys" && name !== "game.snapshot") continue;
-        const bytes = FS.readFile(`${kKeptFolder}/${name}`);
-        let binary = "";
-        for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-        files[name] = btoa(binary);
+        files[name] = toBase64(FS.readFile(`${kKeptFolder}/${name}`));
       }
       localStorage.setItem(this.journalKey, JSON.stringify({ at: Date.now(), files }));
     } catch (error) {
@@ -331,9 +336,7 @@ const watchBar = {
 // --- Sharing: the game as a link --------------------------------------------
 
 function toBase64Url(bytes) {
-  let binary = "";
-  for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-  return btoa(binary).replace(/\+/g, "-").replace(/\//g, "_").replace(/=+$/, "");
+  return toBase64(bytes).replace(/\+/g, "-").replace(/\//g, "_").replace(/=+$/, "");
 }
 
 // The link that replays the game played so far, from tick 0.
