@@ -95,7 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   Check(r.error.empty(), "an accepted command line has no error");
-  if (r.helpRequested) return 0;
+  // Help and the version end the command line where they stand: the options
+  // before them are read but never used, so they owe no consistency.
+  if (r.helpRequested || r.versionRequested) return 0;
 
   const SimOptions& o = r.options;
   const SimOptions byDefault;
