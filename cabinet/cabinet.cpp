@@ -1,13 +1,17 @@
 #include "cabinet/cabinet.h"
 
 #include "cabinet/tick.h"
+#include "game/constants.h"
 #include "game/coin_life.h"
 #include "game/state.h"
 
 namespace cabinet {
 
 void ResetProgram() { ResetProgramState(); }
-void Create(WindowHost* window) { ResetGame(window); }
+TickTimer Create(WindowHost* window) {
+  ResetGame(window);
+  return {kTickTimerId, kTickPeriodMs};
+}
 void KeyDown(int virtualKey) { InsertCoin(virtualKey); }
 void Tick(WindowHost* window) { GameTick(window); }
 

@@ -17,9 +17,17 @@ namespace cabinet {
 // one process, or a record replayed from its start.
 void ResetProgram();
 
-// The window's creation: attaches the main canvas to `window` and asks it
-// for the 200 ms tick timer (null: no window), then seeds the table.
-void Create(WindowHost* window);
+// The clock the game asks of its window: every expiry of timer `id` is one
+// Tick, never caught up.
+struct TickTimer {
+  int id;
+  int periodMs;
+};
+
+// The window's creation: attaches the main canvas to `window` (null: no
+// window) and seeds the table. The window's clock is the front end's: it
+// starts the timer returned, once the reset is over.
+TickTimer Create(WindowHost* window);
 
 // A key-down, between two ticks.
 void KeyDown(int virtualKey);

@@ -45,7 +45,6 @@ void ResetGame(WindowHost* window) {
   SetCabinetTick(0);
   RestoreLastCue({});
   mainCanvas.Attach(window, kCanvasWidth, kCanvasHeight);
-  if (window) window->StartTimer(kTickTimerId, kTickPeriodMs);
   for (int i = 0; i < kCoinSlots; ++i) game.coinState[i] = CoinState::Free;
   SeedCoins(0, 70, cabinetX + 20, 160, PusherFrontLineY(game.pusherStroke), 50);
   SeedCoins(70, 170, cabinetX + 16, 170, kLandingLineY, 80);

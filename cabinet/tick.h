@@ -6,8 +6,9 @@
 
 class CoinPassHooks;
 
-// Window creation: lottery and credits reset, canvas attached, tick timer
-// started, 170 coins seeded and their first contacts recorded.
+// Window creation: lottery and credits reset, canvas attached, 170 coins
+// seeded and their first contacts recorded. The tick timer the window
+// runs for it is started by the front end (cabinet::Create says which).
 void ResetGame(WindowHost* window);
 
 // One 200 ms tick, steps T1..T13 in their fixed order.

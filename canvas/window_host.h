@@ -2,15 +2,15 @@
 #include <cstdint>
 
 // What a front end lends to the core: the window the game draws for. The
-// canvas presents its pixels through it and asks it for repaints; the game
-// asks it for the tick timer. The headless runner implements it without any
-// window at all.
+// canvas presents its pixels through it and asks it for repaints; the
+// session that drives the game starts the tick timer on it. The headless
+// runner implements it without any window at all.
 class WindowHost {
  public:
   virtual ~WindowHost() = default;
 
   // Start (or restart) timer `id` with the given period; every expiry must
-  // reach the game as one call of GameTick, never caught up.
+  // reach the game as one tick, never caught up.
   virtual void StartTimer(int id, int periodMs) = 0;
 
   // Mark the whole client area as needing a paint, without erasing it.

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "app/session/kept_game.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "cabinet/snapshot.h"
 #include "tests/test_support.h"
 
@@ -32,10 +32,10 @@ Played PlayKept(const fs::path& state, int ticks, const fs::path& copyAt = {}, i
     ShellOptions options;
     options.continueGame = true;
     options.traceFile = trace;
-    WindowSession session;
+    GameSession session;
     std::string error;
     NullWindow window;
-    EXPECT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
+    EXPECT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
     played.notice = session.Notice();
     played.firstTick = session.TicksRun();
     for (int t = 1; t <= ticks; ++t) {

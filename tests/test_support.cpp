@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "cabinet/tick.h"
+#include "cabinet/cabinet.h"
 
-void StartWindowSession(WindowSession& session, const ShellOptions& options, NullWindow& window) {
+void StartGameSession(GameSession& session, const ShellOptions& options, NullWindow& window) {
   std::string error;
   ASSERT_TRUE(session.Open(options, error)) << error;
   session.RouteSounds(nullptr);
@@ -22,7 +22,7 @@ void StartWindowSession(WindowSession& session, const ShellOptions& options, Nul
 
 void StartFreshGame(NullWindow& window) {
   ResetProgramState();
-  ResetGame(&window);
+  cabinet::Create(&window);
 }
 
 void StartEmptyGame() { ResetProgramState(); }

@@ -4,7 +4,7 @@
 
 #include "canvas/canvas_call_sink.h"
 #include "app/session/shell_options.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "canvas/window_host.h"
 #include "game/simulation_path.h"
 #include "game/state.h"
@@ -25,9 +25,9 @@ class NullWindow : public WindowHost {
 // Program start, then the creation reset, as a fresh process would do it.
 void StartFreshGame(NullWindow& window);
 
-// A window session as a shell starts one: opened with `options` (the test
+// A game session as a shell starts one: opened with `options` (the test
 // fails if it cannot be), silent, then reset from program start on `window`.
-void StartWindowSession(WindowSession& session, const ShellOptions& options, NullWindow& window);
+void StartGameSession(GameSession& session, const ShellOptions& options, NullWindow& window);
 
 // Program start without the reset, and no coins: for hand-made set-ups.
 void StartEmptyGame();

@@ -9,7 +9,7 @@
 #include "app/qt/qt_sound_output.h"
 #include "app/session/shell_options.h"
 #include "app/session/window_scale.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "marobel_version.h"
 
 // The game has no settings; it reads its pictures and sounds by bare name
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     std::puts("marobel " MAROBEL_VERSION);
     return 0;
   }
-  WindowSession session;
+  GameSession session;
   std::string error;
   if (!session.Open(parsed.options, error)) {
     std::fprintf(stderr, "marobel: %s\n", error.c_str());

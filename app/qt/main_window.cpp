@@ -16,9 +16,9 @@
 #include "app/qt/virtual_key.h"
 #include "cabinet/tick.h"
 
-MainWindow::MainWindow(WindowSession* session, QWidget* parent)
+MainWindow::MainWindow(GameSession* session, QWidget* parent)
     : QMainWindow(parent),
-      ownSession_(session ? nullptr : std::make_unique<WindowSession>()),
+      ownSession_(session ? nullptr : std::make_unique<GameSession>()),
       session_(session ? session : ownSession_.get()) {
   setWindowTitle(apptext::WindowTitle());
   setWindowIcon(AppIcon());

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/session/window_scale.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 
 class CanvasSurface;
 class QAction;
@@ -24,7 +24,7 @@ class MainWindow : public QMainWindow {
 
   // Plays through `session` (not owned), or through a session of its own
   // that records nothing when none is given.
-  explicit MainWindow(WindowSession* session = nullptr, QWidget* parent = nullptr);
+  explicit MainWindow(GameSession* session = nullptr, QWidget* parent = nullptr);
 
   // Shows the game's pixels `scale` times larger and sizes the window to
   // match; before the window is shown.
@@ -54,8 +54,8 @@ class MainWindow : public QMainWindow {
   void FitOuterSize();
   bool ShowHiddenMenuBar();
 
-  std::unique_ptr<WindowSession> ownSession_;
-  WindowSession* session_ = nullptr;
+  std::unique_ptr<GameSession> ownSession_;
+  GameSession* session_ = nullptr;
   CanvasSurface* surface_ = nullptr;
   QAction* aboutAction_ = nullptr;
   QAction* exitAction_ = nullptr;

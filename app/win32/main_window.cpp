@@ -79,8 +79,8 @@ int ScaleForScreen() {
   return DefaultWindowScale(GetSystemMetrics(SM_CYSCREEN), ratio);
 }
 
-WindowSession plainSession;
-WindowSession* session = &plainSession;
+GameSession plainSession;
+GameSession* session = &plainSession;
 
 }  // namespace
 
@@ -89,7 +89,7 @@ void UseWindowScale(int scale, bool fullscreen) {
   startFullscreen = fullscreen;
 }
 
-void UseWindowSession(WindowSession* windowSession) { session = windowSession ? windowSession : &plainSession; }
+void UseGameSession(GameSession* windowSession) { session = windowSession ? windowSession : &plainSession; }
 
 // The window, its class and its title are Unicode: the title holds
 // full-width tildes, which an ANSI window can only keep when the system

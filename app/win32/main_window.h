@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "shell_facts.h"
 
 // Command numbers of the menu and the accelerators.
@@ -23,7 +23,7 @@ void RegisterMainClass(HINSTANCE instance);
 // The session the main window plays through (not owned); set before the
 // window is created. Without one the window keeps a session of its own
 // that records nothing.
-void UseWindowSession(WindowSession* session);
+void UseGameSession(GameSession* session);
 
 // The scale of the game's pixels (0: as the screen suits) and whether the
 // window starts on the full screen; set before the window is created.

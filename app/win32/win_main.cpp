@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/session/shell_options.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "app/win32/command_line.h"
 #include "app/win32/main_window.h"
 #include "app/win32/shell_text.h"
@@ -25,7 +25,7 @@ int StartupShowCommand() {
 }
 
 WaveSoundOutput waveSound;
-WindowSession session;
+GameSession session;
 
 void ShowError(const std::string& message) { ShowShellText("marobel: " + message + "\n", true, windowTitle); }
 
@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   if (!session.Notice().empty()) ShowError(session.Notice());
   session.RouteSounds(&waveSound);
-  UseWindowSession(&session);
+  UseGameSession(&session);
   UseWindowScale(parsed.options.scale, parsed.options.fullscreen);
 
   RegisterMainClass(instance);

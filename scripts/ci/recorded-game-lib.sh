@@ -9,7 +9,7 @@
 # Ticks a trace covers: its lines after the tick-0 line.
 rg_ticks() { echo $(( $(wc -l <"$1") - 1 )); }
 
-# Waits up to $2 seconds until the window session's trace $1 (written a line
+# Waits up to $2 seconds until the game session's trace $1 (written a line
 # per tick) has reached tick $3.
 rg_wait_tick() {
   local trace=$1 seconds=$2 tick=$3

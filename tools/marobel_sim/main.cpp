@@ -1,23 +1,20 @@
-// marobel-sim: the game without a window. Runs the creation reset and then
-// game ticks, delivering scripted key presses between ticks, and writes a
-// JSON Lines trace of every tick (optionally its drawing calls and frames)
-// and, if asked, an account of the session.
+// marobel-sim: the game without a window. The game session runs the
+// creation reset and then game ticks, delivering scripted key presses
+// between ticks, and writes a JSON Lines trace of every tick (optionally its
+// drawing calls); this loop is its clock, and adds what only the runner
+// makes: frames, a video, a snapshot at the end, and the account printed.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cabinet/snapshot.h"
+#include "app/session/game_session.h"
+#include "app/session/key_script_file.h"
 #include "cabinet/cabinet.h"
+#include "cabinet/snapshot.h"
 #include "canvas/window_host.h"
-#include "cabinet/tick.h"
-#include "app/session/key_script.h"
-#include "app/session/session_summary.h"
-#include "app/session/trace.h"
 #include "marobel_version.h"
 #include "render/sound_cue.h"
 #include "tools/marobel_sim/options.h"
@@ -37,16 +34,6 @@ int UsageError(const std::string& message) {
 int RunError(const std::string& message) {
   std::fprintf(stderr, "marobel-sim: %s\n", message.c_str());
   return 1;
-}
-
-bool ReadFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  text = buffer.str();
-  return true;
 }
 
 std::string FramePath(const std::string& dir, long long tick) {
@@ -70,39 +57,19 @@ int main(int argc, char** argv) {
   if (!parsed.ok) return UsageError(parsed.error);
   const SimOptions& options = parsed.options;
 
+  GameSession session;
+  std::string error;
   std::vector<KeyPress> presses;
-  std::optional<long long> startingCredits = options.credits;
-  if (!options.keysFile.empty()) {
-    std::string script;
-    if (!ReadFile(options.keysFile, script)) return UsageError(options.keysFile + ": cannot read the key script");
-    const KeyScriptResult keys = ParseKeyScript(script);
-    if (!keys.ok) return UsageError(options.keysFile + ":" + std::to_string(keys.errorLine) + ": " + keys.errorReason);
-    presses = keys.presses;
-    // A free-play game's record names its starting credits itself.
-    if (keys.startingCredits && startingCredits && *startingCredits != *keys.startingCredits)
-      return UsageError("--credits " + std::to_string(*startingCredits) + " contradicts " + options.keysFile +
-                        ", a free-play game from " + std::to_string(*keys.startingCredits) + " credits");
-    if (keys.startingCredits) startingCredits = keys.startingCredits;
-  }
-
-  NoWindowHost window;  // the loop below is the timer
-  SoundLog sounds;
-  DrawLog draws;
-  SetSoundOutput(&sounds);
+  std::optional<long long> scriptCredits;
+  if (!options.keysFile.empty() && !LoadKeyScript(options.keysFile, presses, error, &scriptCredits))
+    return UsageError(error);
+  if (!session.Replay(options.keysFile, std::move(presses), scriptCredits, options.credits, error))
+    return UsageError(error);
   mainCanvas.SetFileDirectory(options.assetsDir);
   mainCanvas.SetComposing(options.ReadsPixels());
-  if (options.draws) mainCanvas.SetCallSink(&draws);
-
-  // The reset attaches the canvas; a snapshot then replaces the whole game.
-  // Both come before any output is made, so a bad snapshot leaves nothing.
-  cabinet::Create(&window);
-  if (startingCredits) cabinet::SetCredits(*startingCredits);
-  std::string error;
-  if (!options.loadSnapshotFile.empty() && !LoadSnapshotFile(options.loadSnapshotFile, error)) return UsageError(error);
-  const long long firstTick = cabinet::TicksRun();
-  // Presses up to the snapshot's tick were delivered before it was taken.
-  std::size_t nextPress = 0;
-  while (nextPress < presses.size() && presses[nextPress].tick <= firstTick) ++nextPress;
+  // Before any output is made, so that a bad snapshot leaves nothing.
+  if (!options.loadSnapshotFile.empty() && !session.StartFromSnapshotFile(options.loadSnapshotFile, error))
+    return UsageError(error);
 
   if (!options.framesDir.empty()) {
     std::error_code ec;
@@ -133,36 +100,25 @@ int main(int argc, char** argv) {
   if (!options.videoFile.empty()) {
     video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
     if (!video) return UsageError(error);
-    // A new sound cuts off the one playing, so only the last one can still be heard.
-    if (const LastSoundCue& cue = LastCue(); !cue.name.empty())
-      video->ContinueSound(cue.name, firstTick - cue.tick + 1);
   }
 
-  SessionSummary summary;
-  if (startingCredits) summary.StartedWithCredits(*startingCredits);
-
-  std::string line;
-  bool writeFailed = false;
-  auto emit = [&](long long tick) {
-    if (!WriteTraceLine(trace, line, tick, sounds, options.draws ? &draws : nullptr)) writeFailed = true;
-    sounds.Clear();
-    draws.Clear();
-  };
-  sounds.Clear();
-  draws.Clear();
-  emit(firstTick);
+  NoWindowHost window;  // the loop below is the clock
+  session.RouteSounds(nullptr);
+  session.TraceTo(trace, options.draws);
+  session.Reset(&window);
+  const long long firstTick = session.TicksRun();
+  // A new sound cuts off the one playing, so only the last one can still be heard.
+  if (const LastSoundCue& cue = LastCue(); video && !cue.name.empty())
+    video->ContinueSound(cue.name, firstTick - cue.tick + 1);
 
   ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
-  for (long long tick = firstTick + 1; tick <= firstTick + options.ticks && !writeFailed; ++tick) {
-    while (nextPress < presses.size() && presses[nextPress].tick == tick)
-      cabinet::KeyDown(presses[nextPress++].virtualKey);
-    cabinet::Tick(&window);
+  while (session.TicksRun() < firstTick + options.ticks && !session.TraceFailed()) {
+    session.Tick(&window);
+    const long long tick = session.TicksRun();
     progress.Update(tick - firstTick);
-    summary.AfterTick();
-    // Before emit(), which clears the tick's sounds.
-    if (video && !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), sounds.Names(), error))
+    if (video &&
+        !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), session.TickSounds(), error))
       return RunError(error);
-    emit(tick);
     if (!options.framesDir.empty()) {
       if (!WritePng(FramePath(options.framesDir, tick), mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(),
                     error)) {
@@ -171,6 +127,7 @@ int main(int argc, char** argv) {
     }
   }
   progress.Finish();
+  const bool writeFailed = session.TraceFailed();
   if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
     return RunError(options.traceFile + ": the trace could not be written completely");
   if (video && !video->Finish(error)) return RunError(error);
@@ -190,13 +147,13 @@ int main(int argc, char** argv) {
   if (options.summary) {
     // The summary keeps out of the trace's way: standard error when the
     // trace takes standard output.
-    const std::string text = summary.Text();
+    const std::string text = session.SummaryText();
     std::FILE* to = traceToStdout ? stderr : stdout;
     if (std::fwrite(text.data(), 1, text.size(), to) != text.size() || std::fflush(to) != 0)
       return RunError("the summary could not be printed");
   }
   if (!options.summaryJsonFile.empty()) {
-    const std::string json = summary.Json() + "\n";
+    const std::string json = session.SummaryJson() + "\n";
     std::fwrite(json.data(), 1, json.size(), summaryFile.Stream());
     if (!summaryFile.Commit(error)) return RunError(error);
   }

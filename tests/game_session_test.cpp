@@ -10,7 +10,7 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/shell_options.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "game/state.h"
 #include "tests/test_support.h"
 
@@ -62,10 +62,10 @@ TEST(KeyRecord, EveryLineParsesBackToItsPress) {
   }
 }
 
-// A window session with a replay and the player's own presses, during the
+// A game session with a replay and the player's own presses, during the
 // replay and after it: the record holds what reached the game, and the
 // runner given that record writes the session's trace byte for byte.
-TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
+TEST(GameSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
   const std::string script = WriteTempFile("replay.keys", "# a short game\n2 right\n5 left\n5 right\n9 65\n9 left\n");
   const std::string record = WriteTempFile("session.keys", "");
   const std::string trace = WriteTempFile("session.trace", "");
@@ -75,10 +75,11 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
     options.replayFile = script;
     options.recordFile = record;
     options.traceFile = trace;
-    WindowSession session;
+    GameSession session;
     std::string error;
     NullWindow window;
-    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
+    ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
+    EXPECT_EQ(std::make_pair(window.timerId, window.timerPeriod), std::make_pair(1, 200)) << "the clock it asks for";
     session.PlayerKeyDown(0x27);  // before tick 1, while the replay runs: dropped
     for (int tick = 1; tick <= 40; ++tick) {
       EXPECT_EQ(session.ReplayRunning(), tick <= 9) << tick;
@@ -119,7 +120,7 @@ TEST(WindowSession, RecordAndTraceMatchTheRunnerAcrossAReplayAndTheTakeover) {
 // Free play: the record's first line names the starting credits, so the
 // runner (and a replay in the window) plays the same game from the record
 // alone, and the accounts say the credits were given, not won.
-TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
+TEST(GameSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
   const auto parsed = ParseShellOptions({"--credits", "1000", "--record", WriteTempFile("free.keys", "")});
   ASSERT_TRUE(parsed.ok) << parsed.error;
   for (const char* bad : {"--credits=1000000001", "--credits=-5", "--credits=12x"})
@@ -129,10 +130,10 @@ TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
   {
     ShellOptions options = parsed.options;
     options.traceFile = trace;
-    WindowSession session;
+    GameSession session;
     std::string error;
     NullWindow window;
-    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
+    ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
     EXPECT_EQ(game.credits, 1000);
     for (int tick = 1; tick <= 30; ++tick) {
       for (int k = 0; k < 3; ++k) session.PlayerKeyDown(tick % 2 ? 0x25 : 0x27);
@@ -155,11 +156,11 @@ TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
 
   ShellOptions replay;
   replay.replayFile = record;
-  WindowSession again;
+  GameSession again;
   std::string error;
   ASSERT_TRUE(again.Open(replay, error)) << error;
   replay.credits = 5;
-  WindowSession contradicted;
+  GameSession contradicted;
   EXPECT_FALSE(contradicted.Open(replay, error));
   EXPECT_NE(error.find("free-play game from 1000 credits"), std::string::npos) << error;
 
@@ -172,15 +173,15 @@ TEST(WindowSession, FreePlayRecordNamesItsCreditsAndReplaysAnywhere) {
 
 // A replay watched faster runs the tick timer faster until its last press,
 // then hands the player the game at the normal pace; the game is the same.
-TEST(WindowSession, ReplaySpeedChangesOnlyTheClock) {
+TEST(GameSession, ReplaySpeedChangesOnlyTheClock) {
   const std::string script = WriteTempFile("fast.keys", "3 right\n6 left\n");
   for (const auto& [speed, period] : {std::pair{"4", 50}, {"16", 12}, {"max", 1}, {"1", 200}}) {
     const auto parsed = ParseShellOptions({"--replay", script, "--replay-speed", speed});
     ASSERT_TRUE(parsed.ok) << parsed.error;
-    WindowSession session;
+    GameSession session;
     std::string error;
     NullWindow window;
-    ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, parsed.options, window));
+    ASSERT_NO_FATAL_FAILURE(StartGameSession(session, parsed.options, window));
     EXPECT_EQ(window.timerPeriod, period) << speed;
     for (int tick = 1; tick <= 5; ++tick) session.Tick(&window);
     EXPECT_EQ(window.timerPeriod, period) << speed << ": the replay still runs";
@@ -191,7 +192,7 @@ TEST(WindowSession, ReplaySpeedChangesOnlyTheClock) {
   EXPECT_FALSE(ParseShellOptions({"--replay", script, "--replay-speed", "2"}).ok);
 }
 
-TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
+TEST(GameSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   const std::string bad = WriteTempFile("bad-replay.keys", "3 right\n2 left\n");
   const std::string record = (std::filesystem::temp_directory_path() / "marobel-never-created.keys").string();
   std::filesystem::remove(record);
@@ -205,7 +206,7 @@ TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
     options.replayFile = c.replay;
     options.traceFile = c.trace;
     options.recordFile = record;
-    WindowSession session;
+    GameSession session;
     std::string error;
     EXPECT_FALSE(session.Open(options, error));
     EXPECT_EQ(error.rfind(c.message, 0), 0u) << error;
@@ -213,7 +214,7 @@ TEST(WindowSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   }
 }
 
-TEST(WindowSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
+TEST(GameSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
   const std::string text = "2 right\n";
   const std::string script = WriteTempFile("kept.keys", text);
   const std::filesystem::path path(script);
@@ -229,7 +230,7 @@ TEST(WindowSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
     options.replayFile = c.replay;
     options.recordFile = c.record;
     options.traceFile = c.trace;
-    WindowSession session;
+    GameSession session;
     std::string error;
     EXPECT_FALSE(session.Open(options, error));
     EXPECT_EQ(error, c.message);
@@ -237,15 +238,15 @@ TEST(WindowSession, NoRecordIsWrittenOverTheScriptOrTheTrace) {
   }
 }
 
-TEST(WindowSession, AFileThatCannotBeWrittenIsReportedAtClose) {
+TEST(GameSession, AFileThatCannotBeWrittenIsReportedAtClose) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   ShellOptions options;
   options.traceFile = "/dev/full";
   options.recordFile = WriteTempFile("fine.keys", "");
-  WindowSession session;
+  GameSession session;
   std::string error;
   NullWindow window;
-  ASSERT_NO_FATAL_FAILURE(StartWindowSession(session, options, window));
+  ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
   session.Tick(&window);
   EXPECT_FALSE(session.Close(error));
   EXPECT_EQ(error, "/dev/full: the trace could not be written completely");

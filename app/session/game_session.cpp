@@ -1,4 +1,4 @@
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 
 #include <filesystem>
 #include <iterator>
@@ -6,17 +6,17 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
-#include "game/constants.h"
 #include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "marobel_version.h"
 
-WindowSession::~WindowSession() {
+GameSession::~GameSession() {
   if (soundsRouted_) SetSoundOutput(nullptr);
+  if (traceDraws_) mainCanvas.SetCallSink(nullptr);
 }
 
-bool WindowSession::Open(const ShellOptions& options, std::string& error) {
+bool GameSession::Open(const ShellOptions& options, std::string& error) {
   // A record or trace written over the script being replayed would destroy
   // it as the game goes; over each other, both would be garbage.
   const std::pair<const char*, const std::string*> files[] = {
@@ -28,15 +28,10 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
         error = *files[j].second + ": " + files[i].first + " and " + files[j].first + " name the same file";
         return false;
       }
+  std::vector<KeyPress> presses;
   std::optional<long long> replayCredits;
-  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, replay_, error, &replayCredits)) return false;
-  // A free-play game replays from the credits it started with.
-  if (replayCredits && options.credits && *replayCredits != *options.credits) {
-    error = "--credits " + std::to_string(*options.credits) + " contradicts " + options.replayFile +
-            ", a free-play game from " + std::to_string(*replayCredits) + " credits";
-    return false;
-  }
-  startingCredits_ = options.credits ? options.credits : replayCredits;
+  if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, presses, error, &replayCredits)) return false;
+  if (!Replay(options.replayFile, std::move(presses), replayCredits, options.credits, error)) return false;
   replaySpeed_ = options.replaySpeed;
   if (options.continueGame) {
     if (!OpenKeptGame(options, error)) return false;
@@ -48,6 +43,7 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
     if (startingCredits_) record_.WriteLine(StartingCreditsLine(*startingCredits_));
     record_.WriteLine("# marobel " MAROBEL_VERSION " key record: TICK KEY, each key-down before tick TICK");
   }
+  if (!options.traceFile.empty()) traceKind_ = TraceKind::File;
   if (!options.traceFile.empty() && !trace_.Open(options.traceFile)) {
     error = options.traceFile + ": cannot open the trace file for writing";
     // A session that never starts leaves no record behind.
@@ -60,7 +56,46 @@ bool WindowSession::Open(const ShellOptions& options, std::string& error) {
   return true;
 }
 
-bool WindowSession::OpenKeptGame(const ShellOptions& options, std::string& error) {
+bool GameSession::Replay(const std::string& scriptName, std::vector<KeyPress> presses,
+                         std::optional<long long> scriptCredits, std::optional<long long> credits, std::string& error) {
+  // A free-play game replays from the credits it started with.
+  if (scriptCredits && credits && *scriptCredits != *credits) {
+    error = "--credits " + std::to_string(*credits) + " contradicts " + scriptName + ", a free-play game from " +
+            std::to_string(*scriptCredits) + " credits";
+    return false;
+  }
+  replay_ = std::move(presses);
+  nextReplayed_ = 0;
+  startingCredits_ = credits ? credits : scriptCredits;
+  return true;
+}
+
+bool GameSession::StartFromSnapshotFile(const std::string& path, std::string& error) {
+  // Loaded once into a game made for it, so that it is known to load; what
+  // is kept is the game it made, which saves to the very same bytes.
+  cabinet::Create(nullptr);
+  if (!LoadSnapshotFile(path, error)) return false;
+  startSnapshot_ = SaveSnapshot();
+  return true;
+}
+
+void GameSession::TraceTo(std::FILE* stream, bool draws) {
+  traceKind_ = TraceKind::Stream;
+  traceStream_ = stream;
+  CollectDraws(draws);
+}
+
+void GameSession::KeepTraceLine(bool draws, bool wanted) {
+  traceKind_ = wanted ? TraceKind::Line : TraceKind::None;
+  CollectDraws(draws);
+}
+
+void GameSession::CollectDraws(bool draws) {
+  if (draws || traceDraws_) mainCanvas.SetCallSink(draws ? &draws_ : nullptr);
+  traceDraws_ = draws;
+}
+
+bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) {
   keptFolder_ = KeptGameFolder();
   if (keptFolder_.empty()) {
     error = "--continue: no folder to keep the game in (neither XDG_STATE_HOME nor HOME is set)";
@@ -93,33 +128,38 @@ bool WindowSession::OpenKeptGame(const ShellOptions& options, std::string& error
   return true;
 }
 
-void WindowSession::SoundTee::Play(const char* waveFile) {
+void GameSession::SoundTee::Play(const char* waveFile) {
   log.Play(waveFile);
   if (output) output->Play(waveFile);
 }
 
-void WindowSession::RouteSounds(SoundOutput* output) {
+void GameSession::RouteSounds(SoundOutput* output) {
   sounds_.output = output;
   SetSoundOutput(&sounds_);
   soundsRouted_ = true;
 }
 
-void WindowSession::Reset(WindowHost* window) {
-  cabinet::Create(window);
+void GameSession::Reset(WindowHost* window) {
+  timer_ = cabinet::Create(window);
   if (startingCredits_) cabinet::SetCredits(*startingCredits_);
   ticksRun_ = 0;
+  std::string error;  // each snapshot was checked whole when it was read
   if (kept_.found) {
-    std::string error;  // checked whole when the kept game was read
     LoadSnapshot(kept_.resume.data(), kept_.resume.size(), error);
     ticksRun_ = kept_.resumeTick;
+  } else if (!startSnapshot_.empty()) {
+    LoadSnapshot(startSnapshot_.data(), startSnapshot_.size(), error);
+    ticksRun_ = cabinet::TicksRun();
   }
+  while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= ticksRun_) ++nextReplayed_;
+  if (window) window->StartTimer(timer_.id, TimerPeriod());
   summary_.emplace();
   if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
   sounds_.log.Clear();
+  draws_.Clear();
   WriteTraceLine();
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
-  if (replaySpeed_ != 1) SetReplaySpeed(replaySpeed_, window);
   pressesAtTickEnd_ = presses_.count;
   for (const KeyPress& press : kept_.carried) {
     cabinet::KeyDown(press.virtualKey);
@@ -131,17 +171,22 @@ void WindowSession::Reset(WindowHost* window) {
 
 // A replay watched faster: the tick timer runs faster until the player
 // takes over. Every tick is still a whole tick; only the clock differs.
-void WindowSession::SetReplaySpeed(int speed, WindowHost* window) {
+void GameSession::SetReplaySpeed(int speed, WindowHost* window) {
   replaySpeed_ = speed;
-  if (window && ReplayRunning()) window->StartTimer(kTickTimerId, speed ? kTickPeriodMs / speed : 1);
+  if (window && ReplayRunning()) window->StartTimer(timer_.id, TimerPeriod());
 }
 
-void WindowSession::Tick(WindowHost* window) {
+int GameSession::TimerPeriod() const {
+  if (!ReplayRunning() || replaySpeed_ == 1) return timer_.periodMs;
+  return replaySpeed_ ? timer_.periodMs / replaySpeed_ : 1;
+}
+
+void GameSession::Tick(WindowHost* window) {
   const long long tick = ticksRun_ + 1;
   const bool replaying = ReplayRunning();
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
-  if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(kTickTimerId, kTickPeriodMs);
+  if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(timer_.id, timer_.periodMs);
   cabinet::Tick(window);
   summary_->AfterTick();
   ticksRun_ = tick;
@@ -150,7 +195,7 @@ void WindowSession::Tick(WindowHost* window) {
   if (!keptFolder_.empty()) KeepTick();
 }
 
-void WindowSession::KeepTick() {
+void GameSession::KeepTick() {
   const bool snapshot = ticksRun_ % kKeptSnapshotPeriod == 0;
   if (ticksRun_ % kTickMarkerPeriod == 0 || snapshot) {
     // A snapshot's marker vouches for it, presses and all.
@@ -160,7 +205,7 @@ void WindowSession::KeepTick() {
   if (snapshot) WriteKeptSnapshot(keptFolder_);
 }
 
-bool WindowSession::KeepNow() {
+bool GameSession::KeepNow() {
   if (keptFolder_.empty() || !reset_) return true;
   // A press taken since the last tick already shows in the game, but
   // belongs to a tick that has not run: a marker or snapshot now would say
@@ -171,28 +216,42 @@ bool WindowSession::KeepNow() {
   return WriteKeptSnapshot(keptFolder_);
 }
 
-void WindowSession::PlayerKeyDown(int virtualKey) {
+void GameSession::PlayerKeyDown(int virtualKey) {
   if (ReplayRunning()) return;
   Deliver(virtualKey);
 }
 
-void WindowSession::Deliver(int virtualKey) {
+void GameSession::Deliver(int virtualKey) {
   if (record_.IsOpen()) record_.WriteLine(KeyScriptLine({ticksRun_ + 1, virtualKey}));
   presses_.Add({ticksRun_ + 1, virtualKey});
   cabinet::KeyDown(virtualKey);
 }
 
-void WindowSession::WriteTraceLine() {
+void GameSession::WriteTraceLine() {
+  const DrawLog* draws = traceDraws_ ? &draws_ : nullptr;
+  switch (traceKind_) {
+    case TraceKind::None:
+      break;
+    case TraceKind::File:
+      FormatTraceLine(traceLine_, ticksRun_, sounds_.log, draws);
+      trace_.WriteLine(traceLine_);
+      break;
+    case TraceKind::Stream:
+      if (!traceFailed_ && !::WriteTraceLine(traceStream_, traceLine_, ticksRun_, sounds_.log, draws))
+        traceFailed_ = true;
+      break;
+    case TraceKind::Line:
+      FormatTraceLine(traceLine_, ticksRun_, sounds_.log, draws);
+      break;
+  }
   // Sounds requested between two ticks (by a key-down) count with the tick
   // that follows, as the runner counts them.
-  if (trace_.IsOpen()) {
-    FormatTraceLine(traceLine_, ticksRun_, sounds_.log, nullptr);
-    trace_.WriteLine(traceLine_);
-  }
+  tickSounds_ = sounds_.log.Names();
   sounds_.log.Clear();
+  draws_.Clear();
 }
 
-bool WindowSession::Close(std::string& error) {
+bool GameSession::Close(std::string& error) {
   error.clear();
   auto close = [&](LineFile& file, const char* what) {
     if (file.Close()) return;
