@@ -54,7 +54,8 @@ cp "$native"/assets/marobel-{192,512}.png "$site/assets/"
 # game reads and fetches those (from the browser's memory when preloaded).
 preloads=$(cd "$site/assets" && for f in *.bmp *.wav; do
   printf '<link rel="preload" href="assets/%s" as="fetch" crossorigin>\n' "$f"; done)
-# The shell's texts come from its one table of facts.
+# The shell's texts, and the About box's layout in pixels, come from its one
+# table of facts.
 awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }' "$root/app/web/site/index.html" |
   perl "$root/scripts/shell-facts-html.pl" "$root/app/shell_facts.txt" > "$site/index.html"
 

@@ -166,6 +166,12 @@ async function checkAbout(page) {
     ticks: marobelPage.ticksRun(),
     keys: marobelPage.lastKey().delivered,
   }));
+  const aboutLayout = () => page.evaluate(() => {
+    const [game, box, client, ...controls] = ["#game", "#about", "#about .client", "#about-icon", "#about-text",
+      "#about-ok"].map((selector) => document.querySelector(selector).getBoundingClientRect());
+    return { place: [box.left - game.left, box.top - game.top], boxes: [client, ...controls].map((r) =>
+      [r.left - client.left, r.top - client.top, r.width, r.height].join()).join(" ") };
+  });
   const ways = [
     ["Alt+/", "Escape"],
     ["Alt+?", "Enter"],
@@ -179,6 +185,7 @@ async function checkAbout(page) {
       await page.keyboard.press(open);
     }
     const opened = await aboutState();
+    const layout = await aboutLayout();
     await sleep(500);
     await page.keyboard.press("ArrowRight");  // stays with the box
     const meanwhile = await aboutState();
@@ -190,6 +197,11 @@ async function checkAbout(page) {
     check(`About by ${open}, closed by ${close}`,
           opened.open && opened.dialog && opened.focus === "about-ok" && !closed.open && !closed.dialog,
           `open ${opened.open}/${opened.dialog}, focus ${opened.focus}, closed ${!closed.open && !closed.dialog}`);
+    // The desktop box's dialog units in pixels: its place from the game
+    // area's corner (rounded there), then the client area and its controls.
+    check(`About by ${open}: at its place, laid out as on the desktop`,
+          Math.abs(layout.place[0] - 33) <= 0.5 && Math.abs(layout.place[1] - 28) <= 0.5 &&
+          layout.boxes === "0,0,345,122 24,83,32,32 74,78,205,13 282,89,45,18", JSON.stringify(layout));
     check(`About by ${open}: band repainted, game ticking, keys kept`,
           meanwhile.frames - opened.frames >= 4 && meanwhile.ticks >= opened.ticks + 1 &&
           meanwhile.keys === opened.keys && band.join() === "0,0,0,255",

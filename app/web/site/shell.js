@@ -520,14 +520,17 @@ function runCommand(itemId) {
 const aboutBox = () => document.getElementById("about");
 
 // Modal over the game, which keeps ticking behind it; the box sits at its
-// dialog-unit place (22, 17) from the game area's corner.
+// place from the game area's corner, which the build converts from the
+// shell's facts to pixels along with the rest of the box's layout.
 function openAbout() {
   const box = aboutBox();
   if (page.ended || box.open) return;
   menus.close();
   const area = document.getElementById("game").getBoundingClientRect();
-  box.style.left = Math.round(area.left + 33) + "px";
-  box.style.top = Math.round(area.top + 28) + "px";
+  const layout = getComputedStyle(box);
+  const place = (name) => parseFloat(layout.getPropertyValue(name)) || 0;
+  box.style.left = Math.round(area.left + place("--about-place-left")) + "px";
+  box.style.top = Math.round(area.top + place("--about-place-top")) + "px";
   box.showModal();
   document.getElementById("about-ok").focus();
   Module._web_about_opened();
