@@ -19,10 +19,11 @@
 #include "app/session/session_files.h"
 #include "app/session/shell_options.h"
 #include "app/session/wave_file.h"
-#include "app/session/window_session.h"
+#include "app/session/game_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
 #include "app/web/page_layout.h"
+#include "app/web/scripted_run.h"
 #include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "render/asset_names.h"
@@ -34,7 +35,7 @@ namespace {
 PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight, mainCanvas);
 PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight, aboutCanvas);
 BrowserSoundOutput browserSound;
-std::unique_ptr<WindowSession> session;
+std::unique_ptr<GameSession> session;
 std::string recordFile;  // the session's key record, whichever kind it keeps
 
 bool gameRunning = false;
@@ -91,10 +92,11 @@ void StartSession(const std::vector<std::string>& args) {
     if (!session->Close(error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
     session.reset();
   }
+  EndScriptedRun();
   // A later game starts from program start, as a new page would.
   if (!first) cabinet::ResetProgram();
   first = false;
-  session = std::make_unique<WindowSession>();
+  session = std::make_unique<GameSession>();
   ShellOptionsResult parsed = ParseShellOptions(args);
   std::string error;
   if (!parsed.ok) {
@@ -102,7 +104,7 @@ void StartSession(const std::vector<std::string>& args) {
     parsed.options = ShellOptions{};
   } else if (!session->Open(parsed.options, error)) {
     std::fprintf(stderr, "marobel: %s\n", error.c_str());
-    session = std::make_unique<WindowSession>();
+    session = std::make_unique<GameSession>();
     parsed.options = ShellOptions{};
   }
   recordFile = parsed.options.continueGame ? InFolder(KeptGameFolder(), kKeptRecordName) : parsed.options.recordFile;
@@ -110,7 +112,7 @@ void StartSession(const std::vector<std::string>& args) {
   gameRunning = true;
   paused = false;
   ticksRun = 0;
-  // Window creation: attaches the canvas and starts the 200 ms timer.
+  // Window creation: the canvas attached, then the 200 ms timer started.
   session->Reset(&mainHost);
   mainHost.PaintIfNeeded();
 }
