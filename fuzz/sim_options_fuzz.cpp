@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/marobel_sim/options.h"
+#include "app/sim/options.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ fi
 
 echo "No display found: playing a short scripted game without a window."
 printf '5 right\n25 left\n40 right\n41 left\n' > build/demo.keys
-build/tools/marobel_sim/marobel-sim --ticks 60 --keys build/demo.keys --assets build/assets \
+build/app/sim/marobel-sim --ticks 60 --keys build/demo.keys --assets build/assets \
   --frames build/demo-frames --trace build/demo.trace
 awk -F'[:,]' '{
   sub(/^\{/, "")

@@ -27,7 +27,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ./build-asan/tests/marobel_tests --gtest_filter='-Runner.LongRandomGameCompletes:*FastPathDifferential*:LiteralDesign*'
 awk 'BEGIN { srand(7); for (t = 1; t <= 3000; t++) if (rand() < 0.05) print t, (rand() < 0.5 ? "left" : "right") }' \
   > build-asan/random.keys
-./build-asan/tools/marobel_sim/marobel-sim --ticks 3000 --credits 200 --keys build-asan/random.keys \
+./build-asan/app/sim/marobel-sim --ticks 3000 --credits 200 --keys build-asan/random.keys \
   --assets build-asan/assets --draws --trace /dev/null
 
 if [ -f scripts/ci/fuzz.sh ]; then

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "tools/marobel_sim/cue_track.h"
+#include "app/sim/cue_track.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "app/session/key_script.h"
 #include "app/session/printable_text.h"
-#include "tools/marobel_sim/options.h"
+#include "app/sim/options.h"
 
 namespace {
 

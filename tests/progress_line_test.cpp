@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/marobel_sim/progress_line.h"
+#include "app/sim/progress_line.h"
 
 namespace {
 

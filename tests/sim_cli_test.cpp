@@ -11,7 +11,7 @@
 #include "tests/test_support.h"
 #include "app/session/key_script.h"
 #include "marobel_version.h"
-#include "tools/marobel_sim/options.h"
+#include "app/sim/options.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 
 #include "app/session/wave_file.h"
 #include "tests/test_support.h"
-#include "tools/marobel_sim/video_format.h"
+#include "app/sim/video_format.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-br
 # built from the development set's FFmpeg libraries.
 (cd "$build" && ninja -t deps) |
   awk '/^[^ ]/ { skip = ($0 ~ /marobel_sim_video\.dir/) } !skip && /^ +\/usr\// { print $1 }' > "$work/files"
-for program in app/qt/marobel tools/marobel_sim/marobel-sim tools/artgen/marobel-artgen; do
+for program in app/qt/marobel app/sim/marobel-sim tools/artgen/marobel-artgen; do
   [ -x "$build/$program" ] || fail "$build/$program is not built"
   ldd "$build/$program" | awk '/=> \// { print $3 }' >> "$work/files"
 done

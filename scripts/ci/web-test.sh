@@ -23,6 +23,6 @@ cmake --build "$native" -j "$jobs" --target marobel-sim
 
 node "$root/tests/web/web_test.mjs" \
   --site "$out/site" \
-  --sim "$native/tools/marobel_sim/marobel-sim" \
+  --sim "$native/app/sim/marobel-sim" \
   --assets "$native/assets" \
   --out "$out/test"

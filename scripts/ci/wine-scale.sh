@@ -16,7 +16,7 @@ native="${2:-$root/build}"
 case "$native" in /*) ;; *) native="$PWD/$native" ;; esac
 title='Marobel ～Orvik～'
 check="$native/tests/qt/marobel-scaled-frame-check"
-RG_SIM="$native/tools/marobel_sim/marobel-sim"
+RG_SIM="$native/app/sim/marobel-sim"
 
 fail() { echo "wine-scale: FAIL: $*" >&2; exit 1; }
 note() { echo "wine-scale: $*"; }

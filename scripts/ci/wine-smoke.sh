@@ -300,7 +300,7 @@ awk -v v="$title_ink" 'BEGIN { exit !(v >= 0.05 && v <= 0.3) }' || fail "the tit
 title_diff="$(compare -metric AE "$work/cp1252-title.png" "$work/cp932-title.png" null: 2>&1 || true)"
 [ "${title_diff%% *}" -le 20 ] 2>/dev/null || fail "the title line differs between code pages ($title_diff pixels)"
 note "the title line reads the same with code page 1252 as with 932 (ink $title_ink, $title_diff pixels differ)"
-RG_SIM="$native/tools/marobel_sim/marobel-sim"
+RG_SIM="$native/app/sim/marobel-sim"
 # shellcheck disable=SC2034  # read by recorded-game-lib.sh
 RG_ASSETS="$game_dir"
 version="$(sed -n 's/^#define MAROBEL_VERSION "\(.*\)"$/\1/p' "$build/generated/marobel_version.h")"

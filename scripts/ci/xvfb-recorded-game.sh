@@ -24,7 +24,7 @@ build=$(cd "${1:?usage: xvfb-recorded-game.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 game="$build/app/qt/marobel"
 close_request="$build/tests/qt/marobel-x11-close"
-RG_SIM="$build/tools/marobel_sim/marobel-sim"
+RG_SIM="$build/app/sim/marobel-sim"
 RG_ASSETS="$build/assets"
 title='Marobel ～Orvik～'
 

@@ -12,7 +12,7 @@ set -uo pipefail
 build=$(cd "${1:?usage: xvfb-scale.sh BUILD_DIR [SCREENSHOT_DIR]}" && pwd)
 game="$build/app/qt/marobel"
 check="$build/tests/qt/marobel-scaled-frame-check"
-RG_SIM="$build/tools/marobel_sim/marobel-sim"
+RG_SIM="$build/app/sim/marobel-sim"
 RG_ASSETS="$build/assets"
 for tool in Xvfb openbox xdotool import xwininfo; do
   command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }

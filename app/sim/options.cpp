@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/options.h"
+#include "app/sim/options.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 
 #include "app/session/key_script.h"
 #include "app/session/printable_text.h"
-#include "tools/marobel_sim/video_format.h"
+#include "app/sim/video_format.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/video_format.h"
+#include "app/sim/video_format.h"
 
 #include <algorithm>
 #include <cctype>

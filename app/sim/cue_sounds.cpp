@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/cue_sounds.h"
+#include "app/sim/cue_sounds.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "tools/marobel_sim/video_format.h"
+#include "app/sim/video_format.h"
 
 // Encodes pictures and a mono sound track into a video file with FFmpeg's
 // libraries. The file is written under a temporary name next to the target

@@ -17,11 +17,11 @@
 #include "canvas/window_host.h"
 #include "marobel_version.h"
 #include "render/sound_cue.h"
-#include "tools/marobel_sim/options.h"
-#include "tools/marobel_sim/output_file.h"
-#include "tools/marobel_sim/progress_line.h"
-#include "tools/marobel_sim/video_format.h"
-#include "tools/marobel_sim/video_recording.h"
+#include "app/sim/options.h"
+#include "app/sim/output_file.h"
+#include "app/sim/progress_line.h"
+#include "app/sim/video_format.h"
+#include "app/sim/video_recording.h"
 #include "tools/png_writer/png_writer.h"
 
 namespace {

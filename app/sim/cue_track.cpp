@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/cue_track.h"
+#include "app/sim/cue_track.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/video_writer.h"
+#include "app/sim/video_writer.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/progress_line.h"
+#include "app/sim/progress_line.h"
 
 #include <unistd.h>
 

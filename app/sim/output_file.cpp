@@ -1,4 +1,4 @@
-#include "tools/marobel_sim/output_file.h"
+#include "app/sim/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,10 +1,10 @@
 // The video module: FFmpeg's encoder behind the runner's VideoRecording.
-#include "tools/marobel_sim/video_recording.h"
+#include "app/sim/video_recording.h"
 
-#include "tools/marobel_sim/cue_sounds.h"
-#include "tools/marobel_sim/cue_track.h"
-#include "tools/marobel_sim/video_format.h"
-#include "tools/marobel_sim/video_writer.h"
+#include "app/sim/cue_sounds.h"
+#include "app/sim/cue_track.h"
+#include "app/sim/video_format.h"
+#include "app/sim/video_writer.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "tools/marobel_sim/video_format.h"
-#include "tools/marobel_sim/video_recording.h"
+#include "app/sim/video_format.h"
+#include "app/sim/video_recording.h"
 
 namespace {
 
