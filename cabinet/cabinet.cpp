@@ -25,6 +25,19 @@ std::int64_t CoinsInPlay() {
 }
 const PlayStats& Stats() { return playStats; }
 
+Readout Read() {
+  return {game.randState,      game.credits,       game.pendingCoins,   game.pusherStroke,  game.pusherRetracting,
+          game.gateOffset,     game.gateReturning, game.lotteryRow,     game.lotteryColumn, game.lotterySpinning,
+          game.sweepRequested, game.sweepTimer,    game.magicRequested, game.magicTimer};
+}
+
+void ReadCoins(std::vector<CoinReadout>& coins) {
+  coins.clear();
+  ForEachCoinInPlay([&coins](int i) {
+    coins.push_back({i, static_cast<int>(game.coinState[i]), game.coinX[i], game.coinY[i], game.coinVy[i]});
+  });
+}
+
 void SetCredits(long long credits) { game.credits = static_cast<int>(credits); }
 
 }  // namespace cabinet

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "cabinet/snapshot.h"
 #include "canvas/window_host.h"
@@ -41,6 +42,20 @@ std::uint32_t RandomState();
 std::int64_t TicksRun();
 std::int64_t CoinsInPlay();
 const PlayStats& Stats();
+
+// What a trace line shows of the game between two ticks: its counters, and
+// each coin in play (slot, state code, place, vertical speed).
+struct Readout {
+  std::uint32_t rand;
+  int credits, pending, stroke, retracting, gate, gateReturning, lotteryRow, lotteryColumn, spinning;
+  int sweepRequested, sweepTimer, magicRequested, magicTimer;
+};
+struct CoinReadout {
+  int slot, state, x, y, vy;
+};
+Readout Read();
+// The coins in play, in slot order, into `coins` (emptied first).
+void ReadCoins(std::vector<CoinReadout>& coins);
 
 // Free play and the runner's test aid: the credit count, set right after
 // the creation reset.

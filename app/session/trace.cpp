@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "canvas/shift_jis.h"
-#include "game/state.h"
+#include "cabinet/cabinet.h"
 
 namespace {
 
@@ -146,20 +146,21 @@ namespace {
 
 // Everything of a trace line before its draws and closing brace.
 void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
+  const cabinet::Readout game = cabinet::Read();
   const struct {
     std::string_view key;
     long long value;
   } fields[] = {{"{\"tick\":", tick},
-                {",\"rand\":", game.randState},
+                {",\"rand\":", game.rand},
                 {",\"credits\":", game.credits},
-                {",\"pending\":", game.pendingCoins},
-                {",\"stroke\":", game.pusherStroke},
-                {",\"retracting\":", game.pusherRetracting},
-                {",\"gate\":", game.gateOffset},
+                {",\"pending\":", game.pending},
+                {",\"stroke\":", game.stroke},
+                {",\"retracting\":", game.retracting},
+                {",\"gate\":", game.gate},
                 {",\"gateReturning\":", game.gateReturning},
                 {",\"lotteryRow\":", game.lotteryRow},
                 {",\"lotteryColumn\":", game.lotteryColumn},
-                {",\"spinning\":", game.lotterySpinning},
+                {",\"spinning\":", game.spinning},
                 {",\"sweepRequested\":", game.sweepRequested},
                 {",\"sweepTimer\":", game.sweepTimer},
                 {",\"magicRequested\":", game.magicRequested},
@@ -178,20 +179,22 @@ void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
   }
   out += "],\"coins\":[";
   first = true;
-  ForEachCoinInPlay([&](int i) {
+  static std::vector<cabinet::CoinReadout> coins;  // kept from line to line
+  cabinet::ReadCoins(coins);
+  for (const cabinet::CoinReadout& c : coins) {
     // Built in place, as the coins make up most of a line.
     char coin[80];
     char* p = coin;
     if (!first) *p++ = ',';
     first = false;
     *p++ = '[';
-    for (const long long v : {i, static_cast<int>(game.coinState[i]), game.coinX[i], game.coinY[i], game.coinVy[i]}) {
+    for (const int v : {c.slot, c.state, c.x, c.y, c.vy}) {
       p = std::to_chars(p, coin + sizeof coin, v).ptr;
       *p++ = ',';
     }
     p[-1] = ']';
     out.append(coin, p);
-  });
+  }
   out += ']';
 }
 
