@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/session/key_script.h"
+#include "app/session/option_word.h"
 #include "app/session/window_scale.h"
 
 namespace {
@@ -55,41 +56,27 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args) {
     return r;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
-      name.resize(eq);
-    }
-    if (name == "-h") name = "--help";
+    const OptionWord word = SplitOption(args[i]);
+    const std::string name = word.name == "-h" ? "--help" : word.name;
 
     bool known = false;
     for (const FlagOption& flag : kFlags) {
       if (name != flag.name) continue;
-      if (inlineValue) return fail("option " + name + " takes no value");
+      if (word.inlineValue) return fail("option " + name + " takes no value");
       r.options.*flag.field = true;
       known = true;
     }
     for (const FileOption& file : kFiles) {
       if (name != file.name) continue;
-      std::string value;
-      if (inlineValue) {
-        value = *inlineValue;
-      } else {
-        if (i + 1 >= args.size()) return fail("option " + name + " needs a file name");
-        value = args[++i];
-      }
+      const std::optional<std::string> given = OptionValue(word, args, i);
+      if (!given) return fail("option " + name + " needs a file name");
+      const std::string& value = *given;
       if (value.empty()) return fail("option " + name + " needs a non-empty file name");
       if (!(r.options.*file.field).empty()) return fail("option " + name + " is given twice");
       r.options.*file.field = value;
       known = true;
     }
-    // An option's value: after '=' or the next argument.
-    auto valueOf = [&]() -> std::optional<std::string> {
-      if (inlineValue) return inlineValue;
-      if (i + 1 >= args.size()) return std::nullopt;
-      return args[++i];
-    };
+    auto valueOf = [&] { return OptionValue(word, args, i); };
     if (name == "--replay-speed") {
       const std::optional<std::string> given = valueOf();
       if (!given) return fail("option --replay-speed needs 1, 4, 16 or max");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/session/key_script.h"
+#include "app/session/option_word.h"
 #include "app/session/printable_text.h"
 #include "app/sim/video_format.h"
 
@@ -60,12 +61,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
     return r;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
-      name = name.substr(0, eq);
-    }
+    const OptionWord word = SplitOption(args[i]);
+    const std::string& name = word.name;
     if (name == "--help" || name == "-h") {
       r.helpRequested = true;
       return r;
@@ -75,7 +72,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       return r;
     }
     if (name == "--draws" || name == "--summary") {
-      if (inlineValue) return fail("option " + name + " takes no value");
+      if (word.inlineValue) return fail("option " + name + " takes no value");
       (name == "--draws" ? r.options.draws : r.options.summary) = true;
       continue;
     }
@@ -83,13 +80,9 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
                             name == "--frames" || name == "--assets" || name == "--video" || name == "--summary-json" ||
                             name == "--save-snapshot" || name == "--load-snapshot";
     if (!takesValue) return fail("unknown option '" + args[i] + "'");
-    std::string value;
-    if (inlineValue) {
-      value = *inlineValue;
-    } else {
-      if (i + 1 >= args.size()) return fail("option " + name + " needs a value");
-      value = args[++i];
-    }
+    const std::optional<std::string> given = OptionValue(word, args, i);
+    if (!given) return fail("option " + name + " needs a value");
+    const std::string& value = *given;
     if (name == "--ticks") {
       long long n = 0;
       if (!ParseWholeNumber(value, 1'000'000'000'000LL, n))
