@@ -124,6 +124,9 @@ class Video : public ::testing::TestWithParam<std::pair<const char*, const char*
 };
 
 TEST_P(Video, ShowsEveryTickAndSoundsItsCues) {
+#ifdef MAROBEL_VIDEO_MODULE_BUILT
+  ASSERT_TRUE(VideoSupported()) << "the video module was built, but the runner's options refuse --video";
+#endif
   if (!VideoSupported()) GTEST_SKIP() << "this build has no video support";
   const auto [extension, videoCodec] = GetParam();
   const std::string video = (folder_ / (std::string("game.") + extension)).string();
