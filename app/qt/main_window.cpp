@@ -14,7 +14,7 @@
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/virtual_key.h"
-#include "cabinet/tick.h"
+#include "cabinet/cabinet.h"
 
 MainWindow::MainWindow(GameSession* session, QWidget* parent)
     : QMainWindow(parent),

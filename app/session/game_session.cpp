@@ -8,7 +8,6 @@
 #include "app/session/session_files.h"
 #include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
-#include "cabinet/tick.h"
 #include "marobel_version.h"
 
 GameSession::~GameSession() {

@@ -8,7 +8,6 @@
 #include "canvas/window_host.h"
 #include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
-#include "cabinet/tick.h"
 #include "render/sound_cue.h"
 
 std::string InFolder(const std::string& folder, const char* name) {

@@ -25,7 +25,6 @@
 #include "app/web/page_layout.h"
 #include "app/web/scripted_run.h"
 #include "cabinet/cabinet.h"
-#include "cabinet/tick.h"
 #include "render/asset_names.h"
 
 Canvas aboutCanvas;

@@ -3,7 +3,7 @@
 #include "app/session/window_scale.h"
 #include "app/win32/about_box.h"
 #include "app/win32/window_host_hwnd.h"
-#include "cabinet/tick.h"
+#include "cabinet/cabinet.h"
 #include "res/resource_ids.h"
 
 static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT, "menu commands must match the resources");

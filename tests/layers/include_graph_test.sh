@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/ci/include-graph.sh on small trees of its own: it passes the
 # repository as it is, fails on an include upwards or out of the core
-# (naming the file), and counts the front ends' includes of the game state without failing on them.
+# (naming the file), and fails on a front end that goes behind the
+# cabinet's door.
 #
 #   include_graph_test.sh PATH_TO_include-graph.sh
 set -uo pipefail
@@ -23,7 +24,7 @@ fresh_tree() {
   printf '#include "game/state.h"\n#include "canvas/canvas.h"\n' >"$root/render/frame.cpp"
   printf '#include "render/frame.h"\n' >"$root/bonus/gate.cpp"
   printf '#include "bonus/gate.h"\n#include "game/state.h"\n' >"$root/cabinet/tick.cpp"
-  printf '#include "game/state.h"\n' >"$root/app/qt/main.cpp"
+  printf '#include "cabinet/cabinet.h"\n' >"$root/app/qt/main.cpp"
 }
 
 run() { output=$(bash "$root/scripts/ci/include-graph.sh" 2>&1); }
@@ -33,7 +34,15 @@ if ! output=$(bash "$script" 2>&1); then fail "the repository itself: $output"; 
 fresh_tree
 if ! run; then fail "a tree in layer order: $output"; fi
 grep -q 'cabinet -> game: 1' <<<"$output" || fail "edge counts: $output"
-grep -q 'include game/state.h: 1' <<<"$output" || fail "front-end count: $output"
+grep -q "go behind the cabinet's door: 0" <<<"$output" || fail "front-end count: $output"
+
+for inner in game/state.h cabinet/tick.h; do
+  fresh_tree
+  mkdir -p "$root/tools/sim"
+  printf '#include "%s"\n' "$inner" >"$root/tools/sim/main.cpp"
+  if run; then fail "a tool including $inner passed"; fi
+  grep -q "tools/sim/main.cpp includes \"$inner\"" <<<"$output" || fail "$inner behind the door not named: $output"
+done
 
 fresh_tree
 printf '#include "bonus/gate.h"\n' >>"$root/render/frame.cpp"
