@@ -39,8 +39,8 @@ std::string recordFile;  // the session's key record, whichever kind it keeps
 
 bool gameRunning = false;
 bool aboutOpen = false;
-bool paused = false;  // watching: no tick runs
-long long ticksRun = 0;
+bool paused = false;      // watching: no tick runs
+long long firstTick = 0;  // where this session started: the ticks run since count from here
 
 // The page keeps its game where the desktop keeps one on Linux; shell.js
 // mounts the browser's storage there.
@@ -68,17 +68,12 @@ void OnTickTimer() {
     mainCanvas.SetComposing(false);
     do {
       session->Tick(&mainHost);
-      ++ticksRun;
     } while (session->ReplayRunning() && emscripten_get_now() < until);
     mainCanvas.SetComposing(true);
-    if (session->ReplayRunning()) {
-      session->Tick(&mainHost);
-      ++ticksRun;
-    }
+    if (session->ReplayRunning()) session->Tick(&mainHost);
     return;
   }
   session->Tick(&mainHost);
-  ++ticksRun;
 }
 
 // Ends the game being played, keeping it where it is kept, and starts one
@@ -110,9 +105,9 @@ void StartSession(const std::vector<std::string>& args) {
   session->RouteSounds(&browserSound);
   gameRunning = true;
   paused = false;
-  ticksRun = 0;
   // Window creation: the canvas attached, then the 200 ms timer started.
   session->Reset(&mainHost);
+  firstTick = session->TicksRun();
   mainHost.PaintIfNeeded();
 }
 
@@ -163,6 +158,18 @@ const WaveSound& FallbackSound() {
 }  // namespace
 
 extern "C" {
+
+// Where the page keeps what outlasts it, for the page to mount the browser's
+// storage there before the game starts.
+EMSCRIPTEN_KEEPALIVE const char* web_state_folder() { return kPageStateFolder; }
+
+// The kept game's files, one path a line, for the page's journal of them.
+EMSCRIPTEN_KEEPALIVE const char* web_kept_files() {
+  static std::string files;
+  const std::string folder = KeptGameFolder();
+  files = InFolder(folder, kKeptRecordName) + "\n" + InFolder(folder, kKeptSnapshotName);
+  return files.c_str();
+}
 
 // The pictures and sounds the game reads, one bare file name a line, so the
 // page fetches exactly those.
@@ -313,7 +320,6 @@ EMSCRIPTEN_KEEPALIVE double web_skip_replay() {
   while (session->ReplayRunning()) {
     if (session->TicksRun() + 1 == session->ReplayEndTick()) mainCanvas.SetComposing(true);
     session->Tick(&mainHost);
-    ++ticksRun;
   }
   mainCanvas.SetComposing(true);
   session->RouteSounds(&browserSound);
@@ -330,7 +336,9 @@ EMSCRIPTEN_KEEPALIVE double web_tick() { return session ? static_cast<double>(se
 
 EMSCRIPTEN_KEEPALIVE int web_game_running() { return gameRunning ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int web_about_open() { return aboutOpen ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE double web_ticks_run() { return static_cast<double>(ticksRun); }
+EMSCRIPTEN_KEEPALIVE double web_ticks_run() {
+  return session ? static_cast<double>(session->TicksRun() - firstTick) : 0;
+}
 EMSCRIPTEN_KEEPALIVE double web_frames_shown() { return static_cast<double>(mainHost.FramesShown()); }
 EMSCRIPTEN_KEEPALIVE double web_about_frames_shown() { return static_cast<double>(aboutHost.FramesShown()); }
 EMSCRIPTEN_KEEPALIVE int web_credits() { return cabinet::Credits(); }

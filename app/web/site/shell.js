@@ -25,9 +25,12 @@ const kSessionTrace = "/session/trace.jsonl";
 // goes on when the player takes over.
 const kWatchScript = "/session/watch.keys";
 const kWatchRecord = "/session/watched.keys";
-// Where the module keeps the game it continues (the browser's storage).
-const kStateFolder = "/state";
-const kKeptFolder = kStateFolder + "/marobel";
+// Where the module keeps what outlasts the page (the browser's storage is
+// mounted there), and the files of the game it continues: the module names
+// them. Asked once the module runs, before its main.
+const stateFolder = () => Module.UTF8ToString(Module._web_state_folder());
+const keptFiles = () => Module.UTF8ToString(Module._web_kept_files()).split("\n");
+const baseName = (path) => path.slice(path.lastIndexOf("/") + 1);
 page.startup.shell = performance.now();
 
 // --- The module: start once the files are in place ---------------------
@@ -86,8 +89,8 @@ const storage = {
   open() {
     return new Promise((resolve) => {
       try {
-        FS.mkdir(kStateFolder);
-        FS.mount(IDBFS, {}, kStateFolder);
+        FS.mkdir(stateFolder());
+        FS.mount(IDBFS, {}, stateFolder());
       } catch (error) {
         resolve();
         return;
@@ -109,10 +112,8 @@ const storage = {
     if (!this.available) return;
     try {
       const files = {};
-      for (const name of FS.readdir(kKeptFolder)) {
-        if (name !== "game.keys" && name !== "game.snapshot") continue;
-        files[name] = toBase64(FS.readFile(`${kKeptFolder}/${name}`));
-      }
+      for (const path of keptFiles())
+        if (FS.analyzePath(path).exists) files[baseName(path)] = toBase64(FS.readFile(path));
       localStorage.setItem(this.journalKey, JSON.stringify({ at: Date.now(), files }));
     } catch (error) {
       // No journal (storage full or refused): the last sync stands.
@@ -127,14 +128,14 @@ const storage = {
     }
     if (!journal || typeof journal.files !== "object") return;
     try {
-      FS.mkdirTree(kKeptFolder);
-      for (const name of ["game.keys", "game.snapshot"]) {
-        const text = journal.files[name];
+      for (const path of keptFiles()) {
+        const text = journal.files[baseName(path)];
         if (typeof text !== "string") continue;
         const binary = atob(text);
         const bytes = new Uint8Array(binary.length);
         for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-        FS.writeFile(`${kKeptFolder}/${name}`, bytes);
+        FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
+        FS.writeFile(path, bytes);
       }
     } catch (error) {
       console.warn("the journal of the last visit could not be put back:", error);
