@@ -245,8 +245,7 @@ void GameSession::WriteTraceLine() {
   }
   // Sounds requested between two ticks (by a key-down) count with the tick
   // that follows, as the runner counts them.
-  tickSounds_ = sounds_.log.Names();
-  sounds_.log.Clear();
+  sounds_.log.MoveNamesTo(tickSounds_);
   draws_.Clear();
 }
 

@@ -15,6 +15,11 @@ class SoundLog : public SoundOutput {
  public:
   void Play(const char* waveFile) override { names_.emplace_back(waveFile); }
   void Clear() { names_.clear(); }
+  // Hands the names over to `out` and starts empty, without copying them.
+  void MoveNamesTo(std::vector<std::string>& out) {
+    out.swap(names_);
+    names_.clear();
+  }
   const std::vector<std::string>& Names() const { return names_; }
 
  private:
