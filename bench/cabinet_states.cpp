@@ -9,8 +9,6 @@
 
 namespace {
 
-NoWindowHost window;
-
 // A private generator, so building a table does not move the game's stream.
 std::uint32_t seed = 12345;
 int Next(int n) {
@@ -31,7 +29,7 @@ void Pour(int target, int perTick, int ticks) {
   for (int t = 0; t < ticks; ++t) {
     for (int n = std::min(perTick, target - CoinsInPlay()); n > 0; --n)
       InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
-    GameTick(&window);
+    GameTick();
   }
 }
 
@@ -77,7 +75,7 @@ void TopUp(Cabinet cabinet) {
 
 void BuildCabinet(Cabinet cabinet) {
   ResetProgramState();
-  ResetGame(&window);
+  ResetGame();
   seed = 12345;
   if (cabinet == Cabinet::BusyField)
     Pour(kBusyCoins, 200, 40);
@@ -88,7 +86,7 @@ void BuildCabinet(Cabinet cabinet) {
 
 void BuildTableOf(int coins) {
   ResetProgramState();
-  ResetGame(&window);
+  ResetGame();
   Pour(coins, 20, 300);
   for (int n = coins - CoinsInPlay(); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
 }
@@ -99,7 +97,7 @@ std::vector<Snapshot> CabinetCycle(Cabinet cabinet) {
   for (Snapshot& snapshot : cycle) {
     TopUp(cabinet);
     snapshot.Save();
-    GameTick(&window);
+    GameTick();
   }
   return cycle;
 }

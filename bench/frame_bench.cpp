@@ -10,15 +10,16 @@
 #include "bonus/gate_lottery.h"
 #include "canvas/bmp_reader.h"
 #include "canvas/picture_cache.h"
+#include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 #include "render/asset_names.h"
 #include "render/frame.h"
 
 namespace {
 
-bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st) {
+bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st, cabinet::FrameComposer& composer) {
 #ifdef MAROBEL_ASSETS_DIR
-  mainCanvas.SetFileDirectory(MAROBEL_ASSETS_DIR);
+  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
   return true;
 #else
   st.SkipWithError("built without the generated pictures (tools/artgen)");
@@ -26,10 +27,11 @@ bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st) {
 #endif
 }
 
-// The drawing steps of a tick without the simulation steps between them:
-// cabinet, texts, cursor, every coin with the sprite of its state, and the
-// bonus markers, in the tick's stacking order.
-void ComposeOnly() {
+// The display list of a tick's drawing steps without the simulation steps
+// between them: cabinet, texts, cursor, every coin with the sprite of its
+// state, and the bonus markers, in the tick's stacking order.
+const DisplayList& DrawOnly() {
+  FrameDisplayList().Clear();
   mainCanvas.ClearBlack();
   DrawCabinet();
   DrawHeadUpTexts();
@@ -43,32 +45,37 @@ void ComposeOnly() {
     }
   }
   DrawBonusOverlays();
+  return FrameDisplayList();
 }
 
 // One whole game tick from the state right after the creation reset; every
 // repetition starts from that same state.
 void StartStateTick(benchmark::State& st) {
   static std::vector<Snapshot> start = CabinetCycle(Cabinet::StartState);
-  if (!UseGeneratedPictures(st)) return;
+  cabinet::FrameComposer composer;
+  if (!UseGeneratedPictures(st, composer)) return;
   start.front().Restore();
-  NoWindowHost window;
-  for (auto _ : st) GameTick(&window);
+  for (auto _ : st) composer.Compose(*cabinet::Tick().display);
 }
 BENCHMARK(StartStateTick)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(60)->ReportAggregatesOnly(true);
 
 void ComposeStartState(benchmark::State& st) {
   BuildCabinet(Cabinet::StartState);
-  if (!UseGeneratedPictures(st)) return;
-  for (auto _ : st) ComposeOnly();
+  cabinet::FrameComposer composer;
+  if (!UseGeneratedPictures(st, composer)) return;
+  const DisplayList list = DrawOnly();
+  for (auto _ : st) composer.Compose(list);
 }
 BENCHMARK(ComposeStartState)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void ComposeThousandCoins(benchmark::State& st) {
   BuildCabinet(Cabinet::BusyField);
-  if (!UseGeneratedPictures(st)) return;
+  cabinet::FrameComposer composer;
+  if (!UseGeneratedPictures(st, composer)) return;
   int coins = 0;
   for (int i = 0; i < kCoinSlots; ++i) coins += game.coinState[i] != CoinState::Free;
-  for (auto _ : st) ComposeOnly();
+  const DisplayList list = DrawOnly();
+  for (auto _ : st) composer.Compose(list);
   st.counters["coins"] = coins;
 }
 BENCHMARK(ComposeThousandCoins)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

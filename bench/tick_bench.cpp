@@ -9,6 +9,7 @@
 
 #include "bench/cabinet_states.h"
 #include "game/simulation_path.h"
+#include "cabinet/cabinet.h"
 #include "cabinet/tick.h"
 
 namespace {
@@ -26,13 +27,14 @@ void TickFromSavedState(benchmark::State& st, Cabinet cabinet, bool literal, boo
   table.cycle[table.next++ % table.cycle.size()].Restore();
 
   UseSimulationPath(literal ? LiteralPath() : FastPath());
-  static const Canvas attachedCanvas = mainCanvas;
-  mainCanvas = compose ? attachedCanvas : Canvas();  // an unattached canvas draws nothing
+  static cabinet::FrameComposer composer;
 #ifdef MAROBEL_ASSETS_DIR
-  mainCanvas.SetFileDirectory(MAROBEL_ASSETS_DIR);
+  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
 #endif
-  NoWindowHost window;
-  for (auto _ : st) GameTick(&window);
+  for (auto _ : st) {
+    const cabinet::TickResult result = cabinet::Tick();
+    if (compose) composer.Compose(*result.display);
+  }
   UseSimulationPath(FastPath());
 }
 

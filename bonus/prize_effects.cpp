@@ -7,6 +7,7 @@
 #include "render/asset_names.h"
 #include "render/main_canvas.h"
 #include "render/sound_cue.h"
+#include "render/sprite_tags.h"
 
 namespace {
 constexpr int kMagicTicks = 10;
@@ -26,7 +27,8 @@ void MagicStep() {
   if (game.magicTimer <= 0) return;
   --game.magicTimer;
   if (game.magicTimer == 0) PlaySoundCue(asset::kMagicSound);
-  mainCanvas.DrawSprite(cabinetX + 90, cabinetY + 90, asset::kMagic, asset::kMagicMask, kFigureWidth, kFigureHeight);
+  mainCanvas.DrawSprite(cabinetX + 90, cabinetY + 90, asset::kMagic, asset::kMagicMask, kFigureWidth, kFigureHeight,
+                        shows::Tag(shows::kMagic));
   if (game.magicTimer != 0) return;
   const int slot = FindFreeSlot(kNormalSlots, kCoinSlots);
   if (slot < 0) return;
@@ -48,9 +50,11 @@ void SweeperStep() {
   if (t % 10 != 0) PlaySoundCue(asset::kSweeperSound);
   const int x = cabinetX + 10 * (35 - t);
   if (t % 4 == 0)
-    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight);
+    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight,
+                          shows::Tag(shows::kSweeper));
   else
-    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight);
+    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight,
+                          shows::Tag(shows::kSweeper));
   if (t <= 10 || t >= 35) return;
   for (int i = 0; i < kCoinSlots; ++i) {
     if (game.coinState[i] != CoinState::OnField) continue;

@@ -1,19 +1,47 @@
 #include "cabinet/cabinet.h"
 
+#include <utility>
+
 #include "cabinet/tick.h"
+#include "canvas/canvas.h"
+#include "canvas/shift_jis.h"
 #include "game/constants.h"
 #include "game/coin_life.h"
 #include "game/state.h"
+#include "render/sound_cue.h"
 
 namespace cabinet {
 
+namespace {
+std::vector<std::string_view> tickSounds;
+
+TickResult LastTick() { return {&FrameDisplayList(), &tickSounds}; }
+}  // namespace
+
 void ResetProgram() { ResetProgramState(); }
-TickTimer Create(WindowHost* window) {
-  ResetGame(window);
+
+TickTimer Create(long long startingCredits) {
+  ResetGame();
+  tickSounds.clear();
+  game.credits = static_cast<int>(startingCredits);
   return {kTickTimerId, kTickPeriodMs};
 }
+
 void KeyDown(int virtualKey) { InsertCoin(virtualKey); }
-void Tick(WindowHost* window) { GameTick(window); }
+int LaneKey(Lane lane) { return lane == Lane::Left ? kVirtualKeyLeft : kVirtualKeyRight; }
+void DropCoin(Lane lane) { KeyDown(LaneKey(lane)); }
+
+TickResult Tick() {
+  GameTick();
+  // The key-downs' requests came first, so they lead the tick's list.
+  tickSounds.assign(PendingSoundCues().begin(), PendingSoundCues().end());
+  ClearSoundCues();
+  return LastTick();
+}
+
+LastSound LastSoundRequested() { return {LastCue().name, LastCue().tick}; }
+
+std::string TextAsUtf8(std::string_view sjisText) { return ShiftJisToUtf8(sjisText); }
 
 int Credits() { return game.credits; }
 std::uint32_t RandomState() { return game.randState; }
@@ -38,6 +66,25 @@ void ReadCoins(std::vector<CoinReadout>& coins) {
   });
 }
 
-void SetCredits(long long credits) { game.credits = static_cast<int>(credits); }
+struct FrameComposer::Surface {
+  Canvas canvas;
+};
+
+FrameComposer::FrameComposer(int width, int height) : surface_(std::make_unique<Surface>()) {
+  surface_->canvas.Attach(nullptr, width, height);
+}
+FrameComposer::~FrameComposer() = default;
+
+void FrameComposer::SetPictureFolder(std::string folder) { surface_->canvas.SetFileDirectory(std::move(folder)); }
+const std::string& FrameComposer::PictureFolder() const { return surface_->canvas.FileDirectory(); }
+
+const std::uint32_t* FrameComposer::Compose(const DisplayList& list) {
+  ComposeDisplayList(list, surface_->canvas);
+  return Pixels();
+}
+const std::uint32_t* FrameComposer::Pixels() const { return surface_->canvas.Pixels(); }
+int FrameComposer::Width() const { return surface_->canvas.Width(); }
+int FrameComposer::Height() const { return surface_->canvas.Height(); }
+std::size_t FrameComposer::PictureDecodeCount() const { return surface_->canvas.PictureDecodeCount(); }
 
 }  // namespace cabinet

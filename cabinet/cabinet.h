@@ -1,17 +1,19 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "cabinet/snapshot.h"
-#include "canvas/window_host.h"
+#include "canvas/display_list.h"
 #include "game/play_stats.h"
-#include "render/main_canvas.h"
 
-// The one door into the game for the front ends, the session driver and
-// the tools: the game's own code is behind it, and nothing out here reads
-// or writes the game's state but through these calls, the snapshots
-// (SaveSnapshot, LoadSnapshot) and the frame's pixels (mainCanvas). Sounds
-// leave through SetSoundOutput, drawing through the window host.
+// The one door into the game, for the session driver behind every front
+// end: the game's own code is behind it, and nothing out here reads or
+// writes the game but through these calls and the snapshots. A tick hands
+// back what it drew, as a display list, and the sounds it asked for; the
+// picture is composed only by whoever wants it (FrameComposer).
 namespace cabinet {
 
 // Everything as a freshly started program holds it: for a second game in
@@ -25,16 +27,38 @@ struct TickTimer {
   int periodMs;
 };
 
-// The window's creation: attaches the main canvas to `window` (null: no
-// window) and seeds the table. The window's clock is the front end's: it
+// The window's creation: the table seeded, with `startingCredits` (free
+// play; 0 as the game starts). The window's clock is the front end's: it
 // starts the timer returned, once the reset is over.
-TickTimer Create(WindowHost* window);
+TickTimer Create(long long startingCredits = 0);
 
-// A key-down, between two ticks.
+// A key-down, between two ticks: a lane's arrow key drops a coin there.
+enum class Lane { Left, Right };
 void KeyDown(int virtualKey);
+void DropCoin(Lane lane);
+// The virtual key of a lane, as key records write it.
+int LaneKey(Lane lane);
 
-// One tick.
-void Tick(WindowHost* window);
+// What one tick did: its frame as the drawing calls made, in order, and
+// the wave files it asked to play, in request order (with those asked for
+// by the key-downs before it). Both stay valid until the next Tick, Create
+// or LoadSnapshot.
+struct TickResult {
+  const DisplayList* display;
+  const std::vector<std::string_view>* sounds;
+};
+TickResult Tick();
+
+// The last sound requested and the tick it was requested in: as a new
+// sound cuts off the one playing, the only one that may still be heard.
+struct LastSound {
+  std::string name;  // empty: none since the creation reset
+  std::int64_t tick = 0;
+};
+LastSound LastSoundRequested();
+
+// A Shift-JIS text of the display list, as UTF-8.
+std::string TextAsUtf8(std::string_view sjisText);
 
 // The few facts a front end shows or records.
 int Credits();
@@ -57,8 +81,33 @@ Readout Read();
 // The coins in play, in slot order, into `coins` (emptied first).
 void ReadCoins(std::vector<CoinReadout>& coins);
 
-// Free play and the runner's test aid: the credit count, set right after
-// the creation reset.
-void SetCredits(long long credits);
+// Composes display lists into pictures of the game's canvas (1200 by 800,
+// pixels 0x00RRGGBB, rows top-down), reading the picture files by name
+// from its folder. Each composer keeps its own decoded pictures.
+class FrameComposer {
+ public:
+  // Of another size: the About box's band.
+  explicit FrameComposer(int width = 1200, int height = 800);
+  ~FrameComposer();
+  FrameComposer(const FrameComposer&) = delete;
+  FrameComposer& operator=(const FrameComposer&) = delete;
+
+  // Where bare picture file names are looked up; empty: the working folder.
+  void SetPictureFolder(std::string folder);
+  const std::string& PictureFolder() const;
+
+  // The picture of `list`, drawn over a black canvas (every frame clears
+  // it first anyway); valid until the next Compose.
+  const std::uint32_t* Compose(const DisplayList& list);
+  const std::uint32_t* Pixels() const;
+  int Width() const;
+  int Height() const;
+  // How many times a picture file has been read and decoded so far.
+  std::size_t PictureDecodeCount() const;
+
+ private:
+  struct Surface;
+  std::unique_ptr<Surface> surface_;
+};
 
 }  // namespace cabinet

@@ -17,7 +17,7 @@ std::int64_t cabinetTick = 0;
 class CabinetHooks final : public CoinPassHooks {
  public:
   void AfterFlight(int slot) const override { CaptureAtGate(slot); }
-  void DrawCoin(int x, int y, bool lying) const override { ::DrawCoin(x, y, lying); }
+  void DrawCoin(int slot, int x, int y, bool lying) const override { ::DrawCoin(slot, x, y, lying); }
   void PaidOut(int slot) const override {
     PlaySoundCue(slot < kNormalSlots ? asset::kPayoutSound : asset::kBonusPayoutSound);
   }
@@ -34,7 +34,7 @@ void SeedCoins(int first, int last, int xBase, int xSpan, int yBase, int ySpan) 
 
 }  // namespace
 
-void ResetGame(WindowHost* window) {
+void ResetGame() {
   game.lotteryColumn = 0;
   game.lotteryRow = 0;
   game.lotteryBox.top = cabinetY - 66;
@@ -44,28 +44,31 @@ void ResetGame(WindowHost* window) {
   game.credits = 0;
   SetCabinetTick(0);
   RestoreLastCue({});
-  mainCanvas.Attach(window, kCanvasWidth, kCanvasHeight);
+  mainCanvas.Attach(nullptr, kCanvasWidth, kCanvasHeight);
+  FrameDisplayList().Clear();
+  ClearSoundCues();
   for (int i = 0; i < kCoinSlots; ++i) game.coinState[i] = CoinState::Free;
   SeedCoins(0, 70, cabinetX + 20, 160, PusherFrontLineY(game.pusherStroke), 50);
   SeedCoins(70, 170, cabinetX + 16, 170, kLandingLineY, 80);
   BuildInitialContacts();
 }
 
-void GameTick(WindowHost* window) {
+void GameTick() {
   SetCabinetTick(cabinetTick + 1);
-  mainCanvas.ClearBlack();        // T1
-  ReleasePendingCoin();           // T2
-  PusherStep();                   // T3
-  GateStep();                     // T4
-  DrawCabinet();                  // T5
-  DrawHeadUpTexts();              // T6
-  LotteryStep();                  // T7
-  DrawLotteryCursor();            // T8
-  CoinPass(cabinetHooks);         // T9
-  MagicStep();                    // T10
-  SweeperStep();                  // T11
-  DrawBonusOverlays();            // T12
-  mainCanvas.Invalidate(window);  // T13
+  FrameDisplayList().Clear();
+  mainCanvas.ClearBlack();  // T1
+  ReleasePendingCoin();     // T2
+  PusherStep();             // T3
+  GateStep();               // T4
+  DrawCabinet();            // T5
+  DrawHeadUpTexts();        // T6
+  LotteryStep();            // T7
+  DrawLotteryCursor();      // T8
+  CoinPass(cabinetHooks);   // T9
+  MagicStep();              // T10
+  SweeperStep();            // T11
+  DrawBonusOverlays();      // T12
+  // T13, the repaint, is the front end's: the frame is the display list.
 }
 
 const CoinPassHooks& CabinetCoinPassHooks() { return cabinetHooks; }

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 
-#include "canvas/window_host.h"
 #include "render/main_canvas.h"
 
 class CoinPassHooks;
@@ -9,10 +8,11 @@ class CoinPassHooks;
 // Window creation: lottery and credits reset, canvas attached, 170 coins
 // seeded and their first contacts recorded. The tick timer the window
 // runs for it is started by the front end (cabinet::Create says which).
-void ResetGame(WindowHost* window);
+void ResetGame();
 
-// One 200 ms tick, steps T1..T13 in their fixed order.
-void GameTick(WindowHost* window);
+// One 200 ms tick, steps T1..T12 in their fixed order, drawn into the
+// frame's display list; the repaint that T13 asks for is the caller's.
+void GameTick();
 
 // The cabinet's clock: ticks run since the creation reset.
 std::int64_t CabinetTick();

@@ -235,10 +235,10 @@ std::string Canvas::PicturePath(const char* fileName) const {
   return fileDirectory_ + (separated ? "" : "/") + name;
 }
 
-void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w, int h) {
+void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w, int h, DrawTag tag) {
   if (!image) image = "";
   if (!mask) mask = "";
-  if (sink_) sink_->OnSprite(image, mask, x, y, w, h);
+  if (sink_) sink_->OnSprite(image, mask, x, y, w, h, tag);
   if (!Composes() || w <= 0 || h <= 0) return;
   const std::shared_ptr<const Picture> imagePicture = *image ? pictures_.Load(PicturePath(image)) : nullptr;
   const std::shared_ptr<const Picture> maskPicture = *mask ? pictures_.Load(PicturePath(mask)) : nullptr;

@@ -57,7 +57,8 @@ class Canvas {
   // missing or not a readable bitmap counts as missing: without the image the
   // mask is copied as it is; without the mask only the image's AND is made.
   // A decoded picture is reused while its file's size and time stay the same.
-  void DrawSprite(int x, int y, const char* imageFile, const char* maskFile, int w, int h);
+  // The tag only tells the call sink what the sprite shows.
+  void DrawSprite(int x, int y, const char* imageFile, const char* maskFile, int w, int h, DrawTag tag = {});
 
   // --- Portable additions, for front ends, the runner and tests ---
   bool IsAttached() const { return !pixels_.empty(); }

@@ -40,7 +40,7 @@ void Offer(const std::vector<std::uint8_t>& input) {
     return;
   }
   Check(SaveSnapshot() == input, "an accepted snapshot saves back to the same bytes");
-  GameTick(nullptr);
+  GameTick();
   Check(LoadSnapshot(running.data(), running.size(), error), "the running game's own snapshot loads");
 }
 

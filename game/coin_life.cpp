@@ -39,7 +39,7 @@ void FlyCoin(int i, const CoinPassHooks& hooks) {
   }
   if (game.coinY[i] <= kScatterLineY) game.coinX[i] += gameRand() % 21 - 10;
   hooks.AfterFlight(i);
-  hooks.DrawCoin(game.coinX[i], game.coinY[i], false);  // a captured coin still shows in this frame
+  hooks.DrawCoin(i, game.coinX[i], game.coinY[i], false);  // a captured coin still shows in this frame
   if (game.coinY[i] >= kLandingLineY) game.coinState[i] = CoinState::OnPusher;
 }
 
@@ -94,17 +94,17 @@ void CoinPass(const CoinPassHooks& hooks) {
         game.coinState[i] = CoinState::OnField;
         stepDownIndex.AddContactsOf(i);
       } else {
-        hooks.DrawCoin(game.coinX[i], game.coinY[i], true);
+        hooks.DrawCoin(i, game.coinX[i], game.coinY[i], true);
       }
     }
     if (game.coinState[i] == CoinState::OnField) {
       if (game.coinY[i] > kPayoutLineY)
         PayOut(i, hooks);
       else
-        hooks.DrawCoin(game.coinX[i], game.coinY[i], true);
+        hooks.DrawCoin(i, game.coinX[i], game.coinY[i], true);
     }
     if (game.coinState[i] == CoinState::PaidOut) {
-      hooks.DrawCoin(game.coinX[i], kPayoutLineY + gameRand() % kTrayBandHeight, false);
+      hooks.DrawCoin(i, game.coinX[i], kPayoutLineY + gameRand() % kTrayBandHeight, false);
       game.coinState[i] = CoinState::Free;
     }
   });

@@ -16,8 +16,8 @@ class CoinPassHooks {
   // An Airborne coin after its move and before it is drawn: the gate may
   // take it out of play.
   virtual void AfterFlight(int slot) const = 0;
-  // One coin sprite: falling or lying on the table.
-  virtual void DrawCoin(int x, int y, bool lying) const = 0;
+  // The sprite of the coin of `slot`: falling or lying on the table.
+  virtual void DrawCoin(int slot, int x, int y, bool lying) const = 0;
   // A coin has gone over the front edge and its credits are counted.
   virtual void PaidOut(int slot) const = 0;
 };

@@ -7,8 +7,8 @@ void DrawCabinet();
 // Step T6: title and credit count, then the pen of the lottery cursor.
 void DrawHeadUpTexts();
 
-// Inside T9: one coin, falling or lying on the table.
-void DrawCoin(int x, int y, bool lying);
+// Inside T9: the coin of `slot`, falling or lying on the table.
+void DrawCoin(int slot, int x, int y, bool lying);
 
 // Step T12: the marker over every bonus coin on the table or the field.
 void DrawBonusOverlays();

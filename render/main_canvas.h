@@ -1,6 +1,14 @@
 #pragma once
 #include "canvas/canvas.h"
+#include "canvas/display_list.h"
 
-// The game's drawing surface, attached to the main window by ResetGame.
-// Every step that draws in a tick draws here.
+// The game's drawing surface: every step that draws in a tick draws here.
+// It composes no pixels: each call goes into the frame's display list,
+// which whoever wants the picture composes onto a canvas of its own.
 extern Canvas mainCanvas;
+
+// The calls drawn on the main canvas since the list was last cleared.
+DisplayList& FrameDisplayList();
+
+// Test aid: also hears every call made on the main canvas (null: nobody).
+void SetFrameObserver(CanvasCallSink* observer);

@@ -1,37 +1,25 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
-// Where the game's sound requests go. A front end plays them; the headless
-// runner lists them in its trace.
+// Test aid: hears every sound request as it is made.
 class SoundOutput {
  public:
   virtual ~SoundOutput() = default;
-  // Start playing the named wave file at once, cutting off any sound still
-  // playing; must return without waiting.
   virtual void Play(const char* waveFile) = 0;
 };
+void SetSoundOutput(SoundOutput* output);  // not owned; null for nobody
 
-// The cabinet has one voice: a cue starts at once, from its beginning, and
-// the one still sounding stops. Every player of the game's sounds (the
-// windows, the page, the videos' sound track) is one of these, so that the
-// rule is written here alone; a player says only how it stops its sound
-// and how it starts one.
-class OneVoiceOutput : public SoundOutput {
- public:
-  void Play(const char* waveFile) final {
-    StopPlaying();
-    StartPlaying(waveFile ? waveFile : "");
-  }
-
- protected:
-  virtual void StopPlaying() = 0;
-  // A file that cannot be played sounds the one stand-in tone instead.
-  virtual void StartPlaying(const char* waveFile) = 0;
-};
-
-void SetSoundOutput(SoundOutput* output);  // not owned; null for silence
+// A request to play the named wave file (a name of the sound table, which
+// outlives every list it is put in). The cabinet has one voice: whoever
+// plays the requests starts each at once and cuts off the one sounding.
 void PlaySoundCue(const char* waveFile);
+
+// The requests made since they were last taken, in request order.
+const std::vector<std::string_view>& PendingSoundCues();
+void ClearSoundCues();
 
 // The last cue requested and the tick it was requested in. As a new sound
 // cuts off the one playing, it is the only sound that may still be playing,

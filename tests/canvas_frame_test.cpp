@@ -5,7 +5,7 @@
 #include "canvas/picture_cache.h"
 #include "game/coin_life.h"
 #include "game/constants.h"
-#include "cabinet/tick.h"
+#include "cabinet/cabinet.h"
 #include "render/asset_names.h"
 #include "tests/bmp_test_files.h"
 #include "tests/test_support.h"
@@ -51,14 +51,19 @@ void WriteStandIns(const bmp_test::TempDir& dir) {
 void ExpectTickTenFrame(const std::string& dir, bool standIns) {
   NullWindow window;
   StartFreshGame(window);
-  mainCanvas.SetFileDirectory(dir);
+  cabinet::TickResult result{};
   for (int tick = 1; tick <= 10; ++tick) {
     if (tick == 5) InsertCoin(kVirtualKeyRight);
-    GameTick(&window);
+    result = cabinet::Tick();
   }
-  mainCanvas.SetFileDirectory("");
-  const Canvas& c = mainCanvas;
-  ASSERT_TRUE(c.IsAttached());
+  cabinet::FrameComposer composer;
+  composer.SetPictureFolder(dir);
+  struct {
+    const std::uint32_t* pixels;
+    int width;
+    std::uint32_t PixelAt(int x, int y) const { return pixels[y * width + x]; }
+  } c{composer.Compose(*result.display), composer.Width()};
+  ASSERT_EQ(composer.Height(), 800);
 
   // The credit line, white on the black left of the cabinet.
   int bright = 0;

@@ -45,9 +45,11 @@ Canvas Drawn(int w, int h, int pen, Draw draw) {
   return c;
 }
 
-struct ShowingWindow : NullWindow {
+struct ShowingWindow : NoWindowHost {
   void ShowPixels(const std::uint32_t* pixels, int w, int h) override { shown.assign(pixels, pixels + w * h); }
+  void RequestRepaint() override { ++repaints; }
   std::vector<std::uint32_t> shown;
+  int repaints = 0;
 };
 
 // A one-pixel line has one pixel per step of its longer axis, the one nearest

@@ -144,7 +144,7 @@ class RecordingHooks : public CoinPassHooks {
     calls.push_back({"after", slot, game.coinState[slot], game.credits});
     if (takeAtFlight == slot) game.coinState[slot] = CoinState::Free;
   }
-  void DrawCoin(int x, int, bool lying) const override {
+  void DrawCoin(int, int x, int, bool lying) const override {
     calls.push_back({lying ? "lying" : "draw", x, CoinState::Free, game.credits});
   }
   void PaidOut(int slot) const override { calls.push_back({"paid", slot, game.coinState[slot], game.credits}); }

@@ -72,7 +72,7 @@ Trace Play(const SimulationPath& path, unsigned seed, int ticks, int magicEvery)
     if (rng() % 300 == 0) game.pendingCoins += 1 + static_cast<int>(rng() % 20);
     if (rng() % 2000 == 0) game.credits += 50;
     recorder.calls.clear();
-    GameTick(&window);
+    GameTick();
     trace.state.push_back(StateHash());
     std::uint64_t h = 1469598103934665603ull;
     for (const auto& c : recorder.calls) {

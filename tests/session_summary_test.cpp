@@ -24,7 +24,7 @@ TEST(SessionSummary, CountsTheKnownStartAndOnePress) {
   // gate and the lottery stops on a two-coin cell at tick 12.
   for (int t = 1; t <= 14; ++t) {
     if (t == 5) InsertCoin(0x27);
-    GameTick(&window);
+    GameTick();
     summary.AfterTick();
     if (t == 3 || t == 4) {
       EXPECT_EQ(summary.Counts().coinsPaidOut, t == 3 ? 14 : 24);

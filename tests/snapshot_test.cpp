@@ -33,7 +33,7 @@ void PlayRichGame(NullWindow& window, RichStyle style, std::uint64_t seed, long 
   std::size_t next = 0;
   for (long long t = 1; t <= ticks; ++t) {
     while (next < keys.presses.size() && keys.presses[next].tick == t) InsertCoin(keys.presses[next++].virtualKey);
-    GameTick(&window);
+    GameTick();
   }
 }
 
@@ -85,7 +85,7 @@ TEST(Snapshot, ACrowdedTableStaysSmall) {
   int inPlay = 0;
   for (int t = 0; t < 60 || (inPlay < 300 && t < 300); ++t) {
     for (int n = 0; n < 20 && inPlay + n < 330; ++n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
-    GameTick(&window);
+    GameTick();
     inPlay = 0;
     ForEachCoinInPlay([&](int) { ++inPlay; });
   }

@@ -11,18 +11,18 @@
 #include <gtest/gtest.h>
 
 #include "cabinet/cabinet.h"
+#include "render/main_canvas.h"
 
 void StartGameSession(GameSession& session, const ShellOptions& options, NullWindow& window) {
   std::string error;
   ASSERT_TRUE(session.Open(options, error)) << error;
-  session.RouteSounds(nullptr);
   ResetProgramState();
   session.Reset(&window);
 }
 
-void StartFreshGame(NullWindow& window) {
+void StartFreshGame(NullWindow&) {
   ResetProgramState();
-  cabinet::Create(&window);
+  cabinet::Create();
 }
 
 void StartEmptyGame() { ResetProgramState(); }
@@ -90,12 +90,12 @@ std::string WriteTempFile(const std::string& name, const std::string& text) {
 
 CallRecorder::CallRecorder() {
   SetSoundOutput(this);
-  mainCanvas.SetCallSink(this);
+  SetFrameObserver(this);
 }
 
 CallRecorder::~CallRecorder() {
   SetSoundOutput(nullptr);
-  mainCanvas.SetCallSink(nullptr);
+  SetFrameObserver(nullptr);
 }
 
 std::vector<RecordedCall> CallRecorder::Sprites(const std::string& image) const {

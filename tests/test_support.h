@@ -6,19 +6,19 @@
 #include "app/session/shell_options.h"
 #include "app/session/game_session.h"
 #include "canvas/window_host.h"
+#include "app/session/game_host.h"
 #include "game/simulation_path.h"
 #include "game/state.h"
 #include "render/sound_cue.h"
 
 // A window that shows nothing.
-class NullWindow : public WindowHost {
+class NullWindow : public GameHost {
  public:
   void StartTimer(int id, int periodMs) override {
     timerId = id;
     timerPeriod = periodMs;
   }
   void RequestRepaint() override { ++repaints; }
-  void ShowPixels(const std::uint32_t*, int, int) override {}
   int timerId = 0, timerPeriod = 0, repaints = 0;
 };
 
@@ -66,7 +66,7 @@ class CallRecorder : public CanvasCallSink, public SoundOutput {
   CallRecorder();
   ~CallRecorder() override;
   void OnClear(bool black) override { calls.push_back({black ? "clear" : "clearwhite", "", "", 0, 0, 0, 0}); }
-  void OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h) override {
+  void OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h, DrawTag) override {
     calls.push_back({"sprite", std::string(image), std::string(mask), x, y, w, h});
   }
   void OnText(int x, int y, int height, int, int, int, std::string_view text) override {

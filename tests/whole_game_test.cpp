@@ -16,7 +16,7 @@ class WholeGame : public ::testing::TestWithParam<PathKind> {
     UseSimulationPath(PathOf(GetParam()));
   }
   void TearDown() override { UseSimulationPath(FastPath()); }
-  void Tick() { GameTick(&window); }
+  void Tick() { GameTick(); }
   NullWindow window;
 };
 

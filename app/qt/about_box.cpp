@@ -11,8 +11,6 @@
 #include "app/qt/dialog_units.h"
 #include "shell_facts.h"
 
-Canvas aboutCanvas;
-
 namespace {
 
 constexpr int kIconPixels = 32;
@@ -48,12 +46,12 @@ AboutBox::AboutBox(QWidget* owner, int scale) : QDialog(owner) {
 
   // Created first, so it lies beneath the controls; as a child it is clipped
   // to the client area however small the dialog font makes the box.
-  band_ = new CanvasSurface(aboutCanvas, this);
+  band_ = new CanvasSurface([this] { return bandPicture_.Pixels(); }, this);
   band_->setGeometry(0, 0, qCeil(kAboutBandWidth * scale / ratio), qCeil(kAboutBandHeight * scale / ratio));
   band_->ShowWindowed(scale);
   connect(band_, &CanvasSurface::timerFired, this, [this](int) {
-    aboutCanvas.ClearBlack();
-    aboutCanvas.Invalidate(band_);
+    bandPicture_.TimerExpired();
+    band_->RequestRepaint();
   });
 
   // An icon control takes the icon's own size from its top-left corner.
@@ -77,8 +75,7 @@ AboutBox::AboutBox(QWidget* owner, int scale) : QDialog(owner) {
   connect(ok_, &QPushButton::clicked, this, [this] { RunCommand(kOk); });
   ok_->setFocus();
 
-  // A fresh surface for every opening, then the band's own 50 ms timer.
-  aboutCanvas.Attach(band_, kAboutBandWidth, kAboutBandHeight);
+  // The band's own 50 ms timer.
   band_->StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
 }
 

@@ -1,14 +1,11 @@
 #pragma once
 #include <QDialog>
 
-#include "canvas/canvas.h"
+#include "app/session/about_band.h"
 
 class CanvasSurface;
 class QLabel;
 class QPushButton;
-
-// The About box's own drawing band, attached anew at each opening.
-extern Canvas aboutCanvas;
 
 // The version box: icon, product text and OK, under a 500 by 100 band of
 // its own canvas that is cleared and repainted every 50 ms while it is open.
@@ -33,11 +30,13 @@ class AboutBox : public QDialog {
   void reject() override;
 
   CanvasSurface* Band() const { return band_; }
+  PixelView BandPixels() const { return bandPicture_.Pixels(); }
   QLabel* IconLabel() const { return icon_; }
   QLabel* TextLabel() const { return text_; }
   QPushButton* OkButton() const { return ok_; }
 
  private:
+  AboutBandPicture bandPicture_;  // made anew at each opening
   CanvasSurface* band_;
   QLabel* icon_;
   QLabel* text_;

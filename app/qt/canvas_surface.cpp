@@ -4,8 +4,9 @@
 #include <QPainter>
 #include <QRegion>
 #include <QTimerEvent>
+#include <utility>
 
-CanvasSurface::CanvasSurface(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+CanvasSurface::CanvasSurface(PixelSource source, QWidget* parent) : QWidget(parent), source_(std::move(source)) {
   setFocusPolicy(Qt::NoFocus);
 }
 
@@ -61,11 +62,13 @@ void CanvasSurface::paintEvent(QPaintEvent* event) {
     paintArea_ = paintArea_.intersected(game);
   }
   painter_ = &painter;
-  canvas_.Present(this);
+  ShowPixels(source_());
   painter_ = nullptr;
 }
 
-void CanvasSurface::ShowPixels(const std::uint32_t* pixels, int width, int height) {
+void CanvasSurface::ShowPixels(const PixelView& view) {
+  const std::uint32_t* pixels = view.pixels;
+  const int width = view.width, height = view.height;
   if (!painter_ || !pixels || paintArea_.isEmpty()) return;
   const int originX = onScreen_ ? gameArea_.left : 0;
   const int originY = onScreen_ ? gameArea_.top : 0;

@@ -3,28 +3,28 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 
+#include "app/session/game_host.h"
 #include "app/session/window_scale.h"
-#include "canvas/canvas.h"
-#include "canvas/window_host.h"
 
 class QPainter;
 
-// A widget that lends itself to the core as the window of one Canvas: it
-// runs the canvas's timers, repaints on request and copies the canvas to
-// its own top-left corner, each canvas pixel as a block of whole device
+// A widget that lends itself to the game session as its window: it runs
+// the session's timers, repaints on request and copies the pictures of its
+// source to its own top-left corner, each canvas pixel as a block of whole device
 // pixels (Qt's own scaling for the display is bypassed: it would blur
 // them). What lies outside the canvas is left to the parent's background;
 // on a full screen only the game area shows, centred, in black.
-class CanvasSurface : public QWidget, public WindowHost {
+class CanvasSurface : public QWidget, public GameHost {
   Q_OBJECT
  public:
-  explicit CanvasSurface(Canvas& canvas, QWidget* parent = nullptr);
+  using PixelSource = std::function<PixelView()>;
+  explicit CanvasSurface(PixelSource source, QWidget* parent = nullptr);
 
   void StartTimer(int id, int periodMs) override;
   void RequestRepaint() override;
-  void ShowPixels(const std::uint32_t* pixels, int width, int height) override;
 
   bool TimerRunning(int id) const;
 
@@ -43,7 +43,9 @@ class CanvasSurface : public QWidget, public WindowHost {
   void timerEvent(QTimerEvent* event) override;
 
  private:
-  Canvas& canvas_;
+  void ShowPixels(const PixelView& view);
+
+  PixelSource source_;
   std::map<int, QBasicTimer> timers_;  // by the core's timer id
   QPainter* painter_ = nullptr;        // only while painting
   QRect paintArea_;                    // in device pixels

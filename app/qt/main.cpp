@@ -7,64 +7,37 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_sound_output.h"
-#include "app/session/shell_options.h"
+#include "app/session/shell_startup.h"
 #include "app/session/window_scale.h"
-#include "app/session/game_session.h"
-#include "marobel_version.h"
 
 // The game has no settings; it reads its pictures and sounds by bare name
 // from the directory it is started in. Its few options only add records of
 // a session (or replay one); without them it plays exactly as it always has.
 int main(int argc, char** argv) {
-  // Before Qt starts: a version or a usage error needs no display.
-  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok) {
-    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
-    return 2;
-  }
-  if (parsed.options.helpRequested) {
-    std::fputs(ShellUsage(), stdout);
-    return 0;
-  }
-  if (parsed.options.versionRequested) {
-    std::puts("marobel " MAROBEL_VERSION);
-    return 0;
-  }
-  GameSession session;
-  std::string error;
-  if (!session.Open(parsed.options, error)) {
-    std::fprintf(stderr, "marobel: %s\n", error.c_str());
-    return 2;
-  }
-  if (!session.Notice().empty()) std::fprintf(stderr, "marobel: %s\n", session.Notice().c_str());
-
-  QApplication application(argc, argv);
-  application.setWindowIcon(AppIcon());
-
-  QtSoundOutput sound;
-  session.RouteSounds(&sound);
-
-  int status = 0;
-  {
+  ShellHooks hooks;
+  hooks.tell = [](const std::string& text, bool error) { std::fputs(text.c_str(), error ? stderr : stdout); };
+  // Qt starts only once the options are read: a version or a usage error
+  // needs no display.
+  hooks.runWindow = [&argc, argv](GameSession& session, const ShellOptions& options) {
+    QApplication application(argc, argv);
+    application.setWindowIcon(AppIcon());
+    QtSoundOutput sound;
+    session.SetSoundPlayer(&sound);
     MainWindow window(&session);
-    int scale = parsed.options.scale;
+    int scale = options.scale;
     if (scale == 0) {
       const QScreen* screen = QGuiApplication::primaryScreen();
       const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
       scale = DefaultWindowScale(screen ? static_cast<int>(screen->size().height() * ratio) : 0, ratio);
     }
     window.UseScale(scale);
-    if (parsed.options.fullscreen)
+    if (options.fullscreen)
       window.ToggleFullscreen();
     else
       window.show();
-    status = application.exec();
-  }
-  SetSoundOutput(nullptr);
-  if (parsed.options.summaryRequested) std::fputs(session.SummaryText().c_str(), stderr);
-  if (!session.Close(error)) {
-    std::fprintf(stderr, "marobel: %s\n", error.c_str());
-    if (status == 0) status = 1;
-  }
-  return status;
+    const int status = application.exec();
+    session.SetSoundPlayer(nullptr);
+    return status;
+  };
+  return RunShell(std::vector<std::string>(argv + 1, argv + argc), hooks);
 }

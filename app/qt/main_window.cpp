@@ -14,7 +14,6 @@
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/virtual_key.h"
-#include "cabinet/cabinet.h"
 
 MainWindow::MainWindow(GameSession* session, QWidget* parent)
     : QMainWindow(parent),
@@ -24,7 +23,7 @@ MainWindow::MainWindow(GameSession* session, QWidget* parent)
   setWindowIcon(AppIcon());
   BuildMenus();
 
-  surface_ = new CanvasSurface(mainCanvas, this);
+  surface_ = new CanvasSurface([this] { return session_->Frame(); }, this);
   setCentralWidget(surface_);
   connect(surface_, &CanvasSurface::timerFired, this, [this](int) { session_->Tick(surface_); });
 
@@ -41,7 +40,7 @@ MainWindow::MainWindow(GameSession* session, QWidget* parent)
   });
   menuBar()->installEventFilter(this);
 
-  // Attaches the canvas to the surface and starts the 200 ms tick timer.
+  // The creation reset, and the 200 ms tick timer started on the surface.
   session_->Reset(surface_);
 }
 

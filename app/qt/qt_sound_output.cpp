@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/qt/wave_clip.h"
-#include "canvas/shift_jis.h"
 
 QtSoundOutput::QtSoundOutput() : device_(QMediaDevices::defaultAudioOutput()) {}
 
@@ -17,10 +16,8 @@ void QtSoundOutput::StopPlaying() {
   source_.reset();
 }
 
-void QtSoundOutput::StartPlaying(const char* waveFile) {
-  // The game names its files in its own code page.
-  const std::string name = ShiftJisToUtf8(waveFile);
-  WaveClip clip = LoadCue(QString::fromStdString(name));
+void QtSoundOutput::StartPlaying(const SoundClip& sound) {
+  WaveClip clip = ClipOf(sound.sound);
   if (device_.isNull()) return;
   if (!device_.isFormatSupported(clip.format)) return;
 

@@ -3,23 +3,23 @@
 #include <QBuffer>
 #include <memory>
 
-#include "render/sound_cue.h"
+#include "app/session/sound_bank.h"
 
 class QAudioSink;
 
 // Plays the game's sound cues on the default audio output, with the
 // cabinet's one voice. Without any audio output
 // the cues are read and dropped, and the game goes on silent.
-class QtSoundOutput : public OneVoiceOutput {
+class QtSoundOutput : public SoundPlayer {
  public:
   QtSoundOutput();
   ~QtSoundOutput() override;
 
   bool HasDevice() const { return !device_.isNull(); }
+  void StopPlaying() override;
 
  private:
-  void StopPlaying() override;
-  void StartPlaying(const char* waveFile) override;
+  void StartPlaying(const SoundClip& sound) override;
 
   QAudioDevice device_;
   std::unique_ptr<QAudioSink> sink_;

@@ -1,7 +1,5 @@
 #include "app/qt/wave_clip.h"
 
-#include <QFile>
-
 #include "app/session/wave_file.h"
 
 namespace {
@@ -20,6 +18,8 @@ QAudioFormat::SampleFormat SinkSampleFormat(WaveSampleFormat format) {
   return QAudioFormat::Unknown;
 }
 
+}  // namespace
+
 WaveClip ClipOf(const WaveSound& sound) {
   WaveClip clip;
   clip.format.setSampleRate(sound.sampleRate);
@@ -30,8 +30,6 @@ WaveClip ClipOf(const WaveSound& sound) {
   return clip;
 }
 
-}  // namespace
-
 std::optional<WaveClip> ParseWave(const QByteArray& file) {
   const std::optional<WaveSound> sound =
       ReadWave(reinterpret_cast<const std::uint8_t*>(file.constData()), static_cast<std::size_t>(file.size()));
@@ -40,11 +38,3 @@ std::optional<WaveClip> ParseWave(const QByteArray& file) {
 }
 
 WaveClip FallbackBeep() { return ClipOf(FallbackBeepSound()); }
-
-WaveClip LoadCue(const QString& fileName) {
-  QFile file(fileName);
-  if (file.open(QIODevice::ReadOnly)) {
-    if (std::optional<WaveClip> clip = ParseWave(file.readAll())) return *std::move(clip);
-  }
-  return FallbackBeep();
-}

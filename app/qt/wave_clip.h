@@ -17,7 +17,6 @@ std::optional<WaveClip> ParseWave(const QByteArray& file);
 // The short beep that stands in for a sound file that cannot be played.
 WaveClip FallbackBeep();
 
-// The sound for a cue: the named file, read from disk now (never cached, so
-// a replaced file is heard at its next cue), or the beep when the file is
-// missing or not a playable wave.
-WaveClip LoadCue(const QString& fileName);
+struct WaveSound;
+// A sound the game session resolved, as an audio sink takes it.
+WaveClip ClipOf(const WaveSound& sound);

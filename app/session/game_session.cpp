@@ -6,14 +6,10 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
-#include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
 #include "marobel_version.h"
 
-GameSession::~GameSession() {
-  if (soundsRouted_) SetSoundOutput(nullptr);
-  if (traceDraws_) mainCanvas.SetCallSink(nullptr);
-}
+GameSession::~GameSession() = default;
 
 bool GameSession::Open(const ShellOptions& options, std::string& error) {
   // A record or trace written over the script being replayed would destroy
@@ -72,7 +68,7 @@ bool GameSession::Replay(const std::string& scriptName, std::vector<KeyPress> pr
 bool GameSession::StartFromSnapshotFile(const std::string& path, std::string& error) {
   // Loaded once into a game made for it, so that it is known to load; what
   // is kept is the game it made, which saves to the very same bytes.
-  cabinet::Create(nullptr);
+  cabinet::Create();
   if (!LoadSnapshotFile(path, error)) return false;
   startSnapshot_ = SaveSnapshot();
   return true;
@@ -81,17 +77,36 @@ bool GameSession::StartFromSnapshotFile(const std::string& path, std::string& er
 void GameSession::TraceTo(std::FILE* stream, bool draws) {
   traceKind_ = TraceKind::Stream;
   traceStream_ = stream;
-  CollectDraws(draws);
+  traceDraws_ = draws;
 }
 
 void GameSession::KeepTraceLine(bool draws, bool wanted) {
   traceKind_ = wanted ? TraceKind::Line : TraceKind::None;
-  CollectDraws(draws);
+  traceDraws_ = draws;
 }
 
-void GameSession::CollectDraws(bool draws) {
-  if (draws || traceDraws_) mainCanvas.SetCallSink(draws ? &draws_ : nullptr);
-  traceDraws_ = draws;
+void GameSession::SetAssetFolder(const std::string& folder) {
+  composer_.SetPictureFolder(folder);
+  soundBank_.SetFolder(folder);
+}
+
+void GameSession::SetSoundPlayer(SoundPlayer* player) {
+  if (soundPlayer_ && soundPlayer_ != player) soundPlayer_->StopPlaying();
+  soundPlayer_ = player;
+}
+
+GameSession::StillSounding GameSession::SoundStillSounding() const {
+  const cabinet::LastSound last = cabinet::LastSoundRequested();
+  if (last.name.empty()) return {};
+  return {last.name, cabinet::TicksRun() - last.tick + 1};
+}
+
+GameSession::FrameView GameSession::Frame() {
+  if (!frameComposed_) {
+    composer_.Compose(*lastTick_.display);
+    frameComposed_ = true;
+  }
+  return {composer_.Pixels(), composer_.Width(), composer_.Height()};
 }
 
 bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) {
@@ -127,20 +142,10 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
   return true;
 }
 
-void GameSession::SoundTee::Play(const char* waveFile) {
-  log.Play(waveFile);
-  if (output) output->Play(waveFile);
-}
-
-void GameSession::RouteSounds(SoundOutput* output) {
-  sounds_.output = output;
-  SetSoundOutput(&sounds_);
-  soundsRouted_ = true;
-}
-
-void GameSession::Reset(WindowHost* window) {
-  timer_ = cabinet::Create(window);
-  if (startingCredits_) cabinet::SetCredits(*startingCredits_);
+void GameSession::Reset(GameHost* window) {
+  timer_ = cabinet::Create(startingCredits_.value_or(0));
+  lastTick_ = {&noDraws_, &noSounds_};
+  frameComposed_ = false;
   ticksRun_ = 0;
   std::string error;  // each snapshot was checked whole when it was read
   if (kept_.found) {
@@ -154,8 +159,6 @@ void GameSession::Reset(WindowHost* window) {
   if (window) window->StartTimer(timer_.id, TimerPeriod());
   summary_.emplace();
   if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
-  sounds_.log.Clear();
-  draws_.Clear();
   WriteTraceLine();
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
@@ -170,7 +173,7 @@ void GameSession::Reset(WindowHost* window) {
 
 // A replay watched faster: the tick timer runs faster until the player
 // takes over. Every tick is still a whole tick; only the clock differs.
-void GameSession::SetReplaySpeed(int speed, WindowHost* window) {
+void GameSession::SetReplaySpeed(int speed, GameHost* window) {
   replaySpeed_ = speed;
   if (window && ReplayRunning()) window->StartTimer(timer_.id, TimerPeriod());
 }
@@ -180,18 +183,40 @@ int GameSession::TimerPeriod() const {
   return replaySpeed_ ? timer_.periodMs / replaySpeed_ : 1;
 }
 
-void GameSession::Tick(WindowHost* window) {
+void GameSession::Tick(GameHost* host) {
+  RunTick(host);
+  PlayTickSounds();
+  if (host) host->RequestRepaint();
+}
+
+void GameSession::RunUntil(long long tick, GameHost* host, long long maxTicks) {
+  long long ran = 0;
+  while (ticksRun_ < tick && (maxTicks < 0 || ran < maxTicks)) {
+    RunTick(host);
+    ++ran;
+  }
+  if (ran > 0 && host) host->RequestRepaint();
+}
+
+void GameSession::RunTick(GameHost* window) {
   const long long tick = ticksRun_ + 1;
   const bool replaying = ReplayRunning();
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
   if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(timer_.id, timer_.periodMs);
-  cabinet::Tick(window);
+  lastTick_ = cabinet::Tick();
+  frameComposed_ = false;
   summary_->AfterTick();
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;
   WriteTraceLine();
   if (!keptFolder_.empty()) KeepTick();
+}
+
+void GameSession::PlayTickSounds() {
+  // One voice: only the tick's last request goes on sounding, so it is the
+  // one worth starting.
+  if (soundPlayer_ && !lastTick_.sounds->empty()) soundPlayer_->Play(soundBank_.Resolve(lastTick_.sounds->back()));
 }
 
 void GameSession::KeepTick() {
@@ -227,26 +252,22 @@ void GameSession::Deliver(int virtualKey) {
 }
 
 void GameSession::WriteTraceLine() {
-  const DrawLog* draws = traceDraws_ ? &draws_ : nullptr;
+  const DisplayList* draws = traceDraws_ ? lastTick_.display : nullptr;
   switch (traceKind_) {
     case TraceKind::None:
       break;
     case TraceKind::File:
-      FormatTraceLine(traceLine_, ticksRun_, sounds_.log, draws);
+      FormatTraceLine(traceLine_, ticksRun_, *lastTick_.sounds, draws);
       trace_.WriteLine(traceLine_);
       break;
     case TraceKind::Stream:
-      if (!traceFailed_ && !::WriteTraceLine(traceStream_, traceLine_, ticksRun_, sounds_.log, draws))
+      if (!traceFailed_ && !::WriteTraceLine(traceStream_, traceLine_, ticksRun_, *lastTick_.sounds, draws))
         traceFailed_ = true;
       break;
     case TraceKind::Line:
-      FormatTraceLine(traceLine_, ticksRun_, sounds_.log, draws);
+      FormatTraceLine(traceLine_, ticksRun_, *lastTick_.sounds, draws);
       break;
   }
-  // Sounds requested between two ticks (by a key-down) count with the tick
-  // that follows, as the runner counts them.
-  sounds_.log.MoveNamesTo(tickSounds_);
-  draws_.Clear();
 }
 
 bool GameSession::Close(std::string& error) {

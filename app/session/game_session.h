@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "app/session/game_host.h"
 #include "app/session/kept_game.h"
 #include "app/session/key_script.h"
 #include "app/session/line_file.h"
 #include "app/session/session_summary.h"
 #include "app/session/shell_options.h"
+#include "app/session/sound_bank.h"
 #include "app/session/trace.h"
 #include "cabinet/cabinet.h"
-#include "canvas/window_host.h"
-#include "render/sound_cue.h"
 
 // The one driver of a game, behind every front end: the desktop windows,
 // the page and the headless runner. It runs the creation reset, every tick
@@ -24,9 +24,10 @@
 // any front end given the same script computes the very same trace.
 //
 // A front end makes one and sets it up (Open for the shells' options, or
-// the calls below it), routes its sound output through it, and then calls
+// the calls below it), says where its sounds are heard, and then calls
 // Reset, Tick and PlayerKeyDown from its creation, timer and key-down
 // handlers. Reset starts the host's tick timer; the game itself never does.
+// Each tick asks the host for a repaint, and the paint shows Frame().
 class GameSession {
  public:
   GameSession() = default;
@@ -56,28 +57,48 @@ class GameSession {
   // even that until `wanted` again (ticks being timed).
   void KeepTraceLine(bool draws, bool wanted = true);
 
-  // The game's sounds go to `output` (null: silence); with a trace they are
-  // also listed, tick by tick.
-  void RouteSounds(SoundOutput* output);
+  // Where the picture and sound files are read by bare name (empty: the
+  // working folder).
+  void SetAssetFolder(const std::string& folder);
+  // The game's sounds are heard through `player` (null: silence), each
+  // cue resolved to its file's samples or the stand-in beep.
+  void SetSoundPlayer(SoundPlayer* player);
 
   // The window's creation: the creation reset, the tick timer started on
-  // `window` (null: the caller is the clock), then the trace's first line.
-  void Reset(WindowHost* window);
+  // `host` (null: the caller is the clock), then the trace's first line.
+  void Reset(GameHost* host);
 
   // One timer expiry: the replayed presses that come before this tick, the
-  // tick itself, then its trace line.
-  void Tick(WindowHost* window);
+  // tick itself, its trace line, its sounds played and a repaint asked of
+  // `host`.
+  void Tick(GameHost* host);
+
+  // Ticks on, silently and without repaints, until the game has run `tick`
+  // ticks (or at most `maxTicks` of them): a replay skipped to its end, a
+  // record played at full speed, a run of the runner. Every tick is whole,
+  // with its trace line and record as at any pace. Asks one repaint of
+  // `host` at the end, if it ran any tick.
+  void RunUntil(long long tick, GameHost* host = nullptr, long long maxTicks = -1);
+
+  // The picture of the last tick (black before the first), composed when
+  // first asked for after the tick.
+  using FrameView = PixelView;
+  FrameView Frame();
+  // The last tick's drawing calls, in order.
+  const DisplayList& TickDisplayList() const { return *lastTick_.display; }
 
   // A key-down from the keyboard. Dropped while a replay still has presses
   // to play, so the script alone steers the game until its last press.
   void PlayerKeyDown(int virtualKey);
+  // The same for a lane's coin, whatever key or tap dropped it.
+  void PlayerDropsCoin(cabinet::Lane lane) { PlayerKeyDown(cabinet::LaneKey(lane)); }
 
   bool ReplayRunning() const { return nextReplayed_ < replay_.size(); }
   // The tick of the replay's last press: where watching ends. 0 without one.
   long long ReplayEndTick() const { return replay_.empty() ? 0 : replay_.back().tick; }
   // Watching faster or slower while the replay runs: 1, 4, 16, or 0 for as
   // fast as it goes. The tick timer follows at once.
-  void SetReplaySpeed(int speed, WindowHost* window);
+  void SetReplaySpeed(int speed, GameHost* host);
   int ReplaySpeed() const { return replaySpeed_; }
   // Something the player should read, though the game goes on: a kept game
   // that could not be continued and was set aside. Empty when all is well.
@@ -85,7 +106,21 @@ class GameSession {
   long long TicksRun() const { return ticksRun_; }
   // The sounds the last tick asked for (with those of the key-downs before
   // it), in order: for a front end that records what is heard.
-  const std::vector<std::string>& TickSounds() const { return tickSounds_; }
+  const SoundCues& TickSounds() const { return *lastTick_.sounds; }
+  // A cue's sound as every player hears it.
+  const SoundClip& ResolveSound(std::string_view name) { return soundBank_.Resolve(name); }
+  // The game as it stands, as snapshot bytes.
+  std::vector<std::uint8_t> Snapshot() const { return SaveSnapshot(); }
+  // The sound that may still be playing (empty: none) and how many ticks
+  // of it have been heard: for a recording that goes on from a snapshot.
+  struct StillSounding {
+    std::string name;
+    long long ticksPlayed = 0;
+  };
+  StillSounding SoundStillSounding() const;
+  // The game's facts, for what a front end shows.
+  int Credits() const { return cabinet::Credits(); }
+  long long CoinsInPlay() const { return cabinet::CoinsInPlay(); }
   // The last trace line, without its newline: with KeepTraceLine only.
   const std::string& TraceLine() const { return traceLine_; }
   // A trace line could not be written to the stream of TraceTo.
@@ -106,20 +141,13 @@ class GameSession {
   bool Close(std::string& error);
 
  private:
-  // Lists each sound for the trace and passes it on to be heard.
-  class SoundTee : public SoundOutput {
-   public:
-    void Play(const char* waveFile) override;
-    SoundOutput* output = nullptr;
-    SoundLog log;
-  };
-
   void Deliver(int virtualKey);
   bool OpenKeptGame(const ShellOptions& options, std::string& error);
   void KeepTick();
   void WriteTraceLine();
   int TimerPeriod() const;
-  void CollectDraws(bool draws);
+  void RunTick(GameHost* host);
+  void PlayTickSounds();
 
   enum class TraceKind { None, File, Stream, Line };
 
@@ -131,12 +159,15 @@ class GameSession {
   std::FILE* traceStream_ = nullptr;
   bool traceDraws_ = false;
   bool traceFailed_ = false;
-  DrawLog draws_;
-  SoundTee sounds_;
-  std::vector<std::string> tickSounds_;
+  SoundBank soundBank_;
+  SoundPlayer* soundPlayer_ = nullptr;
+  cabinet::FrameComposer composer_;
+  bool frameComposed_ = false;
+  const DisplayList noDraws_;
+  const SoundCues noSounds_;
+  cabinet::TickResult lastTick_{&noDraws_, &noSounds_};
   std::vector<std::uint8_t> startSnapshot_;  // empty: a new table
   cabinet::TickTimer timer_{};
-  bool soundsRouted_ = false;
   long long ticksRun_ = 0;
   std::string traceLine_;
   std::optional<SessionSummary> summary_;     // counts from the creation reset on

@@ -5,10 +5,7 @@
 #include <sstream>
 
 #include "app/session/session_files.h"
-#include "canvas/window_host.h"
-#include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
-#include "render/sound_cue.h"
 
 std::string InFolder(const std::string& folder, const char* name) {
   return SessionFileName(SessionFilePath(folder) / name);
@@ -19,19 +16,14 @@ namespace {
 // Puts the game back as it was however the reading ends.
 class GameKeeper {
  public:
-  GameKeeper() : saved_(SaveSnapshot()), composing_(mainCanvas.IsComposing()) {
-    SetSoundOutput(nullptr);
-    mainCanvas.SetComposing(false);
-  }
+  GameKeeper() : saved_(SaveSnapshot()) {}
   ~GameKeeper() {
     std::string ignored;
     if (!LoadSnapshot(saved_.data(), saved_.size(), ignored)) cabinet::ResetProgram();
-    mainCanvas.SetComposing(composing_);
   }
 
  private:
   std::vector<std::uint8_t> saved_;
-  bool composing_;
 };
 
 bool SameAsMarker(const TickMarker& marker) {
@@ -132,10 +124,8 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
   if (!script.presses.empty()) lastTick = std::max(lastTick, script.presses.back().tick - 1);
 
   GameKeeper keeper;
-  NoWindowHost noWindow;
   cabinet::ResetProgram();  // the record replays from program start, as a new process plays it
-  cabinet::Create(&noWindow);
-  if (kept.startingCredits) cabinet::SetCredits(*kept.startingCredits);
+  cabinet::Create(kept.startingCredits.value_or(0));
   if (hasSnapshot) {
     std::string bytes, error;
     if (!ReadSessionFile(snapshotName, bytes)) {
@@ -165,7 +155,7 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
       cabinet::KeyDown(script.presses[next].virtualKey);
       kept.presses.Add(script.presses[next]);
     }
-    cabinet::Tick(&noWindow);
+    cabinet::Tick();
     const TickMarker* mark = nullptr;
     for (; nextMarker < markers.size() && markers[nextMarker].tick <= tick; ++nextMarker)
       if (markers[nextMarker].tick == tick) mark = &markers[nextMarker];

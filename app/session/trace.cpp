@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdio>
 
-#include "canvas/shift_jis.h"
 #include "cabinet/cabinet.h"
 
 namespace {
@@ -85,67 +84,76 @@ void AppendInts(std::string& out, std::initializer_list<long long> values) {
 
 }  // namespace
 
-void DrawLog::Begin() {
-  if (!json_.empty()) json_ += ',';
-}
+namespace {
 
-void DrawLog::OnClear(bool black) {
-  Begin();
-  json_ += black ? "[\"clear\",\"black\"]" : "[\"clear\",\"white\"]";
-}
-
-void DrawLog::OnSprite(std::string_view image, std::string_view mask, int x, int y, int w, int h) {
+void AppendSprite(std::string& out, const DrawCall& call) {
   // Sprites are most of a busy tick's calls, and their file names need no
   // escapes: such an entry is built in one buffer and appended at once.
   constexpr std::size_t kShortNames = 64;
+  const std::string_view image = call.image, mask = call.mask;
   if (image.size() + mask.size() <= kShortNames && PlainJsonPrefix(image) == image.size() &&
       PlainJsonPrefix(mask) == mask.size()) {
     char buffer[kShortNames + 96];
     char* p = buffer;
     auto put = [&p](std::string_view part) { p = std::copy(part.begin(), part.end(), p); };
-    if (!json_.empty()) *p++ = ',';
     put("[\"sprite\",\"");
     put(image);
     put("\",\"");
     put(mask);
     *p++ = '"';
-    for (const int v : {x, y, w, h}) {
+    for (const int v : {call.x, call.y, call.w, call.h}) {
       *p++ = ',';
       p = std::to_chars(p, buffer + sizeof buffer, v).ptr;
     }
     *p++ = ']';
-    json_.append(buffer, p);
+    out.append(buffer, p);
     return;
   }
-  Begin();
-  json_ += "[\"sprite\",";
-  AppendJsonString(json_, image);
-  json_ += ',';
-  AppendJsonString(json_, mask);
-  AppendInts(json_, {x, y, w, h});
-  json_ += ']';
+  out += "[\"sprite\",";
+  AppendJsonString(out, image);
+  out += ',';
+  AppendJsonString(out, mask);
+  AppendInts(out, {call.x, call.y, call.w, call.h});
+  out += ']';
 }
 
-void DrawLog::OnText(int x, int y, int height, int r, int g, int b, std::string_view sjisText) {
-  Begin();
-  json_ += "[\"text\"";
-  AppendInts(json_, {x, y, height, r, g, b});
-  json_ += ',';
-  AppendJsonString(json_, ShiftJisToUtf8(sjisText));
-  json_ += ']';
-}
+}  // namespace
 
-void DrawLog::OnLine(int x1, int y1, int x2, int y2, int width, int r, int g, int b) {
-  Begin();
-  json_ += "[\"line\"";
-  AppendInts(json_, {x1, y1, x2, y2, width, r, g, b});
-  json_ += ']';
+void AppendDrawEntries(std::string& out, const DisplayList& list) {
+  bool first = true;
+  for (const DrawCall& call : list.calls) {
+    if (!first) out += ',';
+    first = false;
+    switch (call.kind) {
+      case DrawCallKind::ClearBlack:
+        out += "[\"clear\",\"black\"]";
+        break;
+      case DrawCallKind::ClearWhite:
+        out += "[\"clear\",\"white\"]";
+        break;
+      case DrawCallKind::Sprite:
+        AppendSprite(out, call);
+        break;
+      case DrawCallKind::Text:
+        out += "[\"text\"";
+        AppendInts(out, {call.x, call.y, call.size, call.red, call.green, call.blue});
+        out += ',';
+        AppendJsonString(out, cabinet::TextAsUtf8(call.text));
+        out += ']';
+        break;
+      case DrawCallKind::Line:
+        out += "[\"line\"";
+        AppendInts(out, {call.x, call.y, call.w, call.h, call.size, call.red, call.green, call.blue});
+        out += ']';
+        break;
+    }
+  }
 }
 
 namespace {
 
 // Everything of a trace line before its draws and closing brace.
-void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
+void FormatTraceHead(std::string& out, long long tick, const SoundCues& sounds) {
   const cabinet::Readout game = cabinet::Read();
   const struct {
     std::string_view key;
@@ -172,7 +180,7 @@ void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
   }
   out += ",\"sounds\":[";
   bool first = true;
-  for (const std::string& name : sounds.Names()) {
+  for (const std::string_view name : sounds) {
     if (!first) out += ',';
     first = false;
     AppendJsonString(out, name);
@@ -200,28 +208,19 @@ void FormatTraceHead(std::string& out, long long tick, const SoundLog& sounds) {
 
 }  // namespace
 
-void FormatTraceLine(std::string& out, long long tick, const SoundLog& sounds, const DrawLog* draws) {
+void FormatTraceLine(std::string& out, long long tick, const SoundCues& sounds, const DisplayList* draws) {
   FormatTraceHead(out, tick, sounds);
   if (draws) {
     out += ",\"draws\":[";
-    out += draws->Entries();
+    AppendDrawEntries(out, *draws);
     out += ']';
   }
   out += '}';
 }
 
-bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const SoundLog& sounds,
-                    const DrawLog* draws) {
-  // The draws of a busy tick run to many kilobytes: they go out from where
-  // they were collected rather than being copied into the line first.
-  FormatTraceHead(scratch, tick, sounds);
-  std::string_view tail = "}\n";
-  if (draws) {
-    scratch += ",\"draws\":[";
-    tail = "]}\n";
-  }
-  bool ok = std::fwrite(scratch.data(), 1, scratch.size(), file) == scratch.size();
-  if (draws)
-    ok = std::fwrite(draws->Entries().data(), 1, draws->Entries().size(), file) == draws->Entries().size() && ok;
-  return std::fwrite(tail.data(), 1, tail.size(), file) == tail.size() && ok;
+bool WriteTraceLine(std::FILE* file, std::string& scratch, long long tick, const SoundCues& sounds,
+                    const DisplayList* draws) {
+  FormatTraceLine(scratch, tick, sounds, draws);
+  scratch += '\n';
+  return std::fwrite(scratch.data(), 1, scratch.size(), file) == scratch.size();
 }

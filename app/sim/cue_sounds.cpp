@@ -1,10 +1,6 @@
 #include "app/sim/cue_sounds.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <utility>
 
 #include "app/session/wave_file.h"
@@ -29,14 +25,6 @@ AVSampleFormat SampleFormatOf(WaveSampleFormat format) {
       return AV_SAMPLE_FMT_FLT;
   }
   return AV_SAMPLE_FMT_NONE;
-}
-
-std::optional<WaveSound> ReadWaveFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return ReadWave(bytes.data(), bytes.size());
 }
 
 // Mixes the channels down and resamples to `rate`; a conversion the
@@ -73,12 +61,11 @@ std::vector<float> ToMono(const WaveSound& sound, int rate) {
 
 }  // namespace
 
-CueSounds::CueSounds(std::string assetsDir, int sampleRate)
-    : assetsDir_(std::move(assetsDir)), sampleRate_(sampleRate) {}
+CueSounds::CueSounds(SoundResolver resolver, int sampleRate)
+    : resolver_(std::move(resolver)), sampleRate_(sampleRate) {}
 
 const std::vector<float>& CueSounds::Get(const std::string& waveFile) {
   const auto found = clips_.find(waveFile);
   if (found != clips_.end()) return found->second;
-  const std::optional<WaveSound> sound = ReadWaveFile(std::filesystem::path(assetsDir_) / waveFile);
-  return clips_[waveFile] = ToMono(sound ? *sound : FallbackBeepSound(), sampleRate_);
+  return clips_[waveFile] = ToMono(resolver_(waveFile), sampleRate_);
 }

@@ -3,17 +3,19 @@
 #include <string>
 #include <vector>
 
-// The sound files of the cues, as the video's sound track needs them: mono
-// samples at its rate. Each file is read from the asset folder the first
-// time it is asked for; one that is missing or not a playable wave sounds
-// as the stand-in beep, as in the window.
+#include "app/sim/video_recording.h"
+
+// The sounds of the cues, as the video's sound track needs them: mono
+// samples at its rate, converted the first time each is asked for from
+// the sound the game session resolved (its file or the stand-in beep, as
+// in the window).
 class CueSounds {
  public:
-  CueSounds(std::string assetsDir, int sampleRate);
+  CueSounds(SoundResolver resolver, int sampleRate);
   const std::vector<float>& Get(const std::string& waveFile);
 
  private:
-  std::string assetsDir_;
+  SoundResolver resolver_;
   int sampleRate_;
   std::map<std::string, std::vector<float>> clips_;
 };

@@ -8,7 +8,7 @@ CueTrack::CueTrack(std::size_t samplesPerTick, ClipSource clips)
 
 void CueTrack::AddTick(const std::vector<std::string>& requests, std::vector<float>& out) {
   // Each request plays in turn, at the one instant the tick's frame starts.
-  for (const std::string& request : requests) voice_.Play(request.c_str());
+  for (const std::string& request : requests) voice_.Play(request);
   std::size_t written = 0;
   if (const std::vector<float>* clip = voice_.playing) {
     written = std::min(samplesPerTick_, clip->size() - voice_.position);
@@ -21,7 +21,7 @@ void CueTrack::AddTick(const std::vector<std::string>& requests, std::vector<flo
 }
 
 void CueTrack::Continue(const std::string& waveFile, std::size_t ticksPlayed) {
-  voice_.Play(waveFile.c_str());
+  voice_.Play(waveFile);
   voice_.position = std::min(voice_.playing->size(), ticksPlayed * samplesPerTick_);
   if (voice_.position == voice_.playing->size()) voice_.playing = nullptr;
 }

@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "render/sound_cue.h"
-
 // The sound track of a run, rendered a tick at a time and played with the
 // cabinet's one voice. A cue requested during a tick starts where that
 // tick's frame starts, so of several requests in one tick only the last is
@@ -30,18 +28,18 @@ class CueTrack {
 
  private:
   // The track's voice: the clip sounding, and how far into it.
-  class Voice : public OneVoiceOutput {
+  // One voice: a cue starts from its beginning and cuts off the last one.
+  class Voice {
    public:
     explicit Voice(ClipSource clips) : clips_(std::move(clips)) {}
+    void Play(const std::string& waveFile) {
+      playing = &clips_(waveFile);
+      position = 0;
+    }
     const std::vector<float>* playing = nullptr;
     std::size_t position = 0;
 
    private:
-    void StopPlaying() override { playing = nullptr; }
-    void StartPlaying(const char* waveFile) override {
-      playing = &clips_(waveFile);
-      position = 0;
-    }
     ClipSource clips_;
   };
 

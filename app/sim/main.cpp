@@ -12,11 +12,7 @@
 
 #include "app/session/game_session.h"
 #include "app/session/key_script_file.h"
-#include "cabinet/cabinet.h"
-#include "cabinet/snapshot.h"
-#include "canvas/window_host.h"
 #include "marobel_version.h"
-#include "render/sound_cue.h"
 #include "app/sim/options.h"
 #include "app/sim/output_file.h"
 #include "app/sim/progress_line.h"
@@ -65,8 +61,7 @@ int main(int argc, char** argv) {
     return UsageError(error);
   if (!session.Replay(options.keysFile, std::move(presses), scriptCredits, options.credits, error))
     return UsageError(error);
-  mainCanvas.SetFileDirectory(options.assetsDir);
-  mainCanvas.SetComposing(options.ReadsPixels());
+  session.SetAssetFolder(options.assetsDir);
   // Before any output is made, so that a bad snapshot leaves nothing.
   if (!options.loadSnapshotFile.empty() && !session.StartFromSnapshotFile(options.loadSnapshotFile, error))
     return UsageError(error);
@@ -98,33 +93,34 @@ int main(int argc, char** argv) {
   // --video: started before the run, fed after each tick, finished at the end.
   std::unique_ptr<VideoRecording> video;
   if (!options.videoFile.empty()) {
-    video = VideoRecording::Start(options.videoFile, options.assetsDir, error);
+    video = VideoRecording::Start(
+        options.videoFile,
+        [&session](const std::string& name) -> const WaveSound& { return session.ResolveSound(name).sound; }, error);
     if (!video) return UsageError(error);
   }
 
-  NoWindowHost window;  // the loop below is the clock
-  session.RouteSounds(nullptr);
   session.TraceTo(trace, options.draws);
-  session.Reset(&window);
+  session.Reset(nullptr);  // the loop below is the clock
   const long long firstTick = session.TicksRun();
   // A new sound cuts off the one playing, so only the last one can still be heard.
-  if (const LastSoundCue& cue = LastCue(); video && !cue.name.empty())
-    video->ContinueSound(cue.name, firstTick - cue.tick + 1);
+  if (const GameSession::StillSounding cue = session.SoundStillSounding(); video && !cue.name.empty())
+    video->ContinueSound(cue.name, cue.ticksPlayed);
 
   ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
+  std::vector<std::string> sounds;
   while (session.TicksRun() < firstTick + options.ticks && !session.TraceFailed()) {
-    session.Tick(&window);
+    session.RunUntil(firstTick + options.ticks, nullptr, 1);
     const long long tick = session.TicksRun();
     progress.Update(tick - firstTick);
-    if (video &&
-        !video->AddTick(mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(), session.TickSounds(), error))
-      return RunError(error);
-    if (!options.framesDir.empty()) {
-      if (!WritePng(FramePath(options.framesDir, tick), mainCanvas.Pixels(), mainCanvas.Width(), mainCanvas.Height(),
-                    error)) {
-        return RunError(error);
-      }
+    if (!options.ReadsPixels()) continue;
+    const GameSession::FrameView frame = session.Frame();
+    if (video) {
+      sounds.assign(session.TickSounds().begin(), session.TickSounds().end());
+      if (!video->AddTick(frame.pixels, frame.width, frame.height, sounds, error)) return RunError(error);
     }
+    if (!options.framesDir.empty() &&
+        !WritePng(FramePath(options.framesDir, tick), frame.pixels, frame.width, frame.height, error))
+      return RunError(error);
   }
   progress.Finish();
   const bool writeFailed = session.TraceFailed();
@@ -139,7 +135,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", result.c_str());
   }
   if (!options.saveSnapshotFile.empty()) {
-    const std::vector<std::uint8_t> bytes = SaveSnapshot();
+    const std::vector<std::uint8_t> bytes = session.Snapshot();
     std::fwrite(bytes.data(), 1, bytes.size(), snapshotFile.Stream());
     if (!snapshotFile.Commit(error)) return RunError(error);
   }

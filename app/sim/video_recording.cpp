@@ -12,9 +12,9 @@ constexpr std::size_t kSamplesPerTick = VideoWriter::kAudioRate / kVideoFramesPe
 
 class FfmpegVideoRecording : public VideoRecording {
  public:
-  FfmpegVideoRecording(std::unique_ptr<VideoWriter> w, const std::string& assetsDir)
+  FfmpegVideoRecording(std::unique_ptr<VideoWriter> w, SoundResolver resolver)
       : writer(std::move(w)),
-        sounds(assetsDir, VideoWriter::kAudioRate),
+        sounds(std::move(resolver), VideoWriter::kAudioRate),
         track(kSamplesPerTick,
               [this](const std::string& name) -> const std::vector<float>& { return sounds.Get(name); }) {}
 
@@ -34,8 +34,9 @@ class FfmpegVideoRecording : public VideoRecording {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) VideoRecording* MarobelStartVideoRecording(
-    const std::string& path, const std::string& assetsDir, std::string& error) {
+extern "C" __attribute__((visibility("default"))) VideoRecording* MarobelStartVideoRecording(const std::string& path,
+                                                                                             SoundResolver sounds,
+                                                                                             std::string& error) {
   const std::optional<VideoFormat> format = VideoFormatFor(path);
   if (!format) {
     error = path + ": a video file name ends in .mp4 or .webm";
@@ -44,7 +45,7 @@ extern "C" __attribute__((visibility("default"))) VideoRecording* MarobelStartVi
   std::unique_ptr<VideoWriter> writer =
       VideoWriter::Open({path, *format, kVideoWidth, kVideoHeight, kVideoFramesPerSecond}, error);
   if (!writer) return nullptr;
-  return new FfmpegVideoRecording(std::move(writer), assetsDir);
+  return new FfmpegVideoRecording(std::move(writer), std::move(sounds));
 }
 
 bool FfmpegVideoRecording::AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,

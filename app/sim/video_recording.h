@@ -1,8 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "app/session/wave_file.h"
+
+// A cue's sound as the game session resolved it (its file or the stand-in).
+using SoundResolver = std::function<const WaveSound&(const std::string& waveFile)>;
 
 // A run recorded as a video: each tick's frame as the window shows it, and
 // the tick's sound cues in the sound track.
@@ -14,8 +20,7 @@ class VideoRecording {
  public:
   // Null, with a one-line reason, when the video cannot be started (or this
   // build has no video support).
-  static std::unique_ptr<VideoRecording> Start(const std::string& path, const std::string& assetsDir,
-                                               std::string& error);
+  static std::unique_ptr<VideoRecording> Start(const std::string& path, SoundResolver sounds, std::string& error);
   virtual ~VideoRecording() = default;
 
   // The frame just composed (0x00RRGGBB, rows top-down) and the sounds
@@ -31,7 +36,7 @@ class VideoRecording {
 
 // The video module's one entry point, looked up by this name.
 inline constexpr const char* kStartVideoRecordingSymbol = "MarobelStartVideoRecording";
-using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, const std::string& assetsDir,
+using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, SoundResolver sounds,
                                                         std::string& error);
 
 // The module's file name; it is looked for beside the runner, then where an

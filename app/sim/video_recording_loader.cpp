@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "app/sim/video_format.h"
@@ -21,7 +22,7 @@ std::vector<std::filesystem::path> ModuleCandidates() {
 
 }  // namespace
 
-std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, const std::string& assetsDir,
+std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, SoundResolver sounds,
                                                       std::string& error) {
   if (!VideoSupported()) {
     error = "this build of marobel-sim has no video support (it was configured without FFmpeg's libraries)";
@@ -41,7 +42,7 @@ std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, c
       error = candidate.string() + " is not marobel-sim's video module";
       return nullptr;
     }
-    return std::unique_ptr<VideoRecording>(start(path, assetsDir, error));
+    return std::unique_ptr<VideoRecording>(start(path, std::move(sounds), error));
   }
   error =
       std::string("the video module ") + kVideoModuleName + " is missing (it is built and installed with marobel-sim)";

@@ -1,12 +1,15 @@
 #include "app/win32/about_box.h"
 
-#include "app/about_band.h"
+#include <optional>
+
+#include "app/session/about_band.h"
 #include "app/win32/window_host_hwnd.h"
 #include "res/resource_ids.h"
 
-Canvas aboutCanvas;
-
 namespace {
+
+// The band's picture, made anew each time the box opens.
+std::optional<AboutBandPicture> aboutBand;
 
 // Only one About box can be open at a time (it is modal), so one host does.
 HwndWindowHost aboutHost;
@@ -63,7 +66,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       if (scale > 1) ScaleBox(dialog, scale);
       aboutHost.Bind(dialog);
       aboutHost.ShowWindowed(scale);
-      aboutCanvas.Attach(&aboutHost, kAboutBandWidth, kAboutBandHeight);
+      aboutBand.emplace();
       aboutHost.StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
       return TRUE;
     }
@@ -72,11 +75,11 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       scaledFont = nullptr;
       return FALSE;
     case WM_TIMER:
-      aboutCanvas.ClearBlack();
-      aboutCanvas.Invalidate(&aboutHost);
+      if (aboutBand) aboutBand->TimerExpired();
+      aboutHost.RequestRepaint();
       return FALSE;
     case WM_PAINT:
-      aboutHost.Paint(aboutCanvas);
+      aboutHost.Paint(aboutBand ? aboutBand->Pixels() : PixelView{});
       return FALSE;
     case WM_COMMAND: {
       const WORD command = LOWORD(wParam);

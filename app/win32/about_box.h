@@ -1,11 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include "canvas/canvas.h"
-
-// The About box's own drawing band, attached anew each time the box opens.
-extern Canvas aboutCanvas;
-
 // Dialog procedure of dialog resource 103.
 INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,7 +3,6 @@
 #include "app/session/window_scale.h"
 #include "app/win32/about_box.h"
 #include "app/win32/window_host_hwnd.h"
-#include "cabinet/cabinet.h"
 #include "res/resource_ids.h"
 
 static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT, "menu commands must match the resources");
@@ -145,7 +144,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       session->Tick(&mainHost);
       return 0;
     case WM_PAINT:
-      mainHost.Paint(mainCanvas);
+      mainHost.Paint(session->Frame());
       return 0;
     case WM_SIZE:
       if (Fullscreen()) PlaceGameOnScreen(window);

@@ -3,21 +3,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <vector>
-
-#include "app/session/wave_file.h"
-
-namespace {
-// The stand-in tone as the player takes it from memory: a whole wave file.
-const std::vector<std::uint8_t>& FallbackImage() {
-  static const std::vector<std::uint8_t> image = WaveFileImage(FallbackBeepSound());
-  return image;
+void WaveSoundOutput::StopPlaying() {
+  sndPlaySoundA(nullptr, 0);
+  playing_.clear();
 }
-}  // namespace
 
-void WaveSoundOutput::StopPlaying() { sndPlaySoundA(nullptr, 0); }
-
-void WaveSoundOutput::StartPlaying(const char* waveFile) {
-  if (sndPlaySoundA(waveFile, SND_ASYNC | SND_NODEFAULT)) return;
-  sndPlaySoundA(reinterpret_cast<const char*>(FallbackImage().data()), SND_ASYNC | SND_MEMORY | SND_NODEFAULT);
+void WaveSoundOutput::StartPlaying(const SoundClip& clip) {
+  playing_ = WaveFileImage(clip.sound);
+  sndPlaySoundA(reinterpret_cast<const char*>(playing_.data()), SND_ASYNC | SND_MEMORY | SND_NODEFAULT);
 }

@@ -1,11 +1,16 @@
 #pragma once
-#include "render/sound_cue.h"
+#include <cstdint>
+#include <vector>
 
-// Plays each cue with the multimedia library's one-shot player, which
-// never waits; a file it cannot play sounds the stand-in tone every shell
-// plays, from memory.
-class WaveSoundOutput final : public OneVoiceOutput {
- private:
+#include "app/session/sound_bank.h"
+
+// Plays each cue's sound, as the game session resolved it, with the
+// multimedia library's one-shot player from memory, which never waits.
+class WaveSoundOutput final : public SoundPlayer {
+ public:
   void StopPlaying() override;
-  void StartPlaying(const char* waveFile) override;
+
+ private:
+  void StartPlaying(const SoundClip& clip) override;
+  std::vector<std::uint8_t> playing_;  // the player reads it while it sounds
 };

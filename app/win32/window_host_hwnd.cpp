@@ -52,10 +52,10 @@ void HwndWindowHost::ShowPixels(const std::uint32_t* pixels, int width, int heig
   if (ownDc) ReleaseDC(window_, dc);
 }
 
-void HwndWindowHost::Paint(Canvas& canvas) {
+void HwndWindowHost::Paint(const PixelView& picture) {
   PAINTSTRUCT paint{};
   paintDc_ = BeginPaint(window_, &paint);
-  canvas.Present(this);
+  ShowPixels(picture.pixels, picture.width, picture.height);
   paintDc_ = nullptr;
   EndPaint(window_, &paint);
 }

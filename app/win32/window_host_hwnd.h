@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include "canvas/canvas.h"
-#include "canvas/window_host.h"
+#include <cstdint>
 
-// A WindowHost for one Win32 window: the core's timer requests become
-// window timers, its repaint requests invalidate the client area, and its
+#include "app/session/game_host.h"
+
+// The game session's host in one Win32 window: its timer requests become
+// window timers, its repaint requests invalidate the client area, and the
 // pixels are copied to the paint context of the WM_PAINT being handled.
-class HwndWindowHost final : public WindowHost {
+class HwndWindowHost final : public GameHost {
  public:
   void Bind(HWND window) { window_ = window; }
 
@@ -20,14 +21,15 @@ class HwndWindowHost final : public WindowHost {
 
   void StartTimer(int id, int periodMs) override;
   void RequestRepaint() override;
-  void ShowPixels(const std::uint32_t* pixels, int width, int height) override;
 
-  // Handles WM_PAINT: begins painting, lets the canvas present itself into
-  // the paint context, ends painting. The update region is validated even
-  // when the canvas has no surface yet.
-  void Paint(Canvas& canvas);
+  // Handles WM_PAINT: begins painting, copies `picture` into the paint
+  // context, ends painting. The update region is validated even when there
+  // is no picture yet.
+  void Paint(const PixelView& picture);
 
  private:
+  void ShowPixels(const std::uint32_t* pixels, int width, int height);
+
   HWND window_ = nullptr;
   HDC paintDc_ = nullptr;
   int scale_ = 1;

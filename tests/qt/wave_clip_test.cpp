@@ -7,6 +7,7 @@
 
 #include "app/qt/qt_sound_output.h"
 #include "app/qt/wave_clip.h"
+#include "app/session/sound_bank.h"
 #include "render/asset_names.h"
 
 namespace {
@@ -116,11 +117,13 @@ class WaveClipTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Wave(1, 1, 16, "abcdef"));
     file.close();
-    QCOMPARE(LoadCue(path).samples, QByteArray("abcdef"));
+    SoundBank bank;
+    bank.SetFolder(folder.path().toStdString());
+    QCOMPARE(ClipOf(bank.Resolve("coin.wav").sound).samples, QByteArray("abcdef"));
     QVERIFY(file.resize(40));  // cut inside the data chunk's header
-    QCOMPARE(LoadCue(path).samples, beep.samples);
+    QCOMPARE(ClipOf(bank.Resolve("coin.wav").sound).samples, beep.samples);
     QVERIFY(file.remove());
-    QCOMPARE(LoadCue(path).samples, beep.samples);
+    QCOMPARE(ClipOf(bank.Resolve("coin.wav").sound).samples, beep.samples);
   }
 
   // Test machines usually have no audio output at all; the cues must then be
@@ -128,14 +131,16 @@ class WaveClipTest : public QObject {
   void everyGeneratedSoundIsPlayableAndPlayingNeverFails() {
     const QDir assets(QStringLiteral(MAROBEL_ASSETS_DIR));
     QtSoundOutput output;
+    SoundBank bank;
+    bank.SetFolder(assets.path().toStdString());
     for (const char* name : asset::kAllSounds) {
       QFile file(assets.filePath(QString::fromLatin1(name)));
       QVERIFY2(file.open(QIODevice::ReadOnly), name);
       QVERIFY2(ParseWave(file.readAll()), name);
-      output.Play(file.fileName().toLocal8Bit().constData());
+      QVERIFY2(!bank.Resolve(name).standIn, name);
+      output.Play(bank.Resolve(name));
     }
-    output.Play("no-such-sound.wav");
-    output.Play(nullptr);
+    output.Play(bank.Resolve("no-such-sound.wav"));
     QTest::qWait(50);
   }
 };

@@ -1,0 +1,35 @@
+#include "app/session/shell_startup.h"
+
+#include "marobel_version.h"
+
+int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks) {
+  const ShellOptionsResult parsed = ParseShellOptions(arguments);
+  auto fail = [&hooks](const std::string& line) { hooks.tell("marobel: " + line + "\n", true); };
+  if (!parsed.ok) {
+    fail(parsed.error);
+    return 2;
+  }
+  if (parsed.options.helpRequested) {
+    hooks.tell(ShellUsage(), false);
+    return 0;
+  }
+  if (parsed.options.versionRequested) {
+    hooks.tell("marobel " MAROBEL_VERSION "\n", false);
+    return 0;
+  }
+  GameSession session;
+  std::string error;
+  if (!session.Open(parsed.options, error)) {
+    fail(error);
+    return 2;
+  }
+  if (!session.Notice().empty()) fail(session.Notice());
+  int status = hooks.runWindow(session, parsed.options);
+  session.SetSoundPlayer(nullptr);
+  if (parsed.options.summaryRequested) hooks.tell(session.SummaryText(), true);
+  if (!session.Close(error)) {
+    fail(error);
+    if (status == 0) status = 1;
+  }
+  return status;
+}

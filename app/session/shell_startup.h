@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/session/game_session.h"
+#include "app/session/shell_options.h"
+
+// What a desktop shell lends to the one start-up of the game: how it tells
+// the player something, and its window with its message loop.
+struct ShellHooks {
+  // A text for the player: the help and the version (not an error), or an
+  // error or notice line (already prefixed with the program's name).
+  std::function<void(const std::string& text, bool error)> tell;
+  // Opens the window on `session`, runs the loop until the window closes
+  // and returns the loop's exit status. The session is open, with the
+  // options' records, and is reset by the window's creation.
+  std::function<int(GameSession& session, const ShellOptions& options)> runWindow;
+};
+
+// The whole life of a desktop shell after its command line is split:
+// options read (usage errors: status 2), the session opened (a record or a
+// script that cannot be used: status 2), the window run, the summary told
+// when asked for, the records closed (a record that could not be written
+// completely: status 1 if the loop ended well).
+int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks);
