@@ -6,6 +6,7 @@
 
 #include "app/qt/app_icon.h"
 #include "app/qt/main_window.h"
+#include "app/qt/qt_options.h"
 #include "app/qt/qt_sound_output.h"
 #include "app/session/shell_options.h"
 #include "app/session/window_scale.h"
@@ -17,14 +18,14 @@
 // a session (or replay one); without them it plays exactly as it always has.
 int main(int argc, char** argv) {
   // Before Qt starts: a version or a usage error needs no display.
-  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok) {
-    std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
-    return 2;
-  }
+  const ShellOptionsResult parsed = ParseShellOptions(std::vector<std::string>(argv + 1, argv + argc), QtOptions());
   if (parsed.options.helpRequested) {
-    std::fputs(ShellUsage(), stdout);
+    std::fputs(ShellUsage(QtOptionsNote()).c_str(), stdout);
     return 0;
+  }
+  if (!parsed.ok) {
+    std::fputs(ShellUsageError(parsed.error).c_str(), stderr);
+    return 2;
   }
   if (parsed.options.versionRequested) {
     std::puts("marobel " MAROBEL_VERSION);
@@ -38,7 +39,10 @@ int main(int argc, char** argv) {
   }
   if (!session.Notice().empty()) std::fprintf(stderr, "marobel: %s\n", session.Notice().c_str());
 
-  QApplication application(argc, argv);
+  // Qt sees its own options only: the game's are read, and a file named
+  // like one of Qt's must not reach it.
+  QtArguments qtArguments(argc > 0 ? argv[0] : "marobel", parsed.toolkitArguments);
+  QApplication application(qtArguments.Count(), qtArguments.Vector());
   application.setWindowIcon(AppIcon());
 
   QtSoundOutput sound;

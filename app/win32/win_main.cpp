@@ -38,13 +38,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   LoadWindowTexts(instance);  // the title also captions any message box
 
   const ShellOptionsResult parsed = ParseShellOptions(CommandLineArguments());
-  if (!parsed.ok) {
-    ShowError(parsed.error);
-    return 2;
-  }
   if (parsed.options.helpRequested) {
     ShowShellText(ShellUsage(), false, windowTitle);
     return 0;
+  }
+  if (!parsed.ok) {
+    ShowShellText(ShellUsageError(parsed.error), true, windowTitle);
+    return 2;
   }
   if (parsed.options.versionRequested) {
     ShowShellText("marobel " MAROBEL_VERSION "\n", false, windowTitle);

@@ -60,9 +60,10 @@ out=$(env -u DISPLAY "$game" --version) || fail "--version ended with status $?"
 note "--version prints 'marobel $version'"
 env -u DISPLAY "$game" --bogus >"$work/out" 2>"$work/err"
 status=$?
-[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 2 ] && [ ! -s "$work/out" ] &&
+  [ "$(tail -n1 "$work/err")" = "Try 'marobel --help'." ] ||
   fail "an unknown option gave status $status and: $(cat "$work/err")"
-note "an unknown option: status 2, $(cat "$work/err")"
+note "an unknown option: status 2, $(head -n1 "$work/err")"
 printf '4 right\n3 left\n' >"$work/bad.keys"
 env -u DISPLAY "$game" --replay "$work/bad.keys" --record "$work/never.keys" 2>"$work/err"
 status=$?
