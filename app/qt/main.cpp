@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
   // like one of Qt's must not reach it.
   QtArguments qtArguments(argc > 0 ? argv[0] : "marobel", parsed.toolkitArguments);
   QApplication application(qtArguments.Count(), qtArguments.Vector());
+  // The window's class is the desktop entry's name, so that a desktop
+  // matches the window to its entry (StartupWMClass, Wayland's app id).
+  QGuiApplication::setApplicationName(QStringLiteral(MAROBEL_DESKTOP_ID));
+  QGuiApplication::setDesktopFileName(QStringLiteral(MAROBEL_DESKTOP_ID));
   application.setWindowIcon(AppIcon());
 
   QtSoundOutput sound;
