@@ -39,8 +39,10 @@ done
 # Each .TP entry's tag is the line after it.
 mapfile -t tags < <(awk 'tp { print; tp = 0 } /^\.TP/ { tp = 1 }' <<<"$described" |
   grep -oE -- '(^|[ "])--[a-z][a-z-]*' | sed -E 's/^[ "]//' | sort -u)
+# A here-string, not a pipe: grep -q leaving early must not fail the writer.
+listed=$(printf '%s\n' "${options[@]}")
 for tag in "${tags[@]}"; do
-  printf '%s\n' "${options[@]}" | grep -qx -- "$tag" || fail "$tag is described under OPTIONS but not in --help"
+  grep -qx -- "$tag" <<<"$listed" || fail "$tag is described under OPTIONS but not in --help"
 done
 echo "manual-page-check: $(basename "$page"): the ${#options[@]} options of $(basename "$program") --help," \
   "sections ${*:-(none more)}"
