@@ -29,8 +29,9 @@ dev_packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request
   locales unzip python3
-  # the Windows installer (makensis) and the checks of the Debian package
-  nsis lintian appstream desktop-file-utils
+  # the Windows installer (makensis), the check of the program's icons
+  # (wrestool) and the checks of the Debian package
+  nsis icoutils lintian appstream desktop-file-utils
   # marobel-sim --video (FFmpeg's libraries) and the programs its tests decode videos with
   libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
   # the browser build (WebAssembly) and its checks in headless chromium

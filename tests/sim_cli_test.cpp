@@ -81,14 +81,33 @@ TEST(SimOptions, RejectsUnknownOptionsAndBadNumbers) {
 
 TEST(Runner, BadUsageAndBadScriptsExitTwoWithOneLineAndRunNothing) {
   const std::string bad = WriteTempFile("bad.keys", "5 right\n3 left\n");
+  // A mistake on the command line is told in one line and points to the
+  // help; a file that cannot be used is told in one line.
   for (const std::string& args :
-       {std::string("--ticks -3"), std::string("--bogus"), std::string("--keys"), "--keys " + bad,
-        std::string("--keys /nonexistent/keys"), std::string("--summary=yes"), std::string("--summary-json"),
+       {std::string("--ticks -3"), std::string("--bogus"), std::string("--keys"), std::string("--summary=yes"),
+        std::string("--summary-json"), std::string("--ticks 1 --ticks 2"), std::string("extra")}) {
+    std::string out, err;
+    EXPECT_EQ(RunSim(args, &out, &err), 2) << args;
+    EXPECT_TRUE(out.empty()) << args;
+    const std::vector<std::string> lines = Lines(err);
+    ASSERT_EQ(lines.size(), 2u) << args << ": " << err;
+    EXPECT_EQ(lines[0].rfind("marobel-sim: ", 0), 0u) << err;
+    EXPECT_EQ(lines[1], "Try 'marobel-sim --help'.") << args;
+  }
+  for (const std::string& args :
+       {"--keys " + bad, std::string("--keys /nonexistent/keys"),
         std::string("--summary-json /nonexistent/summary.json"), std::string("--trace /nonexistent/t.jsonl")}) {
     std::string out, err;
     EXPECT_EQ(RunSim(args, &out, &err), 2) << args;
     EXPECT_TRUE(out.empty()) << args;
     EXPECT_EQ(Lines(err).size(), 1u) << args << ": " << err;
+  }
+  // Help and the version are given wherever they stand, even after a mistake.
+  for (const std::string& args : {std::string("--bogus --help"), std::string("--ticks x -h --version")}) {
+    std::string out, err;
+    EXPECT_EQ(RunSim(args, &out, &err), 0) << args;
+    EXPECT_EQ(out.rfind("Usage: marobel-sim [OPTION]...\n", 0), 0u) << out;
+    EXPECT_TRUE(err.empty()) << err;
   }
   std::string err;
   RunSim("--keys " + bad, nullptr, &err);

@@ -6,6 +6,7 @@
 
 #include "app/qt/app_icon.h"
 #include "app/qt/main_window.h"
+#include "app/qt/qt_options.h"
 #include "app/qt/qt_sound_output.h"
 #include "app/session/shell_startup.h"
 #include "app/session/window_scale.h"
@@ -15,15 +16,25 @@
 // a session (or replay one); without them it plays exactly as it always has.
 int main(int argc, char** argv) {
   ShellHooks hooks;
+  hooks.toolkitOptions = QtOptions();
+  hooks.usageNote = QtOptionsNote();
   hooks.tell = [](const std::string& text, bool error) { std::fputs(text.c_str(), error ? stderr : stdout); };
   // Qt starts only once the options are read: a version or a usage error
   // needs no display.
-  hooks.runWindow = [&argc, argv](GameSession& session, const ShellOptions& options) {
-    QApplication application(argc, argv);
+  hooks.runWindow = [argc, argv](GameSession& session, const ShellOptionsResult& parsed) {
+    // Qt sees its own options only: the game's are read, and a file named
+    // like one of Qt's must not reach it.
+    QtArguments qtArguments(argc > 0 ? argv[0] : "marobel", parsed.toolkitArguments);
+    QApplication application(qtArguments.Count(), qtArguments.Vector());
+    // The window's class is the desktop entry's name, so that a desktop
+    // matches the window to its entry (StartupWMClass, Wayland's app id).
+    QGuiApplication::setApplicationName(QStringLiteral(MAROBEL_DESKTOP_ID));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MAROBEL_DESKTOP_ID));
     application.setWindowIcon(AppIcon());
     QtSoundOutput sound;
     session.SetSoundPlayer(&sound);
     MainWindow window(&session);
+    const ShellOptions& options = parsed.options;
     int scale = options.scale;
     if (scale == 0) {
       const QScreen* screen = QGuiApplication::primaryScreen();

@@ -1,7 +1,10 @@
 #pragma once
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "app/session/option_reader.h"
 
 // What the desktop shells take on their command line. Every option is
 // optional; without any, the game plays as it always has.
@@ -25,11 +28,19 @@ struct ShellOptionsResult {
   ShellOptions options;
   bool ok = true;
   std::string error;  // one line naming the problem
+  // The window toolkit's own options, values included, in the order given.
+  std::vector<std::string> toolkitArguments;
 };
 
 // Parses the arguments after the program name. File names are kept as
-// given: native bytes on Linux, UTF-8 on Windows.
-ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args);
+// given: native bytes on Linux, UTF-8 on Windows. A shell whose toolkit
+// reads options of its own names them, and they are handed back untouched.
+ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args,
+                                     std::span<const ForeignOption> toolkitOptions = {});
 
-// The usage text, several lines ending in a newline.
-const char* ShellUsage();
+// The help text, several lines ending in a newline; a shell may add a
+// paragraph of its own (its toolkit's options).
+std::string ShellUsage(std::string_view note = {});
+
+// What the shells print for a mistake on their command line.
+std::string ShellUsageError(const std::string& error);

@@ -3,15 +3,16 @@
 #include "marobel_version.h"
 
 int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks) {
-  const ShellOptionsResult parsed = ParseShellOptions(arguments);
+  const ShellOptionsResult parsed = ParseShellOptions(arguments, hooks.toolkitOptions);
   auto fail = [&hooks](const std::string& line) { hooks.tell("marobel: " + line + "\n", true); };
-  if (!parsed.ok) {
-    fail(parsed.error);
-    return 2;
-  }
+  // Help wherever it stands, even after a mistake.
   if (parsed.options.helpRequested) {
-    hooks.tell(ShellUsage(), false);
+    hooks.tell(ShellUsage(hooks.usageNote), false);
     return 0;
+  }
+  if (!parsed.ok) {
+    hooks.tell(ShellUsageError(parsed.error), true);
+    return 2;
   }
   if (parsed.options.versionRequested) {
     hooks.tell("marobel " MAROBEL_VERSION "\n", false);
@@ -24,7 +25,7 @@ int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks)
     return 2;
   }
   if (!session.Notice().empty()) fail(session.Notice());
-  int status = hooks.runWindow(session, parsed.options);
+  int status = hooks.runWindow(session, parsed);
   session.SetSoundPlayer(nullptr);
   if (parsed.options.summaryRequested) hooks.tell(session.SummaryText(), true);
   if (!session.Close(error)) {

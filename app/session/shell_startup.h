@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,13 @@ struct ShellHooks {
   std::function<void(const std::string& text, bool error)> tell;
   // Opens the window on `session`, runs the loop until the window closes
   // and returns the loop's exit status. The session is open, with the
-  // options' records, and is reset by the window's creation.
-  std::function<int(GameSession& session, const ShellOptions& options)> runWindow;
+  // options' records, and is reset by the window's creation. The parse
+  // carries the toolkit's own options too.
+  std::function<int(GameSession& session, const ShellOptionsResult& parsed)> runWindow;
+  // The options the window toolkit reads itself, and the help's paragraph
+  // about them.
+  std::span<const ForeignOption> toolkitOptions = {};
+  std::string usageNote;
 };
 
 // The whole life of a desktop shell after its command line is split:

@@ -43,14 +43,17 @@ std::string FramePath(const std::string& dir, long long tick) {
 int main(int argc, char** argv) {
   const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (parsed.helpRequested) {
-    std::fputs(SimUsage(), stdout);
-    return 0;
+    std::fputs(SimUsage().c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (parsed.versionRequested) {
     std::printf("marobel-sim %s\n", MAROBEL_VERSION);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  if (!parsed.ok) return UsageError(parsed.error);
+  if (!parsed.ok) {
+    std::fputs(SimUsageError(parsed.error).c_str(), stderr);
+    return 2;
+  }
   const SimOptions& options = parsed.options;
 
   GameSession session;

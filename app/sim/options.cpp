@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "app/session/key_script.h"
-#include "app/session/option_word.h"
+#include "app/session/option_reader.h"
 #include "app/session/printable_text.h"
 #include "app/sim/video_format.h"
 
@@ -26,31 +26,49 @@ bool ParseWholeNumber(const std::string& s, long long max, long long& out) {
   return true;
 }
 
+constexpr const char* kProgram = "marobel-sim";
+
+constexpr OptionSpec kOptions[] = {
+    {"--ticks", "N", "game ticks after the creation reset (default 100)"},
+    {"--keys", "FILE", "key presses to deliver, one 'TICK KEY' a line"},
+    {"--credits", "N", "set the credit count after the reset (0 to 1000000000)"},
+    {"--trace", "FILE", "write the JSON Lines trace to FILE; - is standard output (default)"},
+    {"--draws", nullptr, "add each tick's drawing calls to the trace"},
+    {"--frames", "DIR", "write each tick's frame as DIR/frame-NNNNNN.png"},
+    {"--assets", "DIR", "where the picture and sound files are (default: here)"},
+    {"--video", "FILE", "render the run as a video (.mp4 or .webm)"},
+    {"--summary", nullptr,
+     "print an account of the session when the run ends: on standard output, or standard error when the trace "
+     "goes there"},
+    {"--summary-json", "FILE", "write the same account as one JSON object to FILE"},
+    {"--save-snapshot", "FILE", "write the whole game state to FILE after the last tick"},
+    {"--load-snapshot", "FILE",
+     "start from FILE's state instead of the creation reset; ticks count on from the snapshot's tick, presses up "
+     "to it are skipped (not with --credits)"},
+};
+
+// Each option that names a file or folder and the field it fills.
+struct PathOption {
+  const char* name;
+  std::string SimOptions::*field;
+};
+constexpr PathOption kPaths[] = {
+    {"--keys", &SimOptions::keysFile},
+    {"--trace", &SimOptions::traceFile},
+    {"--frames", &SimOptions::framesDir},
+    {"--assets", &SimOptions::assetsDir},
+    {"--summary-json", &SimOptions::summaryJsonFile},
+    {"--save-snapshot", &SimOptions::saveSnapshotFile},
+    {"--load-snapshot", &SimOptions::loadSnapshotFile},
+};
+
 }  // namespace
 
-const char* SimUsage() {
-  return "usage: marobel-sim [--ticks N] [--keys FILE] [--credits N] [--trace FILE]\n"
-         "                   [--draws] [--frames DIR] [--assets DIR]\n"
-         "                   [--video FILE] [--summary] [--summary-json FILE] [--version]\n"
-         "                   [--save-snapshot FILE] [--load-snapshot FILE]\n"
-         "\n"
-         "  --ticks N            game ticks after the creation reset (default 100)\n"
-         "  --keys FILE          key presses to deliver, one 'TICK KEY' a line\n"
-         "  --credits N          set the credit count after the reset (0 to 1000000000)\n"
-         "  --trace FILE         write the JSON Lines trace to FILE; - is standard output (default)\n"
-         "  --draws              add each tick's drawing calls to the trace\n"
-         "  --frames DIR         write each tick's frame as DIR/frame-NNNNNN.png\n"
-         "  --assets DIR         where the picture and sound files are (default: here)\n"
-         "  --video FILE         render the run as a video (.mp4 or .webm)\n"
-         "  --summary            print an account of the session when the run ends: on\n"
-         "                       standard output, or standard error when the trace goes there\n"
-         "  --summary-json FILE  write the same account as one JSON object to FILE\n"
-         "  --version            print the version and exit\n"
-         "  --save-snapshot FILE write the whole game state to FILE after the last tick\n"
-         "  --load-snapshot FILE start from FILE's state instead of the creation reset;\n"
-         "                       ticks count on from the snapshot's tick, presses up to\n"
-         "                       it are skipped (not with --credits)\n";
+std::string SimUsage() {
+  return OptionsHelp(kProgram, "Play the coin pusher without a window and write the trace of every tick.", kOptions);
 }
+
+std::string SimUsageError(const std::string& error) { return OptionsErrorText(kProgram, error); }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
   SimOptionsResult r;
@@ -60,30 +78,22 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
     r.error = PrintableExcerpt(message);
     return r;
   };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const OptionWord word = SplitOption(args[i]);
-    const std::string& name = word.name;
-    if (name == "--help" || name == "-h") {
-      r.helpRequested = true;
-      return r;
-    }
-    if (name == "--version") {
-      r.versionRequested = true;
-      return r;
-    }
-    if (name == "--draws" || name == "--summary") {
-      if (word.inlineValue) return fail("option " + name + " takes no value");
-      (name == "--draws" ? r.options.draws : r.options.summary) = true;
-      continue;
-    }
-    const bool takesValue = name == "--ticks" || name == "--keys" || name == "--credits" || name == "--trace" ||
-                            name == "--frames" || name == "--assets" || name == "--video" || name == "--summary-json" ||
-                            name == "--save-snapshot" || name == "--load-snapshot";
-    if (!takesValue) return fail("unknown option '" + args[i] + "'");
-    const std::optional<std::string> given = OptionValue(word, args, i);
-    if (!given) return fail("option " + name + " needs a value");
-    const std::string& value = *given;
-    if (name == "--ticks") {
+  const OptionReading reading = ReadOptions(args, kOptions);
+  if (reading.helpRequested || reading.versionRequested) {
+    r.helpRequested = reading.helpRequested;
+    r.versionRequested = reading.versionRequested;
+    return r;
+  }
+  if (!reading.error.empty()) return fail(reading.error);
+
+  for (const OptionGiven& given : reading.options) {
+    const std::string name = given.spec->name;
+    const std::string& value = given.value;
+    if (name == "--draws") {
+      r.options.draws = true;
+    } else if (name == "--summary") {
+      r.options.summary = true;
+    } else if (name == "--ticks") {
       long long n = 0;
       if (!ParseWholeNumber(value, 1'000'000'000'000LL, n))
         return fail("--ticks '" + value + "' is not a whole number from 0 to 1000000000000");
@@ -102,20 +112,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
       r.options.videoFile = value;
     } else {
       if (value.empty()) return fail("option " + name + " needs a non-empty value");
-      if (name == "--keys")
-        r.options.keysFile = value;
-      else if (name == "--trace")
-        r.options.traceFile = value;
-      else if (name == "--frames")
-        r.options.framesDir = value;
-      else if (name == "--summary-json")
-        r.options.summaryJsonFile = value;
-      else if (name == "--save-snapshot")
-        r.options.saveSnapshotFile = value;
-      else if (name == "--load-snapshot")
-        r.options.loadSnapshotFile = value;
-      else
-        r.options.assetsDir = value;
+      for (const PathOption& path : kPaths)
+        if (name == path.name) r.options.*path.field = value;
     }
   }
   // A snapshot carries its own credit count.

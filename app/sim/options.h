@@ -32,4 +32,8 @@ struct SimOptionsResult {
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args);
 
-const char* SimUsage();
+// The help text, several lines ending in a newline.
+std::string SimUsage();
+
+// What the runner prints for a mistake on its command line.
+std::string SimUsageError(const std::string& error);

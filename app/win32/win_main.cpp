@@ -33,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ShellHooks hooks;
   hooks.tell = [](const std::string& text, bool error) { ShowShellText(text, error, windowTitle); };
-  hooks.runWindow = [instance](GameSession& session, const ShellOptions& options) {
+  hooks.runWindow = [instance](GameSession& session, const ShellOptionsResult& parsed) {
+    const ShellOptions& options = parsed.options;
     session.SetSoundPlayer(&waveSound);
     UseGameSession(&session);
     UseWindowScale(options.scale, options.fullscreen);

@@ -3,7 +3,8 @@
 # display:
 #   - `marobel-VERSION-win64.exe /S` installs silently into Program Files,
 #     with the pictures and sounds, the Japanese font and its licence, a
-#     Start menu shortcut and an entry in the system's program list;
+#     Start menu shortcut and an entry in the system's program list; the
+#     installed program's icon has every size Windows shows;
 #   - the game started from that shortcut runs in the install folder: its
 #     window appears with its exact title and shows the cabinet;
 #   - the uninstaller, run silently, removes the folder, the shortcut and
@@ -62,6 +63,7 @@ for file in ipag.ttf ipag-licence.txt; do
   [ -s "$install_dir/$file" ] || fail "the install folder does not hold the game's font file $file"
 done
 note "installed silently into C:\\Program Files\\Marobel, with the game's font and its licence"
+bash "$root/scripts/ci/windows-icon-check.sh" "$install_dir/marobel.exe" || fail "the installed program's icons"
 
 wine reg query "$uninstall_key" /v UninstallString 2>/dev/null | tr -d '\r' > "$work/entry" || true
 grep -q 'Uninstall.exe' "$work/entry" || fail "no uninstaller entry in the program list ($uninstall_key)"

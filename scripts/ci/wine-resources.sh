@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows executable without running it: the resources compiled
-# into it (texts, menu, accelerators, About dialog, icons), that it is a GUI
+# into it (texts, menu, accelerators, About dialog, and every image of its
+# icons, scripts/ci/windows-icon-check.sh), that it is a GUI
 # program, and that it needs no DLL beyond the system's own. Binutils'
 # resource decompiler (windres -O rc) reads the resources; the expected
 # script is scripts/ci/marobel-resources.rc.
@@ -28,19 +29,10 @@ if ! diff -u --label expected --label "$exe" <(perl "$facts" --text < "$root/scr
      <(perl "$facts" --text <<<"$decompiled"); then
   fail "resources differ from scripts/ci/marobel-resources.rc (above: - expected, + found)"
 fi
-echo "wine-resources: texts, menu, accelerators, About dialog and icon groups as expected"
+echo "wine-resources: texts, menu, accelerators and About dialog as expected"
 
-# The images the icon groups name: id, width, height (colour and mask rows,
-# so twice the width), bits per pixel and the byte count the group gives.
-expected_icons="1 32 64 4 744
-2 16 32 4 296
-3 16 32 4 296"
-icons="$(perl "$facts" --icons <<<"$decompiled")" || fail "unreadable icon images"
-[ "$icons" = "$expected_icons" ] || fail "icon images: found
-$icons
-expected
-$expected_icons"
-echo "wine-resources: icon images match their groups"
+# The icons' every image, read back from the program.
+bash "$root/scripts/ci/windows-icon-check.sh" "$exe"
 
 headers="$(x86_64-w64-mingw32-objdump -p "$exe")"
 [[ "$headers" =~ Subsystem[[:space:]]+00000002 ]] || fail "$exe is not a GUI program"

@@ -12,6 +12,7 @@
 #     continued: the runner on the kept record gives every session's lines;
 #     a damaged one is reported in one line, set aside, and a new game starts;
 #   - --version, an unknown option and a bad script, without any window,
+#     and Qt's -platform handed on to Qt,
 #     and through the installed launcher a script named relative to where
 #     it was started.
 #
@@ -60,9 +61,17 @@ out=$(env -u DISPLAY "$game" --version) || fail "--version ended with status $?"
 note "--version prints 'marobel $version'"
 env -u DISPLAY "$game" --bogus >"$work/out" 2>"$work/err"
 status=$?
-[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 2 ] && [ ! -s "$work/out" ] &&
+  [ "$(tail -n1 "$work/err")" = "Try 'marobel --help'." ] ||
   fail "an unknown option gave status $status and: $(cat "$work/err")"
-note "an unknown option: status 2, $(cat "$work/err")"
+note "an unknown option: status 2, $(head -n1 "$work/err")"
+# Qt's own options reach Qt: on its offscreen platform the game runs
+# without any display until it is stopped.
+status=0
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 3 "$game" -platform offscreen) >/dev/null 2>"$work/err" ||
+  status=$?
+[ "$status" -eq 124 ] || fail "-platform offscreen did not reach Qt: status $status, $(cat "$work/err")"
+note "-platform offscreen is handed on to Qt"
 printf '4 right\n3 left\n' >"$work/bad.keys"
 env -u DISPLAY "$game" --replay "$work/bad.keys" --record "$work/never.keys" 2>"$work/err"
 status=$?

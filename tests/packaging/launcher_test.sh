@@ -1,36 +1,42 @@
 #!/usr/bin/env bash
 # The installed `marobel` command: it starts the game in the data folder
 # beside it, passes the player's arguments and exit status through
-# untouched, and on a broken install names the folder it expected and still
-# starts the game. A stand-in program reports where it ran and with what.
+# untouched but for relative file names, which it makes absolute, and on a
+# broken install names the folder it expected and still starts the game. A
+# stand-in program reports where it ran and with what.
 #
-#   launcher_test.sh CONFIGURED_LAUNCHER
+#   launcher_test.sh CONFIGURED_LAUNCHER BIN_DIR DATA_DIR PROGRAM_DIR
+# The folders are the install's, relative to its prefix.
 set -uo pipefail
 
-launcher=${1:?usage: launcher_test.sh CONFIGURED_LAUNCHER}
+usage="usage: launcher_test.sh CONFIGURED_LAUNCHER BIN_DIR DATA_DIR PROGRAM_DIR"
+launcher=${1:?$usage}
+bin_dir=${2:?$usage}
+data_dir=${3:?$usage}
+program_dir=${4:?$usage}
 work=$(mktemp -d)
 trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# An install tree under $1: bin/marobel, libexec/marobel/marobel (the
-# stand-in) and, unless $2 says otherwise, share/marobel.
+# An install tree under $1: the launcher, the stand-in program and, unless
+# $2 says otherwise, the data folder.
 make_tree() {
   local tree=$1 data=$2
-  mkdir -p "$tree/bin" "$tree/libexec/marobel" "$tree/share"
-  cp "$launcher" "$tree/bin/marobel"
-  cat > "$tree/libexec/marobel/marobel" <<'STANDIN'
+  mkdir -p "$tree/$bin_dir" "$tree/$program_dir" "$(dirname "$tree/$data_dir")"
+  cp "$launcher" "$tree/$bin_dir/marobel"
+  cat > "$tree/$program_dir/marobel" <<'STANDIN'
 #!/bin/sh
 pwd
 for a in "$@"; do printf '[%s]\n' "$a"; done
 exit 7
 STANDIN
-  chmod +x "$tree/bin/marobel" "$tree/libexec/marobel/marobel"
+  chmod +x "$tree/$bin_dir/marobel" "$tree/$program_dir/marobel"
   case $data in
-    folder) mkdir "$tree/share/marobel" ;;
+    folder) mkdir "$tree/$data_dir" ;;
     missing) ;;
-    file) echo "not a folder" > "$tree/share/marobel" ;;
-    unreadable) mkdir "$tree/share/marobel" && chmod 000 "$tree/share/marobel" ;;
+    file) echo "not a folder" > "$tree/$data_dir" ;;
+    unreadable) mkdir "$tree/$data_dir" && chmod 000 "$tree/$data_dir" ;;
   esac
 }
 
@@ -54,8 +60,8 @@ $expected"
   [ "$status" -eq 7 ] || fail "$name: exit status $status, not the program's 7"
   if [ "$expect_warning" = yes ]; then
     case $err in
-      *"$tree/share/marobel"*) ;;
-      *) fail "$name: stderr does not name the expected folder $tree/share/marobel: '$err'" ;;
+      *"$tree/$data_dir"*) ;;
+      *) fail "$name: stderr does not name the expected folder $tree/$data_dir: '$err'" ;;
     esac
   else
     [ -z "$err" ] || fail "$name: unexpected stderr '$err'"
@@ -64,23 +70,37 @@ $expected"
 }
 
 make_tree "$work/good" folder
-check installed "$work/good" "$work/good/bin/marobel" "$work/good/share/marobel" no
+check installed "$work/good" "$work/good/$bin_dir/marobel" "$work/good/$data_dir" no
 
 # A link on the PATH to the launcher still finds the tree the launcher is in.
 mkdir -p "$work/path"
-ln -s "$work/good/bin/marobel" "$work/path/marobel"
-check linked "$work/good" "$work/path/marobel" "$work/good/share/marobel" no
+ln -s "$work/good/$bin_dir/marobel" "$work/path/marobel"
+check linked "$work/good" "$work/path/marobel" "$work/good/$data_dir" no
+
+# Relative file names, the game's and Qt's, are meant from where the player
+# is; after "--" nothing is an option, so nothing is rewritten.
+here="$work/elsewhere-files"
+mkdir -p "$here"
+out=$(cd "$here" && "$work/good/$bin_dir/marobel" --record r.keys --trace=t.jsonl --replay /abs.keys \
+  -stylesheet s.qss -platform offscreen -- --record x 2>&1)
+expected=$(printf '%s\n' "$work/good/$data_dir" "[--record]" "[$here/r.keys]" "[--trace=$here/t.jsonl]" \
+  "[--replay]" "[/abs.keys]" "[-stylesheet]" "[$here/s.qss]" "[-platform]" "[offscreen]" "[--]" "[--record]" "[x]")
+[ "$out" = "$expected" ] || fail "file names: the program saw
+$out
+instead of
+$expected"
+echo "checked: file names"
 
 make_tree "$work/nodata" missing
-check missing-data "$work/nodata" "$work/nodata/bin/marobel" "$work/elsewhere-missing-data" yes
+check missing-data "$work/nodata" "$work/nodata/$bin_dir/marobel" "$work/elsewhere-missing-data" yes
 
 make_tree "$work/filedata" file
-check data-is-a-file "$work/filedata" "$work/filedata/bin/marobel" "$work/elsewhere-data-is-a-file" yes
+check data-is-a-file "$work/filedata" "$work/filedata/$bin_dir/marobel" "$work/elsewhere-data-is-a-file" yes
 
 # Root reads every folder, so an unreadable one can only be tried by others.
 if [ "$(id -u)" -ne 0 ]; then
   make_tree "$work/locked" unreadable
-  check unreadable-data "$work/locked" "$work/locked/bin/marobel" "$work/elsewhere-unreadable-data" yes
+  check unreadable-data "$work/locked" "$work/locked/$bin_dir/marobel" "$work/elsewhere-unreadable-data" yes
 fi
 
 [ "$failures" -eq 0 ] && echo PASS

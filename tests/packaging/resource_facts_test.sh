@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/ci/resource-script-facts.pl, which the Windows resource check
-# reads windres's decompiled resources with: comments, blank lines and icon
-# image data are dropped from the text, every other line is kept as
-# printed; icon images are measured from their own headers and data.
+# reads windres's decompiled resources with: comments, blank lines and the
+# icons are dropped from the text, every other line is kept as printed; and
+# icon files, whose images are measured from their own headers.
 #
 #   resource_facts_test.sh PATH_TO_resource-script-facts.pl
 set -uo pipefail
@@ -53,28 +53,39 @@ BEGIN
   BEGIN
     MENUITEM "Exit", 105
   END
-END
-107 14
-BEGIN
-   0, 1, 1,
-    "\040\040\020\000", 1, 4, 0x18L, 1
 END'
-expected_icons='1 32 64 4 24
-9 16 32 8 22'
 
 text=$(perl "$facts" --text <<<"$script") || fail "--text failed"
 [ "$text" = "$expected_text" ] || fail "--text printed
 $text"
-icons=$(perl "$facts" --icons <<<"$script") || fail "--icons failed"
-[ "$icons" = "$expected_icons" ] || fail "--icons printed
-$icons"
 
-# An image that does not start with a 40-byte header is reported, not measured.
-bad='5 3
-BEGIN
-  0x6cL, 0x20L, 0x40L, 0x40001L
-END'
-if perl "$facts" --icons <<<"$bad" >/dev/null 2>&1; then fail "a foreign image header was accepted"; fi
+# Icon files: a 32-bit bitmap of 2 pixels, a PNG of 256 (its directory
+# says 0), and damaged ones. Each is made by perl from the fields given:
+# the directory's width, then the image's width, rows and bits, or "png"
+# and its width, height, depth and colour type.
+ico() {
+  perl -e '
+    my @images = map { [split /,/] } @ARGV;
+    my $data_at = 6 + 16 * @images;
+    my ($dir, $data) = (pack("v3", 0, 1, scalar @images), "");
+    for (@images) {
+      my ($dir_width, @image) = @$_;
+      my $bytes = $image[0] eq "png"
+        ? "\x89PNG\r\n\x1a\n" . pack("N", 13) . "IHDR" . pack("N2 C2", @image[1 .. 4])
+        : pack("V l l v v", $image[0], $image[1], $image[2], 1, $image[3]) . ("\0" x 24);
+      $dir .= pack("C4 v2 V2", $dir_width, $dir_width, 0, 0, 1, 32, length $bytes, $data_at + length $data);
+      $data .= $bytes;
+    }
+    binmode STDOUT;
+    print $dir, $data;' "$@"
+}
+icons=$(ico 2,40,2,4,32 0,png,256,256,8,6 | perl "$facts" --ico) || fail "--ico failed"
+[ "$icons" = $'2 2 32 bmp\n256 256 32 png' ] || fail "--ico printed
+$icons"
+for bad in "16,40,32,64,32" "16,108,16,32,32" "0,png,48,48,8,6"; do
+  if ico "$bad" | perl "$facts" --ico >/dev/null 2>&1; then fail "--ico accepted the image $bad"; fi
+done
+if ico 2,40,2,4,32 | head -c 30 | perl "$facts" --ico >/dev/null 2>&1; then fail "--ico accepted a cut file"; fi
 if perl "$facts" <<<"$script" >/dev/null 2>&1; then fail "no mode given was accepted"; fi
 
 [ "$failures" -eq 0 ] && echo PASS

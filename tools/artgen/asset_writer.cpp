@@ -1,6 +1,7 @@
 #include "tools/artgen/asset_writer.h"
 
 #include <filesystem>
+#include <span>
 
 #include "tools/artgen/artwork.h"
 #include "tools/artgen/bmp_file.h"
@@ -12,13 +13,6 @@
 namespace artgen {
 
 namespace {
-
-// Sixteen colours for the small icons, chosen for a gold coin.
-const Palette16 kIconPalette = {
-    {0, 0, 0},       {96, 60, 8},     {136, 92, 18},   {176, 122, 28},  {210, 156, 40}, {232, 180, 40},
-    {244, 206, 96},  {255, 236, 150}, {255, 250, 220}, {255, 255, 255}, {52, 28, 96},   {84, 52, 140},
-    {128, 128, 128}, {192, 192, 192}, {200, 40, 40},   {40, 96, 190},
-};
 
 class Writer {
  public:
@@ -82,8 +76,13 @@ WriteResult WriteAllAssets(const std::string& directory) {
   w.Put("magic.wav", EncodeWave(MagicSound()));
   w.Put("cl.wav", EncodeWave(SweeperSound()));
 
-  w.Put("marobel.ico", EncodeIcon({DrawAppIcon(32), DrawAppIcon(16)}, kIconPalette));
-  w.Put("marobel-small.ico", EncodeIcon({DrawAppIcon(16)}, kIconPalette));
+  auto drawn = [](std::span<const int> sizes) {
+    std::vector<RgbaImage> images;
+    for (int size : sizes) images.push_back(DrawAppIcon(size));
+    return images;
+  };
+  w.Put("marobel.ico", EncodeIcon(drawn(kWindowsIconSizes)));
+  w.Put("marobel-small.ico", EncodeIcon(drawn(kWindowsSmallIconSizes)));
   w.Png("marobel.png", DrawAppIcon(128));
   // The desktop's icon theme wants each size drawn for itself.
   for (int size : kThemeIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));

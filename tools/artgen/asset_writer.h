@@ -19,6 +19,13 @@ inline constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
 // build's manifest names the same files).
 inline constexpr int kWebAppIconSizes[] = {192, 512};
 
+// The images of the Windows icons: marobel.ico, the program's and the
+// installer's, at the sizes Windows shows at 100 to 200 per cent display
+// scale and the 256 pixels of large views; marobel-small.ico, the window's
+// caption icon, at 100 and 150 per cent.
+inline constexpr int kWindowsIconSizes[] = {16, 24, 32, 48, 256};
+inline constexpr int kWindowsSmallIconSizes[] = {16, 24};
+
 WriteResult WriteAllAssets(const std::string& directory);
 
 }  // namespace artgen

@@ -1,21 +1,17 @@
 #pragma once
-// Windows icon files with 16-colour (4 bits per pixel) images and their
-// 1-bit transparency masks, the form a resource compiler takes.
+// Windows icon files as Windows 10 and 11 show them at every size and
+// display scale: each image 32 bits a pixel with its alpha (and the 1-bit
+// mask older readers go by), and an image of 256 pixels as a PNG stream,
+// the form Windows takes for that size.
 #include <vector>
 
 #include "tools/artgen/byte_buffer.h"
-#include "tools/artgen/raster.h"
 #include "tools/artgen/rgba_image.h"
 
 namespace artgen {
 
-using Palette16 = std::vector<Rgb>;  // exactly 16 colours
-
-// Each image is reduced to the palette by nearest colour; alpha below one
-// half becomes transparent. Images must be square and at most 255 wide.
-Bytes EncodeIcon(const std::vector<RgbaImage>& images, const Palette16& palette);
-
-// Index of the palette colour nearest to c.
-int NearestPaletteIndex(const Palette16& palette, Rgb c);
+// Images must be square, 1 to 256 pixels wide; they are stored in the
+// order given.
+Bytes EncodeIcon(const std::vector<RgbaImage>& images);
 
 }  // namespace artgen

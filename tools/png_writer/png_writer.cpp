@@ -16,18 +16,26 @@ struct Layout {
   int compressionLevel;
 };
 
+// Where libpng's bytes go: an open file, or a buffer in memory.
+struct Sink {
+  std::FILE* file = nullptr;
+  std::vector<std::uint8_t>* bytes = nullptr;
+  bool failed = false;
+};
+
+void WriteData(png_structp png, png_bytep data, png_size_t length) {
+  Sink& sink = *static_cast<Sink*>(png_get_io_ptr(png));
+  if (sink.bytes)
+    sink.bytes->insert(sink.bytes->end(), data, data + length);
+  else if (std::fwrite(data, 1, length, sink.file) != length)
+    sink.failed = true;
+}
+
+void FlushData(png_structp) {}
+
 // `fillRow` puts row y of the picture into a buffer of width * channels bytes.
 template <typename FillRow>
-bool Write(const std::string& path, int width, int height, Layout layout, FillRow fillRow, std::string& error) {
-  if (width <= 0 || height <= 0) {
-    error = path + ": a PNG needs at least one pixel";
-    return false;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
+bool Encode(Sink& sink, int width, int height, Layout layout, FillRow fillRow) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   std::vector<png_byte> row(static_cast<std::size_t>(width) * layout.channels);
@@ -35,7 +43,7 @@ bool Write(const std::string& path, int width, int height, Layout layout, FillRo
   if (ok && setjmp(png_jmpbuf(png))) {
     ok = false;
   } else if (ok) {
-    png_init_io(png, file);
+    png_set_write_fn(png, &sink, WriteData, FlushData);
     png_set_compression_level(png, layout.compressionLevel);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, layout.colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -47,9 +55,33 @@ bool Write(const std::string& path, int width, int height, Layout layout, FillRo
     png_write_end(png, info);
   }
   png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-  if (std::fclose(file) != 0) ok = false;
+  return ok && !sink.failed;
+}
+
+template <typename FillRow>
+bool Write(const std::string& path, int width, int height, Layout layout, FillRow fillRow, std::string& error) {
+  if (width <= 0 || height <= 0) {
+    error = path + ": a PNG needs at least one pixel";
+    return false;
+  }
+  Sink sink;
+  sink.file = std::fopen(path.c_str(), "wb");
+  if (!sink.file) {
+    error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  bool ok = Encode(sink, width, height, layout, fillRow);
+  if (std::fclose(sink.file) != 0) ok = false;
   if (!ok) error = path + ": the PNG could not be written";
   return ok;
+}
+
+// Written once per build and shipped: worth the best compression.
+constexpr Layout kRgbaLayout{PNG_COLOR_TYPE_RGB_ALPHA, 4, 9};
+
+auto RgbaRows(const std::uint8_t* rgba, int width) {
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+  return [=](int y, png_byte* row) { std::memcpy(row, rgba + static_cast<std::size_t>(y) * rowBytes, rowBytes); };
 }
 
 }  // namespace
@@ -71,10 +103,13 @@ bool WritePng(const std::string& path, const std::uint32_t* pixels, int width, i
 }
 
 bool WritePngRgba(const std::string& path, const std::uint8_t* rgba, int width, int height, std::string& error) {
-  // Written once per build and shipped: worth the best compression.
-  const Layout layout{PNG_COLOR_TYPE_RGB_ALPHA, 4, 9};
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-  return Write(
-      path, width, height, layout,
-      [&](int y, png_byte* row) { std::memcpy(row, rgba + static_cast<std::size_t>(y) * rowBytes, rowBytes); }, error);
+  return Write(path, width, height, kRgbaLayout, RgbaRows(rgba, width), error);
+}
+
+std::vector<std::uint8_t> EncodePngRgba(const std::uint8_t* rgba, int width, int height) {
+  std::vector<std::uint8_t> bytes;
+  Sink sink;
+  sink.bytes = &bytes;
+  if (width <= 0 || height <= 0 || !Encode(sink, width, height, kRgbaLayout, RgbaRows(rgba, width))) bytes.clear();
+  return bytes;
 }
