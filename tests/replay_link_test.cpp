@@ -137,6 +137,10 @@ TEST(ReplayLink, ReadingInSlicesGivesWhatReadingWholeGives) {
       "1 left\n# a note\n",
       "1 left\n2 left\n# credits 5\n",
       "5 right\n# ticks 99999999999999999999\n",
+      "5 right\n" + std::string(300, ' ') + "\n9 left\n",
+      "5 right\n" + std::string(300, ' ') + "\n# a note\n",
+      "5 right\nwrong\n" + std::string(300, ' ') + "\n",
+      std::string(kMaxReplayLineChars, ' ') + "\n5 left\n",
   };
   for (const std::string& script : scripts) {
     ReplayScriptReader whole(script);
@@ -177,6 +181,9 @@ TEST(ReplayLink, ALinkEndsAtTheTickItWasSharedAt) {
   EXPECT_NE(DecodeReplayLink(Link("3 left\n# ticks 9\n12 right\n")).error.find("line 3"), std::string::npos);
   EXPECT_FALSE(DecodeReplayLink(Link("3 left\n# ticks 9\n# ticks 10\n")).ok);
   EXPECT_FALSE(DecodeReplayLink(Link("3 left\n# ticks -4\n")).ok);
+  // Megabytes of blanks on one line are refused, not parsed.
+  const ReplayLinkResult blanks = DecodeReplayLink(Link("3 left\n" + std::string((8u << 20) - 100, ' ')));
+  EXPECT_NE(blanks.error.find("line 2: a line longer"), std::string::npos) << blanks.error;
 }
 
 // A long game's link is read in one pass over its script: each line is

@@ -358,14 +358,25 @@ bool ReplayScriptReader::Step(std::size_t bytes) {
     end = script_.find('\n', at_ + bytes);
     end = end == std::string::npos ? script_.size() : end + 1;
   }
-  const std::string_view chunk(script_.data() + at_, end - at_);
+  std::string_view chunk(script_.data() + at_, end - at_);
   const long long firstLine = line_ + 1;
-  // The first of three faults is the one reported, as it would be were the
-  // script read whole: a line the parser refuses, a comment, and a press
-  // before the last of the slice before.
+  // The first of four faults is the one reported, as it would be were the
+  // script read whole: a line too long to parse, a line the parser refuses,
+  // a comment, and a press before the last of the slice before. Only the
+  // lines before a long one are parsed.
+  long long longLine = std::numeric_limits<long long>::max();
+  for (std::size_t pos = 0, line = firstLine; pos < chunk.size(); ++line) {
+    const std::size_t eol = std::min(chunk.find('\n', pos), chunk.size());
+    if (eol - pos > kMaxReplayLineChars) {
+      longLine = static_cast<long long>(line);
+      chunk = chunk.substr(0, pos);
+      break;
+    }
+    pos = eol + 1;
+  }
   KeyScriptResult keys = ParseKeyScript(chunk);
-  long long faultLine = keys.ok ? std::numeric_limits<long long>::max() : firstLine - 1 + keys.errorLine;
-  std::string fault = keys.errorReason;
+  long long faultLine = keys.ok ? longLine : firstLine - 1 + keys.errorLine;
+  std::string fault = keys.ok ? "a line longer than any the page writes" : keys.errorReason;
   // The page writes no comments but a free-play game's credits line and the
   // tick it was shared at, which ends the script.
   long long firstPressLine = 0;

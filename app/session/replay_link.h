@@ -19,6 +19,9 @@ inline constexpr std::string_view kReplayLinkPrefix = "#play=";
 // Well within what a browser keeps in an address, and far beyond any game:
 // an hour of the most eager play makes a few thousand characters.
 inline constexpr std::size_t kMaxReplayLinkChars = 1'000'000;
+// The longest line a link's script may have: the page writes lines of a few
+// dozen characters, and a longer one is refused before it is parsed.
+inline constexpr std::size_t kMaxReplayLineChars = 256;
 // The key script a link may unpack to. Deflate expands up to 1032 times, so
 // without this bound a small link could ask for gigabytes.
 inline constexpr std::size_t kMaxReplayScriptBytes = 8u << 20;
