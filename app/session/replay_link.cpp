@@ -374,12 +374,18 @@ bool ReplayScriptReader::Step(std::size_t bytes) {
     }
     pos = eol + 1;
   }
-  KeyScriptResult keys = ParseKeyScript(chunk);
-  long long faultLine = keys.ok ? longLine : firstLine - 1 + keys.errorLine;
+  // After the first slice, the last press before it heads the slice, so
+  // that the parser holds the slice's presses to its tick as it would were
+  // the script read whole.
+  const bool headed = firstLine > 1 && lastTick_ > 0;
+  KeyScriptResult keys =
+      ParseKeyScript(headed ? std::to_string(lastTick_) + " 0\n" + std::string(chunk) : std::string(chunk));
+  if (headed && keys.ok) keys.presses.erase(keys.presses.begin());
+  const long long lineBefore = firstLine - 1 - (headed ? 1 : 0);
+  long long faultLine = keys.ok ? longLine : lineBefore + keys.errorLine;
   std::string fault = keys.ok ? "a line longer than any the page writes" : keys.errorReason;
   // The page writes no comments but a free-play game's credits line and the
   // tick it was shared at, which ends the script.
-  long long firstPressLine = 0;
   for (std::size_t pos = 0; pos < chunk.size() && line_ + 1 < faultLine;) {
     const std::size_t eol = std::min(chunk.find('\n', pos), chunk.size());
     const std::string_view line = chunk.substr(pos, eol - pos);
@@ -390,20 +396,13 @@ bool ReplayScriptReader::Step(std::size_t bytes) {
     if (endTick_) {
       faultLine = line_;
       fault = "a line after the tick the game was shared at";
-    } else if (!comment) {
-      if (!firstPressLine) firstPressLine = line_;
-    } else if (!(line_ == 1 && NumberComment(line, "credits", std::numeric_limits<long long>::max() / 10))) {
+    } else if (comment && !(line_ == 1 && NumberComment(line, "credits", std::numeric_limits<long long>::max() / 10))) {
       endTick_ = NumberComment(line, "ticks", kMaxScriptTick);
       if (!endTick_) {
         faultLine = line_;
         fault = "a comment, which the page's links never carry";
       }
     }
-  }
-  if (keys.ok && !keys.presses.empty() && keys.presses.front().tick < lastTick_ && firstPressLine < faultLine) {
-    faultLine = firstPressLine;
-    fault = "tick " + std::to_string(keys.presses.front().tick) + " comes after tick " + std::to_string(lastTick_) +
-            " (ticks must not decrease)";
   }
   if (faultLine != std::numeric_limits<long long>::max()) return Refuse(faultLine, fault);
   if (firstLine == 1) keys_.startingCredits = keys.startingCredits;

@@ -1099,7 +1099,7 @@ window.marobelPage = {
   // milliseconds it took (null if cancelled).
   skipToEnd: () => watchBar.skip(),
   cancelSkip: () => progress.onCancel && progress.onCancel(),
-  reading: () => !document.getElementById("progress").hidden,
+  reading: () => document.getElementById("progress")?.hidden === false,
   linkReadAt: () => page.linkRead ?? { start: 0, end: 0 },
   shareLink: () => replayLink(),
   keepNow: () => keepGameNow(),
