@@ -132,6 +132,8 @@ TEST(ReplayLink, ReadingInSlicesGivesWhatReadingWholeGives) {
       "# ticks 0\n",
       "",
       "1 left\n7 right\n3 left\n",
+      // Both a tick going back and an unknown key: the tick is what is wrong.
+      "1 left\n7 right\n3 leleft\n",
       "1 left\n2 right\n# ticks 1\n",
       "1 left\n# ticks 9\n12 right\n",
       "1 left\n# a note\n",
