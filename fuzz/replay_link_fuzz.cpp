@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,20 @@ void CheckAnswer(const ReplayLinkResult& r) {
   const KeyScriptResult again = ParseKeyScript(r.script);
   Check(again.ok && again.presses.size() == r.keys.presses.size() && again.startingCredits == r.keys.startingCredits,
         "the link's game is its script's");
+  Check(!r.endTick || r.keys.presses.empty() || *r.endTick >= r.keys.presses.back().tick,
+        "a link is shared no earlier than its last press");
+}
+
+// Read in slices of `slice` bytes, a script gives what it gives read whole.
+void CheckSlices(std::string_view text, std::size_t slice) {
+  ReplayScriptReader whole{std::string(text)};
+  while (whole.Step(std::numeric_limits<std::size_t>::max())) {
+  }
+  ReplayScriptReader sliced{std::string(text)};
+  while (sliced.Step(slice)) Check(sliced.Progress() < 1, "a reader with more to read has not read it all");
+  const ReplayLinkResult a = whole.Finish(), b = sliced.Finish();
+  Check(a.ok == b.ok && a.error == b.error && a.endTick == b.endTick && a.keys.presses.size() == b.keys.presses.size(),
+        "slices read as the whole does");
 }
 
 // Stored blocks: the one deflate form whose bytes follow from the text alone.
@@ -83,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool plain = text.find('#') == std::string_view::npos;
     if (plain && EncodeBase64Url(packed).size() <= kMaxReplayLinkChars)
       Check(r.ok == ParseKeyScript(text).ok, "a link holds any script of presses the parser takes");
+    CheckSlices(text, 1 + size % 13);
   }
   return 0;
 }

@@ -36,8 +36,14 @@ int main(int argc, char** argv) {
   }
   std::vector<KeyPress> presses;
   for (long long tick = 1; tick < 3000; tick += 1 + tick % 5) presses.push_back({tick, tick % 3 ? 0x25 : 0x27});
-  const std::vector<std::string> scripts = {ReplayScript(presses, std::nullopt), ReplayScript(presses, 1000),
-                                            "5 right\n5 left\n", "# <b>comment</b>\n1 left\n", "1 up\n"};
+  const std::vector<std::string> scripts = {ReplayScript(presses, std::nullopt),
+                                            ReplayScript(presses, 1000),
+                                            ReplayScript(presses, 1000, 3005),
+                                            "5 right\n5 left\n",
+                                            "# <b>comment</b>\n1 left\n",
+                                            "1 up\n",
+                                            "5 right\n# ticks 4\n",
+                                            "# ticks 7\n\n"};
   std::vector<std::string> seeds;
   for (const std::string& script : scripts) {
     for (int level : {1, 9}) {
@@ -47,5 +53,22 @@ int main(int argc, char** argv) {
     }
     seeds.push_back('\2' + script);
   }
+  // Links about as long as those that once overran the page's memory
+  // (265,000 to 300,000 characters): text of a link's alphabet, a bomb of
+  // 200 MB that packs into 271,791 of them, and a long game.
+  std::string noise(270'000, 'A');
+  std::uint32_t random = 12345;
+  for (char& c : noise) {
+    random = random * 1103515245u + 12345u;
+    c = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"[(random >> 16) & 63];
+  }
+  seeds.push_back('\0' + noise);
+  const std::string bomb = Deflate(std::string(200u << 20, '\0'), 9);
+  seeds.push_back('\0' + EncodeBase64Url(std::vector<std::uint8_t>(bomb.begin(), bomb.end())));
+  std::vector<KeyPress> many;
+  for (long long tick = 1; many.size() < 60'000; tick += 1 + (tick * 7919) % 23)
+    many.push_back({tick, tick % 2 ? 0x25 : 0x27});
+  const std::string game = Deflate(ReplayScript(many, std::nullopt, many.back().tick + 5), 9);
+  seeds.push_back('\0' + EncodeBase64Url(std::vector<std::uint8_t>(game.begin(), game.end())));
   return WriteSeedFiles(argv[1], seeds, "replay-link-seed-writer");
 }

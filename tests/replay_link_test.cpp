@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,86 @@ TEST(ReplayLink, Base64UrlRoundTripsEveryLength) {
     EXPECT_EQ(back, bytes);
     bytes.push_back(static_cast<std::uint8_t>(n * 37 + 250));
   }
+}
+
+// The same script read whole and in slices of every size: the same game,
+// or the same refusal on the same line.
+TEST(ReplayLink, ReadingInSlicesGivesWhatReadingWholeGives) {
+  const std::vector<std::string> scripts = {
+      "# credits 300\n1 left\n1 right\n40 32\n\n90 left\n# ticks 95\n",
+      "1 left\n5 right\n# ticks 5\n\n",
+      "# ticks 0\n",
+      "",
+      "1 left\n7 right\n3 left\n",
+      // Both a tick going back and an unknown key: the tick is what is wrong.
+      "1 left\n7 right\n3 leleft\n",
+      "1 left\n2 right\n# ticks 1\n",
+      "1 left\n# ticks 9\n12 right\n",
+      "1 left\n# a note\n",
+      "1 left\n2 left\n# credits 5\n",
+      "5 right\n# ticks 99999999999999999999\n",
+      "5 right\n" + std::string(300, ' ') + "\n9 left\n",
+      "5 right\n" + std::string(300, ' ') + "\n# a note\n",
+      "5 right\nwrong\n" + std::string(300, ' ') + "\n",
+      std::string(kMaxReplayLineChars, ' ') + "\n5 left\n",
+  };
+  for (const std::string& script : scripts) {
+    ReplayScriptReader whole(script);
+    while (whole.Step(std::numeric_limits<std::size_t>::max())) {
+    }
+    const ReplayLinkResult expected = whole.Finish();
+    for (std::size_t slice : {1, 2, 5, 9, 17}) {
+      ReplayScriptReader reader(script);
+      double progress = 0;
+      while (reader.Step(slice)) {
+        EXPECT_GE(reader.Progress(), progress);
+        progress = reader.Progress();
+      }
+      const ReplayLinkResult r = reader.Finish();
+      EXPECT_EQ(r.ok, expected.ok) << script;
+      EXPECT_EQ(r.error, expected.error) << script << " in slices of " << slice;
+      EXPECT_EQ(r.endTick, expected.endTick) << script;
+      ASSERT_EQ(r.keys.presses.size(), expected.keys.presses.size()) << script;
+      for (std::size_t i = 0; i < r.keys.presses.size(); ++i)
+        EXPECT_EQ(r.keys.presses[i].tick, expected.keys.presses[i].tick);
+    }
+  }
+}
+
+TEST(ReplayLink, ALinkEndsAtTheTickItWasSharedAt) {
+  const std::vector<KeyPress> presses = {{3, 0x25}, {150, 0x27}};
+  const ReplayLinkResult shared = DecodeReplayLink(Link(ReplayScript(presses, 500, 155)));
+  ASSERT_TRUE(shared.ok) << shared.error;
+  EXPECT_EQ(shared.endTick, 155);
+  EXPECT_EQ(shared.keys.startingCredits, 500);
+  EXPECT_EQ(shared.keys.presses.size(), 2u);
+  // Older links end at their last press.
+  EXPECT_FALSE(DecodeReplayLink(Link(ReplayScript(presses, std::nullopt))).endTick);
+  // Shared before its last press, or with a press after: no game of the page's.
+  const ReplayLinkResult early = DecodeReplayLink(Link("3 left\n150 right\n# ticks 149\n"));
+  EXPECT_FALSE(early.ok);
+  EXPECT_NE(early.error.find("before its last press"), std::string::npos) << early.error;
+  EXPECT_NE(DecodeReplayLink(Link("3 left\n# ticks 9\n12 right\n")).error.find("line 3"), std::string::npos);
+  EXPECT_FALSE(DecodeReplayLink(Link("3 left\n# ticks 9\n# ticks 10\n")).ok);
+  EXPECT_FALSE(DecodeReplayLink(Link("3 left\n# ticks -4\n")).ok);
+  // Megabytes of blanks on one line are refused, not parsed.
+  const ReplayLinkResult blanks = DecodeReplayLink(Link("3 left\n" + std::string((8u << 20) - 100, ' ')));
+  EXPECT_NE(blanks.error.find("line 2: a line longer"), std::string::npos) << blanks.error;
+}
+
+// A long game's link is read in one pass over its script: each line is
+// looked at once, however many follow it.
+TEST(ReplayLink, ALongGameReadsInTimeProportionalToItsLength) {
+  std::vector<KeyPress> presses;
+  for (long long tick = 1; presses.size() < 250'000; tick += 1 + tick % 3) presses.push_back({tick, 0x25});
+  const std::string link = Link(ReplayScript(presses, std::nullopt, presses.back().tick + 5), 9);
+  ASSERT_LE(link.size(), kMaxReplayLinkChars);
+  const auto begin = std::chrono::steady_clock::now();
+  const ReplayLinkResult r = DecodeReplayLink(link);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.keys.presses.size(), presses.size());
+  EXPECT_LT(seconds, 10.0);
 }
 
 }  // namespace

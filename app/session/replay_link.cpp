@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "app/session/key_script_file.h"
 
@@ -10,6 +11,8 @@ namespace {
 constexpr std::string_view kBase64UrlAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
 // --- Raw deflate, as the page's CompressionStream writes it ---------------
+
+constexpr const char* kTooLarge = "it unpacks past its bound";
 
 // Huffman codes in canonical form: how many codes of each length, and the
 // symbols in code order. Codes are at most 15 bits long.
@@ -81,7 +84,7 @@ class Inflater {
     return nullptr;
   }
 
-  static const char* TooLarge() { return "it unpacks to more than a game could hold"; }
+  static const char* TooLarge() { return kTooLarge; }
 
   // Decodes one symbol, bit by bit in canonical order; -1 for a code the
   // table does not have (or data that ran out).
@@ -277,52 +280,160 @@ bool DecodeBase64Url(std::string_view text, std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+std::string ReplayLinkRefusal(LinkRefusal why, std::size_t chars) {
+  switch (why) {
+    case LinkRefusal::TooLong:
+      return "this replay link is too long to hold a game (" + std::to_string(chars) + " characters)";
+    case LinkRefusal::NotALink:
+      return "this is not a replay link: it has characters that no replay link has";
+    case LinkRefusal::Damaged:
+      return "this replay link is damaged: part of it is missing or was changed";
+    case LinkRefusal::TooLarge:
+      return "this replay link unpacks to more than a game could hold";
+  }
+  return "this replay link cannot be read";
+}
+
 ReplayLinkResult DecodeReplayLink(std::string_view payload) {
   ReplayLinkResult result;
   if (payload.size() > kMaxReplayLinkChars) {
-    result.error = "this replay link is too long to be a game (" + std::to_string(payload.size()) + " characters)";
+    result.error = ReplayLinkRefusal(LinkRefusal::TooLong, payload.size());
     return result;
   }
   std::vector<std::uint8_t> packed;
   if (payload.empty() || !DecodeBase64Url(payload, packed)) {
-    result.error = "this replay link is damaged: it is not base64url text";
+    // Text of the link's own characters was cut or changed; any other
+    // character means it was never one.
+    const bool ownCharacters =
+        payload.find_first_not_of(std::string(kBase64UrlAlphabet) + "=") == std::string_view::npos;
+    result.error = ReplayLinkRefusal(ownCharacters ? LinkRefusal::Damaged : LinkRefusal::NotALink);
     return result;
   }
-  std::string reason;
-  if (!InflateRaw(packed.data(), packed.size(), kMaxReplayScriptBytes, result.script, reason)) {
-    result.error = "this replay link is damaged: " + reason;
+  std::string script, reason;
+  if (!InflateRaw(packed.data(), packed.size(), kMaxReplayScriptBytes, script, reason)) {
+    result.error = ReplayLinkRefusal(reason == kTooLarge ? LinkRefusal::TooLarge : LinkRefusal::Damaged);
     return result;
   }
-  result.keys = ParseKeyScript(result.script);
-  if (!result.keys.ok) {
-    result.error = "this replay link does not hold a game: line " + std::to_string(result.keys.errorLine) + ": " +
-                   result.keys.errorReason;
-    result.script.clear();
-    return result;
+  ReplayScriptReader reader(std::move(script));
+  while (reader.Step(std::numeric_limits<std::size_t>::max())) {
   }
-  // The page writes a link's script without comments, but for a free-play
-  // game's first line: any other is not one of its links, and has no
-  // business in one.
-  std::size_t line = 1, start = 0;
-  for (; start < result.script.size(); ++line) {
-    const std::size_t end = std::min(result.script.find('\n', start), result.script.size());
-    const bool comment = result.script.find('#', start) < end;
-    if (comment && !(line == 1 && result.keys.startingCredits)) {
-      result.error = "this replay link does not hold a game: line " + std::to_string(line) +
-                     ": a comment, which the page's links never carry";
-      result.script.clear();
-      result.keys = KeyScriptResult{};
-      return result;
+  return reader.Finish();
+}
+
+namespace {
+
+// "# WORD N" with N whole and at most `max`; nullopt for any other line.
+std::optional<long long> NumberComment(std::string_view line, std::string_view word, long long max) {
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < line.size();) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  if (words.size() != 3 || words[0] != "#" || words[1] != word) return std::nullopt;
+  long long value = 0;
+  for (char c : words[2]) {
+    if (c < '0' || c > '9') return std::nullopt;
+    if (value > (max - (c - '0')) / 10) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+ReplayScriptReader::ReplayScriptReader(std::string script) : script_(std::move(script)) {}
+
+bool ReplayScriptReader::Refuse(long long line, const std::string& reason) {
+  failed_ = true;
+  error_ = "this replay link does not hold a game (line " + std::to_string(line) + ": " + reason + ")";
+  return false;
+}
+
+bool ReplayScriptReader::Step(std::size_t bytes) {
+  if (failed_ || at_ >= script_.size()) return false;
+  std::size_t end = script_.size();
+  if (bytes < script_.size() - at_) {
+    end = script_.find('\n', at_ + bytes);
+    end = end == std::string::npos ? script_.size() : end + 1;
+  }
+  std::string_view chunk(script_.data() + at_, end - at_);
+  const long long firstLine = line_ + 1;
+  // The first of four faults is the one reported, as it would be were the
+  // script read whole: a line too long to parse, a line the parser refuses,
+  // a comment, and a press before the last of the slice before. Only the
+  // lines before a long one are parsed.
+  long long longLine = std::numeric_limits<long long>::max();
+  for (std::size_t pos = 0, line = firstLine; pos < chunk.size(); ++line) {
+    const std::size_t eol = std::min(chunk.find('\n', pos), chunk.size());
+    if (eol - pos > kMaxReplayLineChars) {
+      longLine = static_cast<long long>(line);
+      chunk = chunk.substr(0, pos);
+      break;
     }
-    start = end + 1;
+    pos = eol + 1;
+  }
+  // After the first slice, the last press before it heads the slice, so
+  // that the parser holds the slice's presses to its tick as it would were
+  // the script read whole.
+  const bool headed = firstLine > 1 && lastTick_ > 0;
+  KeyScriptResult keys =
+      ParseKeyScript(headed ? std::to_string(lastTick_) + " 0\n" + std::string(chunk) : std::string(chunk));
+  if (headed && keys.ok) keys.presses.erase(keys.presses.begin());
+  const long long lineBefore = firstLine - 1 - (headed ? 1 : 0);
+  long long faultLine = keys.ok ? longLine : lineBefore + keys.errorLine;
+  std::string fault = keys.ok ? "a line longer than any the page writes" : keys.errorReason;
+  // The page writes no comments but a free-play game's credits line and the
+  // tick it was shared at, which ends the script.
+  for (std::size_t pos = 0; pos < chunk.size() && line_ + 1 < faultLine;) {
+    const std::size_t eol = std::min(chunk.find('\n', pos), chunk.size());
+    const std::string_view line = chunk.substr(pos, eol - pos);
+    pos = eol + 1;
+    ++line_;
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) continue;
+    const bool comment = line.find('#') != std::string_view::npos;
+    if (endTick_) {
+      faultLine = line_;
+      fault = "a line after the tick the game was shared at";
+    } else if (comment && !(line_ == 1 && NumberComment(line, "credits", std::numeric_limits<long long>::max() / 10))) {
+      endTick_ = NumberComment(line, "ticks", kMaxScriptTick);
+      if (!endTick_) {
+        faultLine = line_;
+        fault = "a comment, which the page's links never carry";
+      }
+    }
+  }
+  if (faultLine != std::numeric_limits<long long>::max()) return Refuse(faultLine, fault);
+  if (firstLine == 1) keys_.startingCredits = keys.startingCredits;
+  if (!keys.presses.empty()) lastTick_ = keys.presses.back().tick;
+  keys_.presses.insert(keys_.presses.end(), keys.presses.begin(), keys.presses.end());
+  at_ = end;
+  return at_ < script_.size();
+}
+
+ReplayLinkResult ReplayScriptReader::Finish() {
+  ReplayLinkResult result;
+  if (!failed_ && endTick_ && *endTick_ < lastTick_)
+    Refuse(line_, "shared at tick " + std::to_string(*endTick_) + ", before its last press");
+  if (failed_) {
+    result.error = std::move(error_);
+    return result;
   }
   result.ok = true;
+  result.script = std::move(script_);
+  result.keys = std::move(keys_);
+  result.endTick = endTick_;
   return result;
 }
 
-std::string ReplayScript(const std::vector<KeyPress>& presses, std::optional<long long> startingCredits) {
+std::string SharedAtTickLine(long long tick) { return "# ticks " + std::to_string(tick); }
+
+std::string ReplayScript(const std::vector<KeyPress>& presses, std::optional<long long> startingCredits,
+                         std::optional<long long> endTick) {
   std::string text;
   if (startingCredits) text += StartingCreditsLine(*startingCredits) + '\n';
   for (const KeyPress& press : presses) text += KeyScriptLine(press) + '\n';
+  if (endTick) text += SharedAtTickLine(*endTick) + '\n';
   return text;
 }

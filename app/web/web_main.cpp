@@ -6,9 +6,11 @@
 // the page can keep a key record and a trace in that file system.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +44,18 @@ bool aboutOpen = false;
 bool paused = false;      // watching: no tick runs
 long long firstTick = 0;  // where this session started: the ticks run since count from here
 
+// A replay link's script being read a slice at a time, then its game,
+// which the next session watches.
+std::optional<ReplayScriptReader> linkReader;
+std::optional<ReplayLinkResult> linkToWatch;
+// Watching goes on to the tick the link was shared at, which may come
+// after its last press; the player takes over there.
+long long watchEndTick = 0;
+bool skipping = false;  // a skip to the end is under way, a slice at a time
+
+bool Watching() { return session && (session->ReplayRunning() || session->TicksRun() < watchEndTick); }
+long long WatchEnd() { return session ? std::max(watchEndTick, session->ReplayEndTick()) : 0; }
+
 // The page keeps its game where the desktop keeps one on Linux; shell.js
 // mounts the browser's storage there.
 constexpr const char* kPageStateFolder = "/state";
@@ -61,18 +75,25 @@ struct KeyReport {
 constexpr double kMaxSpeedSliceMs = 12;
 
 void OnTickTimer() {
-  if (paused || !session) return;
-  if (session->ReplaySpeed() == 0 && session->ReplayRunning()) {
+  if (paused || !session || skipping) return;
+  const int speed = session->ReplaySpeed();
+  if (speed == 0 && Watching()) {
     // Only the slice's last frame is seen: the ticks before it compose none.
     const double until = emscripten_get_now() + kMaxSpeedSliceMs;
     mainCanvas.SetComposing(false);
     do {
       session->Tick(&mainHost);
-    } while (session->ReplayRunning() && emscripten_get_now() < until);
+    } while (Watching() && emscripten_get_now() < until);
     mainCanvas.SetComposing(true);
-    if (session->ReplayRunning()) session->Tick(&mainHost);
+    if (Watching()) session->Tick(&mainHost);
     return;
   }
+  // Past the last press the session's clock is back at 1x; the ticks to
+  // the tick the link was shared at keep the chosen speed.
+  const int ticks = speed > 1 && !session->ReplayRunning() && Watching() ? speed : 1;
+  mainCanvas.SetComposing(ticks == 1);
+  for (int i = 1; i < ticks && Watching(); ++i) session->Tick(&mainHost);
+  mainCanvas.SetComposing(true);
   session->Tick(&mainHost);
 }
 
@@ -92,15 +113,25 @@ void StartSession(const std::vector<std::string>& args) {
   first = false;
   session = std::make_unique<GameSession>();
   ShellOptionsResult parsed = ParseShellOptions(args);
+  // A link read for this game: its presses go straight in, not read again.
+  std::optional<ReplayLinkResult> link = std::move(linkToWatch);
+  linkToWatch.reset();
+  watchEndTick = 0;
+  if (parsed.ok && link && link->keys.startingCredits) parsed.options.credits = link->keys.startingCredits;
   std::string error;
   if (!parsed.ok) {
     std::fprintf(stderr, "marobel: %s\n", parsed.error.c_str());
     parsed.options = ShellOptions{};
-  } else if (!session->Open(parsed.options, error)) {
+  } else if (!session->Open(parsed.options, error) ||
+             (link && !session->Replay("the replay link", std::move(link->keys.presses), link->keys.startingCredits,
+                                       parsed.options.credits, error))) {
     std::fprintf(stderr, "marobel: %s\n", error.c_str());
     session = std::make_unique<GameSession>();
     parsed.options = ShellOptions{};
+  } else if (link) {
+    watchEndTick = link->endTick.value_or(0);
   }
+  skipping = false;
   recordFile = parsed.options.continueGame ? InFolder(KeptGameFolder(), kKeptRecordName) : parsed.options.recordFile;
   session->RouteSounds(&browserSound);
   gameRunning = true;
@@ -163,6 +194,13 @@ extern "C" {
 // storage there before the game starts.
 EMSCRIPTEN_KEEPALIVE const char* web_state_folder() { return kPageStateFolder; }
 
+// "LEFT TOP WIDTH HEIGHT": the game pixels of the game area the cabinet takes.
+EMSCRIPTEN_KEEPALIVE const char* web_cabinet_span() {
+  static const std::string span = std::to_string(kCabinetLeft) + " " + std::to_string(kCabinetTop) + " " +
+                                  std::to_string(kCabinetWidth) + " " + std::to_string(kGameAreaHeight - kCabinetTop);
+  return span.c_str();
+}
+
 // The kept game's files, one path a line, for the page's journal of them.
 EMSCRIPTEN_KEEPALIVE const char* web_kept_files() {
   static std::string files;
@@ -197,8 +235,8 @@ EMSCRIPTEN_KEEPALIVE double web_fallback_sound_sample(int i) {
 // delivered between two ticks. The About box is modal: while it is open,
 // keys stay with it. Returns 1 when the key reached the game.
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
-  // A watched replay steers alone until its last press.
-  if (!gameRunning || aboutOpen || !session || session->ReplayRunning()) return 0;
+  // A watched replay steers alone until the tick it was shared at.
+  if (!gameRunning || aboutOpen || !session || Watching()) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
   lastKey.creditsBefore = cabinet::Credits();
@@ -228,7 +266,9 @@ EMSCRIPTEN_KEEPALIVE void web_about_closed(int) {
 EMSCRIPTEN_KEEPALIVE void web_exit() { StopLiveGame(); }
 
 // Starts another game in place of this one: `args` are shell options, one
-// a line (--continue, --credits N, --replay FILE, --record FILE, --trace FILE).
+// a line (--continue, --credits N, --replay FILE, --record FILE, --trace FILE),
+// in the module's heap (a long text would overrun its stack). A replay
+// link read by web_link_read_* is the game's to watch.
 EMSCRIPTEN_KEEPALIVE void web_start(const char* args) { StartSession(Lines(args ? args : "")); }
 
 // The page may be closed at any moment: the kept game is written as it
@@ -270,62 +310,118 @@ EMSCRIPTEN_KEEPALIVE void web_replace_kept_game() {
   }
 }
 
-// Decodes what follows "#play=" and, for a game, writes its key script to
-// `scriptFile`. Returns "" then, else the one line to show the player.
-EMSCRIPTEN_KEEPALIVE const char* web_open_link(const char* payload, const char* scriptFile) {
+// A replay link's script, which the page has unpacked into `file` (no
+// larger than web_link_limit(1)), is read a slice at a time: "" when
+// reading has begun, else the one line to show the player.
+EMSCRIPTEN_KEEPALIVE const char* web_link_read_begin(const char* file) {
   static std::string error;
-  const ReplayLinkResult link = DecodeReplayLink(payload ? payload : "");
-  if (!link.ok) {
-    error = link.error;
-    return error.c_str();
-  }
-  if (!ReplaceSessionFile(scriptFile, link.script.data(), link.script.size())) {
+  std::string script;
+  linkToWatch.reset();
+  linkReader.reset();
+  if (!ReadSessionFile(file, script)) {
     error = "the replay link's game cannot be stored on this page";
     return error.c_str();
   }
+  linkReader.emplace(std::move(script));
   return "";
 }
 
+// Reads on for about `budgetMs`: how much is read, from 0 to 1, or 2 once
+// all of it is (web_link_read_end then says how it went).
+EMSCRIPTEN_KEEPALIVE double web_link_read_step(double budgetMs) {
+  if (!linkReader) return 2;
+  const double until = emscripten_get_now() + budgetMs;
+  constexpr std::size_t kSliceBytes = 32 * 1024;
+  while (linkReader->Step(kSliceBytes))
+    if (emscripten_get_now() >= until) return linkReader->Progress();
+  return 2;
+}
+
+// "" when the link holds a game, which the next game started (main or
+// web_start) watches; else the one line to show the player.
+EMSCRIPTEN_KEEPALIVE const char* web_link_read_end() {
+  static std::string error;
+  if (!linkReader) return "";
+  ReplayLinkResult result = linkReader->Finish();
+  linkReader.reset();
+  error = result.error;
+  if (result.ok) linkToWatch = std::move(result);
+  return error.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_link_read_cancel() {
+  linkReader.reset();
+  linkToWatch.reset();
+}
+
+// What the page checks before it reads a link: 0, the most characters a
+// link may have; 1, the most bytes its script may unpack to.
+EMSCRIPTEN_KEEPALIVE double web_link_limit(int which) {
+  return static_cast<double>(which == 0 ? kMaxReplayLinkChars : kMaxReplayScriptBytes);
+}
+
+// Why a link the page could not unpack holds no game (LinkRefusal's order).
+EMSCRIPTEN_KEEPALIVE const char* web_link_refusal(int why, double chars) {
+  static std::string text;
+  text = ReplayLinkRefusal(static_cast<LinkRefusal>(why), static_cast<std::size_t>(chars));
+  return text.c_str();
+}
+
 // The key script of the game being played, from tick 0, as a replay link
-// carries it; "" when the game keeps no record.
+// carries it, ending at this tick; "" when the game keeps no record.
 EMSCRIPTEN_KEEPALIVE const char* web_share_script() {
   static std::string script;
   script.clear();
   std::string record;
-  if (recordFile.empty() || !ReadSessionFile(recordFile, record)) return "";
+  if (!session || recordFile.empty() || !ReadSessionFile(recordFile, record)) return "";
   const KeyScriptResult keys = ParseKeyScript(record);
-  if (keys.ok) script = ReplayScript(keys.presses, keys.startingCredits);
+  if (keys.ok) script = ReplayScript(keys.presses, keys.startingCredits, session->TicksRun());
   return script.c_str();
 }
 
 // Watch mode: speeds, pause, and the skip to the replay's last press, made
 // without sound or frames in between.
-EMSCRIPTEN_KEEPALIVE int web_replay_running() { return session && session->ReplayRunning() ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE double web_replay_end_tick() {
-  return session ? static_cast<double>(session->ReplayEndTick()) : 0;
-}
+EMSCRIPTEN_KEEPALIVE int web_replay_running() { return Watching() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE double web_replay_end_tick() { return static_cast<double>(WatchEnd()); }
 EMSCRIPTEN_KEEPALIVE int web_replay_speed() { return session ? session->ReplaySpeed() : 1; }
 EMSCRIPTEN_KEEPALIVE void web_set_replay_speed(int speed) {
   if (session) session->SetReplaySpeed(speed, &mainHost);
 }
 EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) { paused = on != 0; }
 EMSCRIPTEN_KEEPALIVE int web_paused() { return paused ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE double web_skip_replay() {
+
+// The skip to where watching ends, for about `budgetMs` at a time so that
+// the page keeps answering: 1 while there is more to skip, 0 once done.
+// Nothing on the way is seen or heard: no frame is composed (the game's
+// rules never read its pixels) and no cue played, though the trace still
+// lists them. The last tick's frame is shown.
+EMSCRIPTEN_KEEPALIVE int web_skip_step(double budgetMs) {
   if (!session || !gameRunning) return 0;
-  // Nothing between here and the end is seen or heard: no frame is
-  // composed (the game's rules never read its pixels) and no cue played,
-  // though the trace still lists them. The last tick's frame is shown.
-  session->RouteSounds(nullptr);
-  mainCanvas.SetComposing(false);
-  while (session->ReplayRunning()) {
-    if (session->TicksRun() + 1 == session->ReplayEndTick()) mainCanvas.SetComposing(true);
+  if (!skipping) {
+    skipping = true;
+    session->RouteSounds(nullptr);
+    mainCanvas.SetComposing(false);
+  }
+  const double until = emscripten_get_now() + budgetMs;
+  for (int n = 1; Watching(); ++n) {
+    if (session->TicksRun() + 1 == WatchEnd()) mainCanvas.SetComposing(true);
     session->Tick(&mainHost);
+    if (n % 256 == 0 && Watching() && emscripten_get_now() >= until) return 1;
   }
   mainCanvas.SetComposing(true);
   session->RouteSounds(&browserSound);
+  skipping = false;
   paused = false;
   mainHost.PaintIfNeeded();
-  return static_cast<double>(session->TicksRun());
+  return 0;
+}
+
+// A skip stopped where it is: watching goes on from there.
+EMSCRIPTEN_KEEPALIVE void web_skip_cancel() {
+  if (!skipping || !session) return;
+  mainCanvas.SetComposing(true);
+  session->RouteSounds(&browserSound);
+  skipping = false;
 }
 
 // Something the player should read though the game goes on (a kept game

@@ -3,7 +3,7 @@
 // free play, a replay link watched, skipped and taken over, the link the
 // page shares opened elsewhere, and links made to hurt. Every game is
 // checked against marobel-sim's, line for line.
-import { deflateRawSync, deflateSync } from "node:zlib";
+import { deflateRawSync, deflateSync, inflateRawSync } from "node:zlib";
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const kLeft = 0x25;
@@ -156,6 +156,12 @@ export async function checkReplayLinks(browser, server, { check, runSim, writeKe
   const pausedAt = await page.evaluate(() => marobelPage.tick());
   await sleep(500);
   const stillAt = await page.evaluate(() => marobelPage.tick());
+  const watchUi = await page.evaluate(() => ({
+    lanes: Array.from(document.querySelectorAll(".lane"), (lane) => lane.getAttribute("aria-disabled")).join(),
+    hint: document.getElementById("hint").textContent }));
+  check("watching: the lanes are shown disabled and the hint says when the player may play",
+        watchUi.lanes === "true,true" && watchUi.hint === `Watching: you can play after tick ${richEnd.toLocaleString("en-US")}`,
+        JSON.stringify(watchUi));
   check("watching: keys do not steer, 16x runs ahead, Pause holds the game",
         (await page.evaluate(() => marobelPage.lastKey().delivered)) === before && fast >= 20 && stillAt === pausedAt,
         `${fast} ticks after 0.6 s at 16x; paused at ${pausedAt}, ${stillAt} after 0.5 s`);
@@ -189,19 +195,41 @@ export async function checkReplayLinks(browser, server, { check, runSim, writeKe
   check("taken over: the player's presses play, and the game is the runner's game of its record",
         takenEnd > richEnd && firstDifference(taken, takenComputed) < 0,
         `last press at tick ${takenEnd}, ${taken.length} lines`);
+  // The box closes with Escape and gives the keys back to the game.
+  await page.keyboard.press("Escape");
+  const keysBefore = await page.evaluate(() => marobelPage.lastKey().delivered);
+  await page.keyboard.press("ArrowRight");
+  const afterEscape = await page.evaluate(() => ({ hidden: document.getElementById("share-box").hidden,
+                                                   keys: marobelPage.lastKey().delivered }));
+  // And with a tap elsewhere, and with its close button.
+  await page.getByRole("button", { name: "Share" }).click();
+  await page.waitForFunction(() => !document.getElementById("share-box").hidden);
+  await page.mouse.click(5, 600);
+  const afterTap = await page.evaluate(() => document.getElementById("share-box").hidden);
+  await page.getByRole("button", { name: "Share" }).click();
+  await page.waitForFunction(() => !document.getElementById("share-box").hidden);
+  await page.click("#share-close");
+  const afterClose = await page.evaluate(() => document.getElementById("share-box").hidden);
+  check("the Share box closes with Escape, a tap elsewhere and its close button; the next → drops a coin",
+        afterEscape.hidden && afterEscape.keys === keysBefore + 1 && afterTap && afterClose,
+        JSON.stringify({ afterEscape, keysBefore, afterTap, afterClose }));
   check("no console error while watching and sharing", errors.length === 0, errors.join(" | "));
 
   const otherContext = await newContext(browser);
+  // The link ends where Share was pressed, after the last press.
+  const sharedAt = Number(/# ticks (\d+)\n$/.exec(inflateRawSync(Buffer.from(link.slice(link.indexOf("#play=") + 6),
+                                                                             "base64url")).toString())?.[1]);
   const other = await open(otherContext, server, link.slice(link.indexOf("#")));
   // Skipped and read at once, before a tick of the player's game can follow.
-  const there = await other.page.evaluate(() => {
-    marobelPage.skipToEnd();
-    return { tick: marobelPage.tick(), credits: marobelPage.credits() };
+  const there = await other.page.evaluate(async () => {
+    await marobelPage.skipToEnd();
+    return { tick: marobelPage.tick(), credits: marobelPage.credits(), watching: marobelPage.watching() };
   });
-  const expected = runner("shared", record, takenEnd).pop();
-  check("the shared link, opened elsewhere and skipped to the end, is the runner's tick and credits",
-        there.tick === tickOf(expected) && there.credits === creditsOf(expected),
-        `tick ${there.tick}, ${there.credits} credits; runner tick ${tickOf(expected)}, ${creditsOf(expected)} credits`);
+  const expected = runner("shared", record, sharedAt).pop();
+  check("the shared link, opened elsewhere and watched to its end, is the sharer's tick and credits",
+        sharedAt > takenEnd && there.tick === sharedAt && there.tick === tickOf(expected) &&
+        there.credits === creditsOf(expected) && !there.watching,
+        `tick ${there.tick}, ${there.credits} credits; shared at ${sharedAt}, runner ${creditsOf(expected)} credits`);
   await otherContext.close();
   await watchContext.close();
 
@@ -210,7 +238,8 @@ export async function checkReplayLinks(browser, server, { check, runSim, writeKe
   for (let tick = 1; tick <= 18000; ++tick) hour.push(`${tick} ${tick % 2 ? "left" : "right"}`);
   const hourContext = await newContext(browser);
   const hourPage = (await open(hourContext, server, linkOf(hour.join("\n") + "\n"))).page;
-  const { skipMs, hourTick } = await hourPage.evaluate(() => ({ skipMs: marobelPage.skipToEnd(), hourTick: marobelPage.tick() }));
+  const { skipMs, hourTick } = await hourPage.evaluate(async () => ({ skipMs: await marobelPage.skipToEnd(),
+                                                                      hourTick: marobelPage.tick() }));
   const hourLink = await hourPage.evaluate(() => marobelPage.shareLink());
   check("an hour's replay skips to its end", hourTick === 18000, `tick ${hourTick}`);
   await hourContext.close();

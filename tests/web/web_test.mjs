@@ -15,6 +15,7 @@ import { chromium } from "playwright-core";
 
 import { sameGameScripts, timingScript } from "./key_scripts.mjs";
 import { checkHostileLinks, checkKeptAndShared, checkReplayLinks } from "./kept_and_shared_checks.mjs";
+import { checkLinkSizes, checkLongSkips, checkPhoneLoads, checkPhoneWatching } from "./link_checks.mjs";
 import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
 import { countPixels, decodePng, firstDifference } from "./png_pixels.mjs";
 import { serveSite } from "./static_server.mjs";
@@ -83,6 +84,10 @@ async function openPage(browser, server, routes = {}) {
   await page.goto(server.url);
   await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.framesShown() >= 1, null,
                              { timeout: 15000 });
+  // The pixel checks compare the game area at 1x; every page starts at fit.
+  const zoom = await page.evaluate(() => marobelPage.layout().zoom);
+  if (zoom !== "fit") throw new Error(`the page starts at zoom ${zoom}, not fit`);
+  await page.click('#zoom button[data-zoom="1"]');
   return { page, errors };
 }
 
@@ -211,10 +216,11 @@ async function checkAbout(page) {
     caption: document.getElementById("about-caption").textContent,
     text: document.getElementById("about-text").textContent,
     ok: document.getElementById("about-ok").textContent,
-    icon: document.getElementById("about-icon").naturalWidth,
+    icon: document.getElementById("about-icon").width,
+    iconFile: document.getElementById("about-icon").naturalWidth,
   }));
   check("About texts and icon", texts.caption === "ﾊﾞｰｼﾞｮﾝ情報" && texts.text === "Marobel ～Orvik～ Version 1.0" &&
-        texts.ok === "OK" && texts.icon === 32, JSON.stringify(texts));
+        texts.ok === "OK" && texts.icon === 32 && texts.iconFile >= 32, JSON.stringify(texts));
 }
 
 async function checkExitAndZoom(page) {
@@ -231,7 +237,9 @@ async function checkExitAndZoom(page) {
         !firstDifference(stopped, still, 0, 0, kArea.width, kArea.height) && /ended/.test(ended.status),
         `"${ended.status}"`);
 
-  // Whole pixels: every pixel of the 1x frame becomes a solid block.
+  // Whole pixels: every pixel of the 1x frame becomes a solid block, on a
+  // screen with room for 3x.
+  await page.setViewportSize({ width: 1600, height: 1400 });
   for (const scale of [2, 3]) {
     await page.click(`#zoom button[data-zoom="${scale}"]`);
     const zoomed = await shot(page, "#game", `game-${scale}x.png`);
@@ -248,6 +256,7 @@ async function checkExitAndZoom(page) {
   check("zoom fit scales by whole pixels", fit.width % kArea.width === 0 && fit.width / kArea.width ===
         fit.height / kArea.height, `${fit.width}x${fit.height}`);
   await page.click('#zoom button[data-zoom="1"]');
+  await page.setViewportSize({ width: 1280, height: 960 });
   await page.screenshot({ path: join(options.out, "page.png") });
 }
 
@@ -367,6 +376,10 @@ try {
   await checkKeptAndShared(browser, server, helpers);
   const hour = await checkReplayLinks(browser, server, helpers);
   await checkHostileLinks(browser, server, helpers);
+  const sizes = await checkLinkSizes(browser, server, helpers);
+  await checkLongSkips(browser, server, helpers);
+  await checkPhoneLoads(browser, server, helpers);
+  await checkPhoneWatching(browser, server, helpers);
   const slow = await measureThrottled(browser, server, helpers);
 
   console.log(`\nmeasured: page ${loaded} bytes; first frame ${firstFrame.toFixed(0)} ms after navigation; ` +
@@ -378,6 +391,12 @@ try {
               `WebAssembly memory ${(slow.memory / 2 ** 20).toFixed(1)} MB`);
   console.log(`measured: an 18,000-tick replay skipped to its end in ${hour.skipMs.toFixed(0)} ms; ` +
               `the replay link of an hour of a press every tick is ${hour.hourLinkChars} characters after the '#'`);
+  console.log(`measured with the CPU throttled 6x, phone emulation: an 18,000-tick replay skipped in ` +
+              `${slow.skipMs.map((ms) => ms.toFixed(0)).join(", ")} ms; a reload from the service worker shows its ` +
+              `first frame in ${slow.reloadFrame.toFixed(0)} ms`);
+  console.log(`measured: the longest link read (${sizes.longest.chars} characters, ${sizes.longest.presses} presses) ` +
+              `took ${sizes.longest.ms.toFixed(0)} ms to start watching; the longest task while links were read ` +
+              `${sizes.longestTask.toFixed(0)} ms`);
 } finally {
   await browser.close();
   await server.close();

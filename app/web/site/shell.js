@@ -14,12 +14,13 @@ const page = {
   // Phones and tablets play by touch; desktops by keys, with the lane
   // controls small beside them.
   touch: navigator.maxTouchPoints > 0 || window.matchMedia("(pointer: coarse)").matches,
-  zoom: "1",
+  moduleReady: false,
   // With ?trace the page keeps a key record and a trace of its game in the
   // module's file system, in the headless runner's formats.
   tracing: new URLSearchParams(location.search).has("trace"),
 };
-page.zoom = page.touch ? "fit" : "1";
+// Every screen starts with the game area as large as it fits.
+page.zoom = "fit";
 const kSessionTrace = "/session/trace.jsonl";
 // A replay link's key script, and the record of the watched game, which
 // goes on when the player takes over.
@@ -39,14 +40,26 @@ var Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
   onMarobelFrame: (elementId) => {
-    if (elementId === "game" && page.firstFrameAt === undefined) page.firstFrameAt = performance.now();
+    if (elementId !== "game") return;
+    if (page.firstFrameAt === undefined) {
+      page.firstFrameAt = performance.now();
+      page.registerWorker();
+    }
+    updateCropBar();
   },
   onRuntimeInitialized: () => {
     page.startup.module = performance.now();
+    page.moduleReady = true;
+    if (document.readyState !== "loading") applyZoom();
     FS.mkdir("/session");
-    Promise.all([loadGameFiles(), storage.open()]).then(() => {
+    // The start may show the page's panels and messages: the page is read first.
+    const pageRead = new Promise((resolve) => {
+      if (document.readyState !== "loading") resolve();
+      else document.addEventListener("DOMContentLoaded", resolve);
+    });
+    Promise.all([loadGameFiles(), storage.open(), pageRead]).then(() => {
       page.startup.files = performance.now();
-      chooseStart();
+      return chooseStart();
     });
   },
 };
@@ -72,6 +85,37 @@ async function loadGameFiles() {
 }
 
 // --- The browser's storage: the kept game survives the page -------------
+
+// Text for the module goes through its heap. ccall's "string" arguments
+// are copied onto the module's stack, which a long text (a key script, a
+// link) overruns, corrupting the module's memory.
+function withModuleText(text, call) {
+  const size = Module.lengthBytesUTF8(text) + 1;
+  const pointer = Module._malloc(size);
+  if (!pointer) throw new Error("no memory for a text of " + size + " bytes");
+  try {
+    Module.stringToUTF8(text, pointer, size);
+    return call(pointer);
+  } finally {
+    Module._free(pointer);
+  }
+}
+
+// The next task of the page: long work goes on in slices between which the
+// page answers taps and keys and paints. A message comes back sooner than
+// a timer, which the browser delays after a few in a row.
+function nextTask() {
+  return new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => resolve();
+    channel.port2.postMessage(null);
+  });
+}
+// No slice of work may keep the page from answering for longer.
+const kSliceMs = 20;
+// A skip's slices are longer: each pause between them costs a frame of the
+// page, and a skip is as fast as its pauses are few.
+const kSkipSliceMs = 40;
 
 // Bytes as base64, a slice at a time: one call with every byte as an
 // argument would overflow the stack for a long record.
@@ -185,7 +229,8 @@ function keepGameNow() {
 function startGame(mode, credits) {
   let args;
   if (mode === "watch") {
-    args = ["--replay", kWatchScript, "--record", kWatchRecord];
+    // The game of the link just read (readReplayLink) is the one watched.
+    args = ["--record", kWatchRecord];
   } else {
     if (mode === "new") Module._web_replace_kept_game();
     args = ["--continue"];
@@ -197,7 +242,7 @@ function startGame(mode, credits) {
     page.mainCalled = true;
     Module.callMain(args);
   } else {
-    Module.ccall("web_start", null, ["string"], [args.join("\n")]);
+    withModuleText(args.join("\n"), (text) => Module._web_start(text));
   }
   page.started = true;
   page.ended = false;
@@ -213,21 +258,158 @@ function startGame(mode, credits) {
 
 // A replay link opens in watch mode; a kept game is offered; otherwise a
 // new game starts at once.
-function chooseStart() {
+async function chooseStart() {
+  let message = "";
   if (location.hash.startsWith("#play=")) {
-    const error = Module.ccall("web_open_link", "string", ["string", "string"],
-                               [location.hash.slice("#play=".length), kWatchScript]);
-    if (!error) {
+    page.linkRead = { start: performance.now() };
+    const error = await readReplayLink(location.hash.slice("#play=".length));
+    page.linkRead.end = performance.now();
+    // The game starts in a task of its own.
+    await nextTask();
+    if (error === "") {
       startGame("watch");
       return;
     }
     forgetLink();
-    showStatus(error.charAt(0).toUpperCase() + error.slice(1) + ". A new game has started instead.");
+    message = error === null ? "The replay was not opened." : error.charAt(0).toUpperCase() + error.slice(1) + ".";
   }
   const offer = Module.UTF8ToString(Module._web_kept_game_offer());
   if (offer) startPanel.show(offer);
   else startGame("continue");
+  // Said after the start, whose own notice it must not hide.
+  if (message) {
+    const status = document.getElementById("status");
+    const notice = status.hidden ? "" : " " + status.textContent;
+    showStatus(message + (offer ? " Your kept game is waiting: continue it or start a new one."
+                                : " A new game has started instead.") + notice);
+  }
 }
+
+// Why a link holds no game, as the module words it (LinkRefusal's order).
+const kLinkTooLong = 0, kLinkNotALink = 1, kLinkDamaged = 2, kLinkTooLarge = 3;
+const linkRefusal = (why, chars = 0) => Module.UTF8ToString(Module._web_link_refusal(why, chars));
+
+// Reads what follows "#play=" a slice at a time, with its progress and a
+// Cancel on the page: the link's text is checked before anything is made
+// of it, unpacked by the browser with its size bounded as it streams, and
+// its key script read by the module. Resolves to "" when the module holds
+// the link's game, to the one line for the player when it holds none, and
+// to null when the player cancelled.
+async function readReplayLink(payload) {
+  const maxChars = Module._web_link_limit(0);
+  const maxBytes = Module._web_link_limit(1);
+  if (payload.length > maxChars) return linkRefusal(kLinkTooLong, payload.length);
+  if (!/^[A-Za-z0-9_-]*={0,2}$/.test(payload)) return linkRefusal(kLinkNotALink);
+  const text = payload.replace(/=+$/, "");
+  if (text.length === 0 || text.length % 4 === 1) return linkRefusal(kLinkDamaged);
+  let cancelled = false;
+  progress.show("Reading the replay…", () => {
+    cancelled = true;
+  });
+  try {
+    // base64url to bytes, 32 Ki characters at a time (a multiple of 4).
+    const packed = new Uint8Array(Math.floor(text.length * 3 / 4));
+    let filled = 0;
+    for (let at = 0; at < text.length; at += 32768) {
+      await nextTask();
+      if (cancelled) return null;
+      const binary = atob(text.slice(at, at + 32768).replace(/-/g, "+").replace(/_/g, "/"));
+      for (let i = 0; i < binary.length; ++i) packed[filled++] = binary.charCodeAt(i);
+    }
+    // Unpacked as it streams, so that a small link that would unpack to
+    // gigabytes is stopped at the bound.
+    const inflate = new DecompressionStream("deflate-raw");
+    const writer = inflate.writable.getWriter();
+    const reader = inflate.readable.getReader();
+    let fed = 0;
+    // A kilobyte at a time: deflate unpacks up to 1,032 times its size, and
+    // the browser unpacks each piece written in one task.
+    const feeding = (async () => {
+      for (let at = 0; at < packed.length && !cancelled; at += 1024) {
+        await writer.write(packed.subarray(at, at + 1024));
+        fed = Math.min(packed.length, at + 1024);
+      }
+      await writer.close();
+    })();
+    feeding.catch(() => {});  // the reader below reports what went wrong
+    const parts = [];
+    let size = 0;
+    let outcome = "";
+    try {
+      // The stream answers in microtasks, which would run on in one task
+      // of the page: the loop gives the page its turn every slice.
+      let sliceStart = performance.now();
+      for (;;) {
+        if (performance.now() - sliceStart > kSliceMs) {
+          await nextTask();
+          sliceStart = performance.now();
+        }
+        const { done, value } = await reader.read();
+        if (done) break;
+        size += value.length;
+        if (cancelled || size > maxBytes) {
+          outcome = cancelled ? null : linkRefusal(kLinkTooLarge);
+          break;
+        }
+        parts.push(value);
+        progress.set(0.5 * fed / packed.length);
+      }
+      if (outcome === "") await feeding;
+    } catch (error) {
+      outcome = linkRefusal(kLinkDamaged);
+    }
+    if (outcome !== "") {
+      reader.cancel().catch(() => {});
+      writer.abort().catch(() => {});
+      return outcome;
+    }
+    const script = new Uint8Array(size);
+    for (let at = 0, i = 0; i < parts.length; at += parts[i].length, ++i) script.set(parts[i], at);
+    parts.length = 0;
+    FS.writeFile(kWatchScript, script);
+    const error = Module.ccall("web_link_read_begin", "string", ["string"], [kWatchScript]);
+    if (error) return error;
+    for (let read = 0; read <= 1; read = Module._web_link_read_step(kSliceMs)) {
+      progress.set(0.5 + 0.5 * read);
+      await nextTask();
+      if (cancelled) {
+        Module._web_link_read_cancel();
+        return null;
+      }
+    }
+    return Module.UTF8ToString(Module._web_link_read_end());
+  } finally {
+    progress.hide();
+  }
+}
+
+// Long work under way (reading a link, a skip): how far it has come, and
+// a Cancel for the player.
+const progress = {
+  label: "",
+  onCancel: null,
+  element: () => document.getElementById("progress"),
+  show(label, onCancel) {
+    this.label = label;
+    this.onCancel = onCancel;
+    this.element().hidden = false;
+    this.set(0);
+  },
+  set(fraction) {
+    document.getElementById("progress-text").textContent =
+      `${this.label} ${Math.floor(100 * Math.min(1, Math.max(0, fraction)))}%`;
+  },
+  hide() {
+    this.element().hidden = true;
+    this.onCancel = null;
+  },
+  wire() {
+    document.getElementById("progress-cancel").addEventListener("click", (event) => {
+      event.currentTarget.blur();
+      if (this.onCancel) this.onCancel();
+    });
+  },
+};
 
 // Leaves the replay link out of the address, so a reload plays the
 // player's own game.
@@ -291,19 +473,28 @@ const startPanel = {
 const watchBar = {
   timer: 0,
   element: () => document.getElementById("watch"),
+  skipping: null,  // the skip under way: { cancelled }
   update() {
     const watching = page.started && !page.ended && Module._web_replay_running() === 1;
     const bar = this.element();
+    document.getElementById("desk").classList.toggle("watching", watching);
+    for (const lane of document.querySelectorAll(".lane")) lane.setAttribute("aria-disabled", String(watching));
     if (!watching) {
       if (!bar.hidden) {
         bar.hidden = true;
-        if (page.mode === "watch") showStatus("The replay has reached its last press: the game is yours now.");
+        applyZoom();
+        updateHint();
+        if (page.mode === "watch") showStatus("The replay is over: the game is yours now.");
       }
       clearInterval(this.timer);
       this.timer = 0;
       return;
     }
-    bar.hidden = false;
+    if (bar.hidden) {
+      bar.hidden = false;
+      applyZoom();
+    }
+    updateHint();
     const speed = Module._web_replay_speed();
     for (const button of bar.querySelectorAll("button[data-speed]"))
       button.setAttribute("aria-pressed", String(Number(button.dataset.speed) === speed));
@@ -311,6 +502,7 @@ const watchBar = {
     document.getElementById("watch-progress").textContent =
       `Replay: tick ${Module._web_tick().toLocaleString("en-US")} of ${
         Module._web_replay_end_tick().toLocaleString("en-US")}`;
+    document.getElementById("watch-skip").disabled = this.skipping !== null;
     if (!this.timer) this.timer = setInterval(() => this.update(), 250);
   },
   wire() {
@@ -325,12 +517,42 @@ const watchBar = {
         this.update();
       });
     }
-    document.getElementById("watch-skip").addEventListener("click", () => {
-      const begin = performance.now();
-      Module._web_skip_replay();
-      page.lastSkipMs = performance.now() - begin;
-      this.update();
+    document.getElementById("watch-skip").addEventListener("click", (event) => {
+      event.currentTarget.blur();
+      this.skip();
     });
+  },
+  // Skips to where watching ends, a slice at a time, with its progress and
+  // a Cancel. Resolves to the milliseconds it took, or null if cancelled.
+  async skip() {
+    if (this.skipping || !page.started || page.ended) return null;
+    const skipping = { cancelled: false };
+    this.skipping = skipping;
+    const begin = performance.now();
+    const from = Module._web_tick();
+    const to = Module._web_replay_end_tick();
+    progress.show("Skipping to the end…", () => {
+      skipping.cancelled = true;
+    });
+    this.update();
+    let shown = 0;
+    while (Module._web_skip_step(kSkipSliceMs)) {
+      // The progress is redrawn a few times a second, not at every slice.
+      if (performance.now() - shown > 250) {
+        shown = performance.now();
+        progress.set((Module._web_tick() - from) / Math.max(1, to - from));
+      }
+      await nextTask();
+      if (skipping.cancelled || page.ended) {
+        Module._web_skip_cancel();
+        break;
+      }
+    }
+    progress.hide();
+    this.skipping = null;
+    page.lastSkipMs = skipping.cancelled ? null : performance.now() - begin;
+    this.update();
+    return page.lastSkipMs;
   },
 };
 
@@ -348,10 +570,41 @@ async function replayLink() {
   return location.origin + location.pathname + "#play=" + toBase64Url(bytes);
 }
 
+const shareBox = {
+  element: () => document.getElementById("share-box"),
+  open() {
+    return !this.element().hidden;
+  },
+  // Gives the keyboard back to the game.
+  close() {
+    if (!this.open()) return;
+    this.element().hidden = true;
+    if (document.activeElement instanceof HTMLElement) document.activeElement.blur();
+  },
+  wire() {
+    document.getElementById("share-close").addEventListener("click", () => this.close());
+    this.element().addEventListener("keydown", (event) => {
+      if (event.key === "Escape") {
+        event.preventDefault();
+        event.stopPropagation();
+        this.close();
+      }
+    });
+    // A tap or click anywhere else closes it.
+    window.addEventListener("pointerdown", (event) => {
+      if (this.open() && !this.element().contains(event.target) && event.target.id !== "share") this.close();
+    }, true);
+  },
+};
+
 async function share() {
   if (!page.started) return;
+  if (shareBox.open()) {
+    shareBox.close();
+    return;
+  }
   const link = await replayLink();
-  const box = document.getElementById("share-box");
+  const box = shareBox.element();
   const field = document.getElementById("share-link");
   field.value = link;
   box.hidden = false;
@@ -527,11 +780,11 @@ function openAbout() {
   const box = aboutBox();
   if (page.ended || box.open) return;
   menus.close();
-  const area = document.getElementById("game").getBoundingClientRect();
+  const area = document.getElementById("game-view").getBoundingClientRect();
   const layout = getComputedStyle(box);
   const place = (name) => parseFloat(layout.getPropertyValue(name)) || 0;
-  box.style.left = Math.round(area.left + place("--about-place-left")) + "px";
-  box.style.top = Math.round(area.top + place("--about-place-top")) + "px";
+  box.style.left = Math.max(0, Math.round(area.left + place("--about-place-left"))) + "px";
+  box.style.top = Math.max(0, Math.round(area.top + place("--about-place-top"))) + "px";
   box.showModal();
   document.getElementById("about-ok").focus();
   Module._web_about_opened();
@@ -564,34 +817,59 @@ function wireAbout() {
 
 // --- Zoom: whole-pixel scales of the game area -------------------------
 
-function setLayout(layout, fit) {
+function setLayout(layout, fit, crop) {
   const desk = document.getElementById("desk");
   desk.classList.toggle("lanes-below", layout === "below");
   desk.classList.toggle("lanes-beside", layout === "beside");
   desk.classList.toggle("fit", fit);
+  desk.classList.toggle("cropped", !!crop);
+  document.getElementById("crop-bar").hidden = !crop;
 }
 
-// The CSS pixels the game area may take in a layout: what the page is wide
-// and high less everything around the game area, measured with the area at
-// 1x. Beside the lanes, the menu bar may scroll out of sight, so that a
-// desktop of 800 pixels' height shows the 782 of a 2x game area.
-function roomFor(layout, area) {
+// The part of the game area a layout shows, in game pixels: all of it, or
+// on a narrow portrait screen only the cabinet, whose title and credit
+// count, drawn left of it, the crop bar repeats.
+function shownPart(crop) {
   const game = document.getElementById("game");
-  setLayout(layout, true);
-  game.style.width = area.width + "px";
-  game.style.height = area.height + "px";
+  if (!crop) return { left: 0, top: 0, width: game.width, height: game.height };
+  const [left, top, width, height] = Module.UTF8ToString(Module._web_cabinet_span()).split(" ").map(Number);
+  return { left, top, width, height };
+}
+
+// Sizes the canvas to show `part` at `scale` CSS pixels per game pixel,
+// the view around it cut to the part.
+function sizeGame(part, scale) {
+  const game = document.getElementById("game");
+  const view = document.getElementById("game-view");
+  game.style.width = game.width * scale + "px";
+  game.style.height = game.height * scale + "px";
+  game.style.marginLeft = -part.left * scale + "px";
+  game.style.marginTop = -part.top * scale + "px";
+  view.style.width = part.width * scale + "px";
+  view.style.height = part.height * scale + "px";
+}
+
+// The CSS pixels the shown part may take in a layout: what the page is wide
+// and high less everything around it, measured with the part at 1x. At
+// fit on a desktop, beside the lanes, the menu bar may scroll out of sight,
+// so that a desktop of 800 pixels' height shows the 782 of a 2x game area.
+function roomFor(layout, part, crop, menuMayScroll) {
+  setLayout(layout, true, crop);
+  sizeGame(part, 1);
   const deskElement = document.getElementById("desk");
+  deskElement.classList.add("measuring");
   const desk = deskElement.getBoundingClientRect();
   const style = getComputedStyle(deskElement);
   const windowBox = document.getElementById("window").getBoundingClientRect();
   const beside = layout === "beside";
-  let aroundWidth = windowBox.width - area.width;
+  let aroundWidth = windowBox.width - part.width;
   if (beside) {
     aroundWidth += 2 * parseFloat(style.columnGap) + parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
     for (const lane of document.querySelectorAll(".lane")) aroundWidth += lane.getBoundingClientRect().width;
   }
-  const aroundHeight = (beside ? windowBox.height : desk.height) - area.height -
-                       (beside ? document.getElementById("menubar").offsetHeight : 0);
+  const aroundHeight = (beside ? windowBox.height : desk.height) - part.height -
+                       (beside && menuMayScroll ? document.getElementById("menubar").offsetHeight : 0);
+  deskElement.classList.remove("measuring");
   return { width: document.documentElement.clientWidth - aroundWidth, height: window.innerHeight - aroundHeight };
 }
 
@@ -607,31 +885,45 @@ function snapToDevicePixels(game, ratio) {
 }
 
 function applyZoom() {
+  // A resize may come before the page's scripts and the module are there.
   const game = document.getElementById("game");
-  const area = { width: game.width, height: game.height };
+  if (!game || !window.MarobelFit || !page.moduleReady) return;
   const ratio = window.devicePixelRatio || 1;
-  let size;
+  // A phone held upright shows the cabinet alone, larger.
+  const crop = page.touch && page.zoom === "fit" && window.innerHeight > window.innerWidth;
+  const part = shownPart(crop);
+  let best;
   if (page.zoom === "fit") {
     // Lanes below unless beside them the game area gets more device pixels.
     const options = ["below", "beside"].map((layout) =>
-      ({ layout, scale: MarobelFit.deviceScale(roomFor(layout, area), area, ratio) }));
-    const best = options[1].scale > options[0].scale ? options[1] : options[0];
-    setLayout(best.layout, true);
-    page.deviceScale = best.scale;
-    size = MarobelFit.cssSize(area, best.scale, ratio);
+      ({ layout, scale: MarobelFit.deviceScale(roomFor(layout, part, crop, !page.touch), part, ratio) / ratio }));
+    best = options[1].scale > options[0].scale ? options[1] : options[0];
   } else {
-    // A chosen zoom in CSS pixels, but never wider than the page.
-    const room = roomFor("below", area);
-    const scale = Math.max(1, Math.min(Number(page.zoom), Math.floor(room.width / area.width)));
-    setLayout("below", false);
-    page.deviceScale = scale * ratio;
-    size = { width: area.width * scale, height: area.height * scale };
+    // A chosen zoom in CSS pixels, as large as fits up to it: the page
+    // never scrolls for it.
+    const options = ["below", "beside"].map((layout) => {
+      const room = roomFor(layout, part, crop, false);
+      const fits = Math.floor(Math.min(room.width / part.width, room.height / part.height) + 1e-6);
+      return { layout, scale: Math.max(1, Math.min(Number(page.zoom), fits)) };
+    });
+    best = options[1].scale > options[0].scale ? options[1] : options[0];
   }
-  game.style.width = size.width + "px";
-  game.style.height = size.height + "px";
-  snapToDevicePixels(game, ratio);
+  setLayout(best.layout, page.zoom === "fit", crop);
+  page.deviceScale = best.scale * ratio;
+  sizeGame(part, best.scale);
+  snapToDevicePixels(document.getElementById("game-view"), ratio);
+  // The menu bar scrolled out of sight, if it must, shows all of the game.
+  window.scrollTo(0, document.documentElement.scrollHeight - window.innerHeight);
   for (const button of document.querySelectorAll("#zoom button"))
     button.setAttribute("aria-pressed", String(button.dataset.zoom === page.zoom));
+}
+
+// The crop bar's title and credit count follow the game's.
+function updateCropBar() {
+  const bar = document.getElementById("crop-bar");
+  if (bar.hidden || !page.moduleReady) return;
+  const text = `${document.title} · ${Module._web_credits().toLocaleString("en-US")} credits`;
+  if (bar.textContent !== text) bar.textContent = text;
 }
 
 // --- The end of the game -----------------------------------------------
@@ -654,16 +946,30 @@ function endGame(message) {
 function deliverKey(virtualKey) {
   unlockAudio();
   if (!page.started || page.ended) return 0;
-  return Module._web_key_down(virtualKey);
+  const delivered = Module._web_key_down(virtualKey);
+  // Watching: the hint says when the game becomes the player's.
+  if (!delivered && Module._web_replay_running() === 1) {
+    const hint = document.getElementById("hint");
+    hint.classList.remove("nudged");
+    void hint.offsetWidth;  // restarts the animation
+    hint.classList.add("nudged");
+  }
+  return delivered;
 }
 
 // What the hint line says depends on how this device plays.
 function updateHint() {
+  const hint = document.getElementById("hint");
+  if (page.started && !page.ended && Module._web_replay_running() === 1) {
+    hint.textContent = `Watching: you can play after tick ${Module._web_replay_end_tick().toLocaleString("en-US")}`;
+    return;
+  }
+  hint.classList.remove("nudged");
   const parts = page.touch
     ? ["tap ← → or the cabinet's left or right half to drop a coin", "sound starts with your first tap"]
     : ["← → drop a coin", "Alt+? version", "sound starts with your first key"];
   if (MarobelGamepad.seen()) parts.splice(1, 0, "gamepad: d-pad or shoulder buttons");
-  document.getElementById("hint").textContent = parts.join(" · ");
+  hint.textContent = parts.join(" · ");
 }
 
 // --- Keys --------------------------------------------------------------
@@ -726,6 +1032,8 @@ document.addEventListener("DOMContentLoaded", () => {
   wireAbout();
   startPanel.wire();
   watchBar.wire();
+  shareBox.wire();
+  progress.wire();
   document.getElementById("share").addEventListener("click", (event) => {
     event.currentTarget.blur();
     share();
@@ -749,11 +1057,17 @@ setInterval(() => {
 
 // Installed, the page plays offline: the service worker keeps this build's
 // files (the build names them and its version in sw.js).
-if ("serviceWorker" in navigator && location.protocol !== "file:") {
-  window.addEventListener("load", () => {
+// Registered once the first frame is shown: its installation fetches the
+// whole build again, which must not delay the game's start.
+page.registerWorker = () => {
+  if (page.workerRegistered || !("serviceWorker" in navigator) || location.protocol === "file:") return;
+  page.workerRegistered = true;
+  setTimeout(() => {
     navigator.serviceWorker.register("sw.js").catch((error) => console.warn("offline play unavailable:", error));
-  });
-}
+  }, 500);
+};
+// A page waiting on its start choices shows no frame for a while.
+window.addEventListener("load", () => setTimeout(page.registerWorker, 3000));
 
 // --- For the page's tests and measurements ------------------------------
 
@@ -788,11 +1102,12 @@ window.marobelPage = {
   notice: () => Module.UTF8ToString(Module._web_notice()),
   watching: () => Module._web_replay_running() === 1,
   replayEndTick: () => Module._web_replay_end_tick(),
-  // Skips the watched replay to its last press; returns the milliseconds it took.
-  skipToEnd: () => {
-    document.getElementById("watch-skip").click();
-    return page.lastSkipMs;
-  },
+  // Skips the watched replay to where watching ends; resolves to the
+  // milliseconds it took (null if cancelled).
+  skipToEnd: () => watchBar.skip(),
+  cancelSkip: () => progress.onCancel && progress.onCancel(),
+  reading: () => document.getElementById("progress")?.hidden === false,
+  linkReadAt: () => page.linkRead ?? { start: 0, end: 0 },
   shareLink: () => replayLink(),
   keepNow: () => keepGameNow(),
   storageSynced: () => !storage.syncing,
@@ -811,8 +1126,7 @@ window.marobelPage = {
   // flags: 1 adds each tick's drawing calls, 2 shows the frames, 4 plays
   // the sounds.
   runScript(script, ticks, credits = -1, flags = 0) {
-    const error = Module.ccall("web_script_start", "string", ["string", "number", "number"],
-                               [script, credits, flags]);
+    const error = Module.UTF8ToString(withModuleText(script, (text) => Module._web_script_start(text, credits, flags)));
     if (error) throw new Error("key script " + error);
     endGame("A scripted test run has replaced the game. Reload the page to play again.");
     const lines = [Module.UTF8ToString(Module._web_script_line())];
@@ -823,8 +1137,7 @@ window.marobelPage = {
   // Times each tick of a scripted game with its frame shown on the page,
   // in milliseconds. Ends the page's own game.
   timeScript(script, ticks, credits = -1) {
-    const error = Module.ccall("web_script_start", "string", ["string", "number", "number"],
-                               [script, credits, 2]);
+    const error = Module.UTF8ToString(withModuleText(script, (text) => Module._web_script_start(text, credits, 2)));
     if (error) throw new Error("key script " + error);
     endGame("A timed test run has replaced the game. Reload the page to play again.");
     const times = [];

@@ -57,7 +57,8 @@ window.MarobelTouch = (() => {
     const game = document.getElementById("game");
     holdable(game, (event) => {
       if (event.pointerType === "mouse") return null;
-      const area = game.getBoundingClientRect();
+      // The part shown: a phone held upright shows the cabinet alone.
+      const area = game.parentElement.getBoundingClientRect();
       const left = event.clientX < area.left + area.width / 2;
       return { virtualKey: laneKey(left ? "ArrowLeft" : "ArrowRight"),
                pressed: document.getElementById(left ? "lane-left" : "lane-right") };
