@@ -8,6 +8,7 @@
 #include "game/constants.h"
 #include "game/coin_life.h"
 #include "game/state.h"
+#include "render/asset_names.h"
 #include "render/sound_cue.h"
 
 namespace cabinet {
@@ -40,6 +41,9 @@ TickResult Tick() {
 }
 
 LastSound LastSoundRequested() { return {LastCue().name, LastCue().tick}; }
+
+std::span<const char* const> PictureFiles() { return asset::kAllPictures; }
+std::span<const char* const> SoundFiles() { return asset::kAllSounds; }
 
 std::string TextAsUtf8(std::string_view sjisText) { return ShiftJisToUtf8(sjisText); }
 

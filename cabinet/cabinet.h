@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,10 @@ struct LastSound {
   std::int64_t tick = 0;
 };
 LastSound LastSoundRequested();
+
+// The files the game reads by bare name: its pictures and its sounds.
+std::span<const char* const> PictureFiles();
+std::span<const char* const> SoundFiles();
 
 // A Shift-JIS text of the display list, as UTF-8.
 std::string TextAsUtf8(std::string_view sjisText);

@@ -143,6 +143,9 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
 }
 
 void GameSession::Reset(GameHost* window) {
+  // A second game of one process starts as the first did, as a freshly
+  // started program holds everything.
+  cabinet::ResetProgram();
   timer_ = cabinet::Create(startingCredits_.value_or(0));
   lastTick_ = {&noDraws_, &noSounds_};
   frameComposed_ = false;

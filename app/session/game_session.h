@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,10 @@ class GameSession {
     long long ticksPlayed = 0;
   };
   StillSounding SoundStillSounding() const;
+  // The picture and wave files the game reads by bare name from the asset
+  // folder, for a front end that must put them there first.
+  static std::span<const char* const> PictureFiles() { return cabinet::PictureFiles(); }
+  static std::span<const char* const> SoundFiles() { return cabinet::SoundFiles(); }
   // The game's facts, for what a front end shows.
   int Credits() const { return cabinet::Credits(); }
   long long CoinsInPlay() const { return cabinet::CoinsInPlay(); }

@@ -1,12 +1,12 @@
 #pragma once
 #include "app/web/page_window_host.h"
-#include "render/sound_cue.h"
+#include "app/web/browser_sound_output.h"
 
 // The game the page plays: its window host, and the one way to end it.
 PageWindowHost& MainHost();
 
 // Where the page's game sends its sound cues: the page's Web Audio player.
-SoundOutput& PageSound();
+BrowserSoundOutput& PageSound();
 
 // Stops the tick timer for good, keeping a kept game as it stands; the
 // last frame stays on the page.

@@ -19,8 +19,11 @@ EM_JS(void, MarobelPutPixels, (const char* elementId, const void* rgba, int widt
   if (Module.onMarobelFrame) Module.onMarobelFrame(id);
 });
 
-PageWindowHost::PageWindowHost(std::string elementId, int clientWidth, int clientHeight, Canvas& canvas)
-    : elementId_(std::move(elementId)), clientWidth_(clientWidth), clientHeight_(clientHeight), canvas_(canvas) {}
+PageWindowHost::PageWindowHost(std::string elementId, int clientWidth, int clientHeight, PixelSource source)
+    : elementId_(std::move(elementId)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight),
+      source_(std::move(source)) {}
 
 void PageWindowHost::StartTimer(int, int periodMs) {
   StopTimer();
@@ -44,10 +47,12 @@ void PageWindowHost::OnInterval(void* self) {
 void PageWindowHost::PaintIfNeeded() {
   if (!repaintNeeded_) return;
   repaintNeeded_ = false;
-  canvas_.Present(this);
+  Show(source_());
 }
 
-void PageWindowHost::ShowPixels(const std::uint32_t* pixels, int width, int height) {
+void PageWindowHost::Show(PixelView picture) {
+  const std::uint32_t* pixels = picture.pixels;
+  const int width = picture.width, height = picture.height;
   const int w = std::min(width, clientWidth_);
   const int h = std::min(height, clientHeight_);
   if (!pixels || w <= 0 || h <= 0) return;

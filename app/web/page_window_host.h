@@ -4,19 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "canvas/canvas.h"
-#include "canvas/window_host.h"
+#include "app/session/game_host.h"
 
 // A <canvas> element of the page standing in for a window's client area.
 // Its timer is the browser's interval timer: every expiry runs the handler
 // once and is never caught up, and a repaint asked for during the handler
-// presents `canvas` right after it, as the paint message follows a timer
-// message on the desktop.
-class PageWindowHost : public WindowHost {
+// shows the picture of `source` right after it, as the paint message
+// follows a timer message on the desktop.
+class PageWindowHost : public GameHost {
  public:
+  using PixelSource = std::function<PixelView()>;
   // `elementId` names the page's <canvas>, which shows the top-left
-  // clientWidth by clientHeight pixels of what is presented.
-  PageWindowHost(std::string elementId, int clientWidth, int clientHeight, Canvas& canvas);
+  // clientWidth by clientHeight pixels of what is shown.
+  PageWindowHost(std::string elementId, int clientWidth, int clientHeight, PixelSource source);
 
   void SetTimerHandler(std::function<void()> handler) { handler_ = std::move(handler); }
   void StopTimer();
@@ -25,12 +25,13 @@ class PageWindowHost : public WindowHost {
   // queued must not run the game any more.
   bool Stopped() const { return stopped_; }
 
-  // Presents the canvas now if a repaint has been asked for since the last one.
+  // Shows the source's picture now if a repaint has been asked for since
+  // the last one.
   void PaintIfNeeded();
 
   void StartTimer(int id, int periodMs) override;
   void RequestRepaint() override { repaintNeeded_ = true; }
-  void ShowPixels(const std::uint32_t* pixels, int width, int height) override;
+  void Show(PixelView picture);
 
   long long FramesShown() const { return framesShown_; }
 
@@ -40,7 +41,7 @@ class PageWindowHost : public WindowHost {
   std::string elementId_;
   int clientWidth_;
   int clientHeight_;
-  Canvas& canvas_;
+  PixelSource source_;
   std::function<void()> handler_;
   long interval_ = 0;
   bool stopped_ = false;

@@ -14,33 +14,16 @@
 
 #include "app/session/game_session.h"
 #include "app/session/key_script.h"
+#include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
-#include "cabinet/cabinet.h"
-#include "canvas/window_host.h"
 
 namespace {
-
-// Shows each scripted frame in the page's game area, but keeps no timer:
-// the page's test code drives the ticks.
-class ScriptFrameHost : public WindowHost {
- public:
-  void StartTimer(int, int) override {}
-  void RequestRepaint() override { repaintNeeded = true; }
-  void ShowPixels(const std::uint32_t* pixels, int width, int height) override {
-    MainHost().ShowPixels(pixels, width, height);
-  }
-  bool repaintNeeded = false;
-};
 
 enum ScriptFlags { kTraceDraws = 1, kShowFrames = 2, kPlaySounds = 4 };
 
 std::unique_ptr<GameSession> run;
 bool showFrames = false;
 bool traceDraws = false;
-NoWindowHost quietHost;  // runs that only trace show nothing
-ScriptFrameHost frameHost;
-
-WindowHost* RunHost() { return showFrames ? static_cast<WindowHost*>(&frameHost) : &quietHost; }
 
 }  // namespace
 
@@ -69,10 +52,10 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_start(const char* keyScript, double 
   }
   showFrames = (flags & kShowFrames) != 0;
   traceDraws = (flags & kTraceDraws) != 0;
-  run->RouteSounds((flags & kPlaySounds) ? &PageSound() : nullptr);
+  run->SetSoundPlayer((flags & kPlaySounds) ? &PageSound() : nullptr);
   run->KeepTraceLine(traceDraws);
-  cabinet::ResetProgram();
-  run->Reset(RunHost());
+  // No clock: the page's test code drives the ticks.
+  run->Reset(nullptr);
   return "";
 }
 
@@ -82,11 +65,8 @@ EMSCRIPTEN_KEEPALIVE const char* web_script_start(const char* keyScript, double 
 EMSCRIPTEN_KEEPALIVE const char* web_script_step(int wantLine) {
   if (!run) return "";
   run->KeepTraceLine(traceDraws, wantLine != 0);
-  run->Tick(RunHost());
-  if (showFrames && frameHost.repaintNeeded) {
-    frameHost.repaintNeeded = false;
-    mainCanvas.Present(&frameHost);
-  }
+  run->Tick(nullptr);
+  if (showFrames) MainHost().Show(run->Frame());
   return wantLine ? run->TraceLine().c_str() : "";
 }
 

@@ -16,27 +16,26 @@
 #include <vector>
 
 #include "app/about_band.h"
+#include "app/session/about_band.h"
 #include "app/session/kept_game.h"
 #include "app/session/replay_link.h"
 #include "app/session/session_files.h"
 #include "app/session/shell_options.h"
-#include "app/session/wave_file.h"
 #include "app/session/game_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
 #include "app/web/page_layout.h"
 #include "app/web/scripted_run.h"
-#include "cabinet/cabinet.h"
-#include "render/asset_names.h"
-
-Canvas aboutCanvas;
 
 namespace {
 
-PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight, mainCanvas);
-PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight, aboutCanvas);
-BrowserSoundOutput browserSound;
 std::unique_ptr<GameSession> session;
+PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight,
+                        [] { return session ? session->Frame() : PixelView{}; });
+std::optional<AboutBandPicture> aboutBand;  // made anew at each opening of the box
+PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight,
+                         [] { return aboutBand ? aboutBand->Pixels() : PixelView{}; });
+BrowserSoundOutput browserSound;
 std::string recordFile;  // the session's key record, whichever kind it keeps
 
 bool gameRunning = false;
@@ -78,22 +77,17 @@ void OnTickTimer() {
   if (paused || !session || skipping) return;
   const int speed = session->ReplaySpeed();
   if (speed == 0 && Watching()) {
-    // Only the slice's last frame is seen: the ticks before it compose none.
+    // Only the slice's last frame is composed, when the page shows it.
     const double until = emscripten_get_now() + kMaxSpeedSliceMs;
-    mainCanvas.SetComposing(false);
     do {
       session->Tick(&mainHost);
     } while (Watching() && emscripten_get_now() < until);
-    mainCanvas.SetComposing(true);
-    if (Watching()) session->Tick(&mainHost);
     return;
   }
   // Past the last press the session's clock is back at 1x; the ticks to
   // the tick the link was shared at keep the chosen speed.
   const int ticks = speed > 1 && !session->ReplayRunning() && Watching() ? speed : 1;
-  mainCanvas.SetComposing(ticks == 1);
   for (int i = 1; i < ticks && Watching(); ++i) session->Tick(&mainHost);
-  mainCanvas.SetComposing(true);
   session->Tick(&mainHost);
 }
 
@@ -101,16 +95,12 @@ void OnTickTimer() {
 // as `args` (the desktop shells' options) say. Options the page cannot
 // follow are reported and the game starts without them.
 void StartSession(const std::vector<std::string>& args) {
-  static bool first = true;
   if (session) {
     std::string error;
     if (!session->Close(error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
     session.reset();
   }
   EndScriptedRun();
-  // A later game starts from program start, as a new page would.
-  if (!first) cabinet::ResetProgram();
-  first = false;
   session = std::make_unique<GameSession>();
   ShellOptionsResult parsed = ParseShellOptions(args);
   // A link read for this game: its presses go straight in, not read again.
@@ -133,7 +123,7 @@ void StartSession(const std::vector<std::string>& args) {
   }
   skipping = false;
   recordFile = parsed.options.continueGame ? InFolder(KeptGameFolder(), kKeptRecordName) : parsed.options.recordFile;
-  session->RouteSounds(&browserSound);
+  session->SetSoundPlayer(&browserSound);
   gameRunning = true;
   paused = false;
   // Window creation: the canvas attached, then the 200 ms timer started.
@@ -155,7 +145,7 @@ std::vector<std::string> Lines(std::string_view text) {
 }  // namespace
 
 PageWindowHost& MainHost() { return mainHost; }
-SoundOutput& PageSound() { return browserSound; }
+BrowserSoundOutput& PageSound() { return browserSound; }
 
 void ReplaceLiveGame() {
   StopLiveGame();
@@ -174,19 +164,13 @@ int main(int argc, char** argv) {
   if (!stateFolderNamed) std::fprintf(stderr, "marobel: the page cannot keep its game\n");
   mainHost.SetTimerHandler(OnTickTimer);
   aboutHost.SetTimerHandler([] {
-    aboutCanvas.ClearBlack();
-    aboutCanvas.Invalidate(&aboutHost);
+    if (!aboutBand) return;
+    aboutBand->TimerExpired();
+    aboutHost.RequestRepaint();
   });
   StartSession(std::vector<std::string>(argv + 1, argv + argc));
   return 0;
 }
-
-namespace {
-const WaveSound& FallbackSound() {
-  static const WaveSound sound = FallbackBeepSound();  // 16-bit mono
-  return sound;
-}
-}  // namespace
 
 extern "C" {
 
@@ -214,20 +198,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_kept_files() {
 EMSCRIPTEN_KEEPALIVE const char* web_asset_names() {
   static std::string names;
   if (names.empty()) {
-    for (const char* name : asset::kAllPictures) names.append(name).push_back('\n');
-    for (const char* name : asset::kAllSounds) names.append(name).push_back('\n');
+    for (const char* name : GameSession::PictureFiles()) names.append(name).push_back('\n');
+    for (const char* name : GameSession::SoundFiles()) names.append(name).push_back('\n');
   }
   return names.c_str();
 }
 
-// The tone that stands in for a sound file that cannot be played: the same
-// one the desktop shells and the videos use, handed over sample by sample.
-EMSCRIPTEN_KEEPALIVE int web_fallback_sound_rate() { return FallbackSound().sampleRate; }
-EMSCRIPTEN_KEEPALIVE int web_fallback_sound_length() { return static_cast<int>(FallbackSound().samples.size() / 2); }
-EMSCRIPTEN_KEEPALIVE double web_fallback_sound_sample(int i) {
-  const auto& bytes = FallbackSound().samples;
-  const auto value = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-  return value / 32768.0;
+// The page may sound now: every sound the game plays is handed over as it
+// will be heard (its file's, or the stand-in beep where the file is missing
+// or unreadable), so that no cue waits.
+EMSCRIPTEN_KEEPALIVE void web_prepare_sounds() {
+  if (!session) return;
+  for (const char* name : GameSession::SoundFiles()) browserSound.Prepare(session->ResolveSound(name));
 }
 
 // A key-down for the game window, with its virtual-key code: the one way
@@ -239,9 +221,9 @@ EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   if (!gameRunning || aboutOpen || !session || Watching()) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
-  lastKey.creditsBefore = cabinet::Credits();
+  lastKey.creditsBefore = session->Credits();
   session->PlayerKeyDown(virtualKey);
-  lastKey.creditsAfter = cabinet::Credits();
+  lastKey.creditsAfter = session->Credits();
   return 1;
 }
 
@@ -249,8 +231,8 @@ EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
 // once, then cleared and repainted by its own 50 ms timer.
 EMSCRIPTEN_KEEPALIVE void web_about_opened() {
   aboutOpen = true;
-  aboutCanvas.Attach(&aboutHost, kAboutBandWidth, kAboutBandHeight);
-  aboutCanvas.Invalidate(&aboutHost);
+  aboutBand.emplace();
+  aboutHost.RequestRepaint();
   aboutHost.PaintIfNeeded();
   aboutHost.StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
 }
@@ -399,17 +381,14 @@ EMSCRIPTEN_KEEPALIVE int web_skip_step(double budgetMs) {
   if (!session || !gameRunning) return 0;
   if (!skipping) {
     skipping = true;
-    session->RouteSounds(nullptr);
-    mainCanvas.SetComposing(false);
+    browserSound.StopPlaying();
   }
   const double until = emscripten_get_now() + budgetMs;
-  for (int n = 1; Watching(); ++n) {
-    if (session->TicksRun() + 1 == WatchEnd()) mainCanvas.SetComposing(true);
-    session->Tick(&mainHost);
-    if (n % 256 == 0 && Watching() && emscripten_get_now() >= until) return 1;
-  }
-  mainCanvas.SetComposing(true);
-  session->RouteSounds(&browserSound);
+  constexpr long long kTicksBetweenClockReads = 256;
+  do {
+    session->RunUntil(WatchEnd(), &mainHost, kTicksBetweenClockReads);
+  } while (Watching() && emscripten_get_now() < until);
+  if (Watching()) return 1;
   skipping = false;
   paused = false;
   mainHost.PaintIfNeeded();
@@ -419,8 +398,6 @@ EMSCRIPTEN_KEEPALIVE int web_skip_step(double budgetMs) {
 // A skip stopped where it is: watching goes on from there.
 EMSCRIPTEN_KEEPALIVE void web_skip_cancel() {
   if (!skipping || !session) return;
-  mainCanvas.SetComposing(true);
-  session->RouteSounds(&browserSound);
   skipping = false;
 }
 
@@ -437,7 +414,7 @@ EMSCRIPTEN_KEEPALIVE double web_ticks_run() {
 }
 EMSCRIPTEN_KEEPALIVE double web_frames_shown() { return static_cast<double>(mainHost.FramesShown()); }
 EMSCRIPTEN_KEEPALIVE double web_about_frames_shown() { return static_cast<double>(aboutHost.FramesShown()); }
-EMSCRIPTEN_KEEPALIVE int web_credits() { return cabinet::Credits(); }
+EMSCRIPTEN_KEEPALIVE int web_credits() { return session ? session->Credits() : 0; }
 EMSCRIPTEN_KEEPALIVE double web_keys_delivered() { return static_cast<double>(lastKey.delivered); }
 EMSCRIPTEN_KEEPALIVE int web_last_key() { return lastKey.virtualKey; }
 EMSCRIPTEN_KEEPALIVE int web_last_key_credits_before() { return lastKey.creditsBefore; }

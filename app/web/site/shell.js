@@ -631,11 +631,11 @@ function showStatus(message) {
 
 // --- Sound: one cue at a time, started by the first gesture ------------
 
-const audio = { context: null, buffers: new Map(), decoding: new Set(), playing: null, fallback: null,
-                cuesStarted: 0, lastCue: "" };
+const audio = { context: null, buffers: new Map(), playing: null, cuesStarted: 0, lastCue: "" };
 
-// Browsers let a page sound only after a key press or click. The sounds are
-// decoded then, ahead of any cue, so that playing one never waits.
+// Browsers let a page sound only after a key press or click. The module
+// hands every sound over then, ahead of any cue, so that playing one never
+// waits.
 function unlockAudio() {
   if (audio.context) {
     // A touch's pointerdown does not count as a gesture; the lift that
@@ -652,36 +652,43 @@ function unlockAudio() {
     return;
   }
   audio.context.resume().catch(() => {});
-  for (const name of page.soundNames) {
-    let bytes;
-    try {
-      bytes = FS.readFile(name);
-    } catch (error) {
-      continue;  // missing: the default sound plays for it
-    }
-    audio.decoding.add(name);
-    audio.context.decodeAudioData(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength))
-      .then((buffer) => audio.buffers.set(name, buffer), () => {})
-      .finally(() => audio.decoding.delete(name));
-  }
+  Module._web_prepare_sounds();
 }
 
-// Where a wave file is missing or unreadable, every shell plays one tone,
-// which the game's module makes.
-function defaultSound(context) {
-  if (!audio.fallback) {
-    const length = Module._web_fallback_sound_length();
-    const buffer = context.createBuffer(1, length, Module._web_fallback_sound_rate());
-    const samples = buffer.getChannelData(0);
-    for (let i = 0; i < length; ++i) samples[i] = Module._web_fallback_sound_sample(i);
-    audio.fallback = buffer;
+// The module's samples, as it resolved them (the file's, or the stand-in
+// beep), made into an audio buffer once. Interleaved little-endian: format
+// 0 is unsigned 8-bit, 1 signed 16-bit, 2 signed 32-bit, 3 32-bit float.
+// The page's files never change while it is open, so a sound's name and
+// layout name its buffer.
+function audioBuffer(name, bytes, rate, channels, format) {
+  const key = [name, bytes.length, rate, channels, format].join(" ");
+  let buffer = audio.buffers.get(key);
+  if (buffer) return buffer;
+  const width = [1, 2, 4, 4][format];
+  const frames = Math.floor(bytes.length / (width * channels));
+  if (!audio.context || frames === 0) return null;
+  try {
+    buffer = audio.context.createBuffer(channels, frames, rate);
+  } catch (error) {
+    return null;  // a rate or channel count Web Audio does not take
   }
-  return audio.fallback;
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  const read = [(at) => (view.getUint8(at) - 128) / 128, (at) => view.getInt16(at, true) / 32768,
+                (at) => view.getInt32(at, true) / 2147483648, (at) => view.getFloat32(at, true)][format];
+  for (let channel = 0; channel < channels; ++channel) {
+    const out = buffer.getChannelData(channel);
+    for (let i = 0; i < frames; ++i) out[i] = read((i * channels + channel) * width);
+  }
+  audio.buffers.set(key, buffer);
+  return buffer;
 }
+
+Module.marobelPrepareSound = (name, bytes, rate, channels, format) => {
+  audioBuffer(name, bytes, rate, channels, format);
+};
 
 // The module stops the cue playing and starts the next (the cabinet's one
-// voice is its rule). A cue asked for before the first gesture, or while
-// its file is still being decoded, is not heard.
+// voice is its rule). A cue asked for before the first gesture is not heard.
 Module.marobelStopCue = () => {
   if (!audio.playing) return;
   try {
@@ -691,11 +698,12 @@ Module.marobelStopCue = () => {
   }
   audio.playing = null;
 };
-Module.marobelStartCue = (name) => {
+Module.marobelStartCue = (name, bytes, rate, channels, format) => {
   const context = audio.context;
-  if (!context || audio.decoding.has(name)) return;
+  const buffer = context && audioBuffer(name, bytes, rate, channels, format);
+  if (!buffer) return;
   const source = context.createBufferSource();
-  source.buffer = audio.buffers.get(name) || defaultSound(context);
+  source.buffer = buffer;
   source.connect(context.destination);
   source.onended = () => {
     if (audio.playing === source) audio.playing = null;
@@ -1118,7 +1126,8 @@ window.marobelPage = {
     sounds: page.soundNames.length,
     cuesStarted: audio.cuesStarted,
     lastCue: audio.lastCue,
-    fallbackSeconds: audio.fallback ? audio.fallback.duration : 0,
+    // Seconds of each sound as it plays: the file's, or the stand-in's.
+    seconds: Object.fromEntries([...audio.buffers].map(([key, buffer]) => [key.split(" ")[0], buffer.duration])),
   }),
 
   // Plays a key script from the creation reset for `ticks` ticks and
