@@ -2,7 +2,8 @@
 
 #include <png.h>
 
-#include <cerrno>
+#include "formats/whole_file.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -18,16 +19,7 @@ struct Layout {
 
 // `fillRow` puts row y of the picture into a buffer of width * channels bytes.
 template <typename FillRow>
-bool Write(const std::string& path, int width, int height, Layout layout, FillRow fillRow, std::string& error) {
-  if (width <= 0 || height <= 0) {
-    error = path + ": a PNG needs at least one pixel";
-    return false;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
+bool Encode(std::FILE* file, int width, int height, Layout layout, FillRow fillRow) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   std::vector<png_byte> row(static_cast<std::size_t>(width) * layout.channels);
@@ -47,9 +39,22 @@ bool Write(const std::string& path, int width, int height, Layout layout, FillRo
     png_write_end(png, info);
   }
   png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) error = path + ": the PNG could not be written";
   return ok;
+}
+
+template <typename FillRow>
+bool Write(const std::string& path, int width, int height, Layout layout, FillRow fillRow, std::string& error) {
+  if (width <= 0 || height <= 0) {
+    error = path + ": a PNG needs at least one pixel";
+    return false;
+  }
+  WholeFile out;
+  if (!out.Open(path, error)) return false;
+  if (!Encode(out.Stream(), width, height, layout, fillRow)) {
+    error = path + ": the PNG could not be written";
+    return false;
+  }
+  return out.Commit(error);
 }
 
 }  // namespace
