@@ -22,7 +22,7 @@
 #include "app/sim/video_format.h"
 #include "app/sim/video_recording.h"
 #include "formats/whole_file.h"
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 namespace {
 

@@ -42,5 +42,18 @@ while IFS= read -r hit; do
 done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(game/state|cabinet/tick)\.h"' app tools 2>/dev/null | sort || true)
 echo "files under app/ and tools/ that go behind the cabinet's door: $behind_door"
 
+# The programs (app/) and the tools that make their files (tools/) share
+# only what is below both: the core and the file formats (formats/).
+crossing=0
+for pair in "app tools" "tools app"; do
+  read -r from to <<<"$pair"
+  while IFS= read -r hit; do
+    echo "include-graph: ${hit%%:*} includes \"${hit#*\"}: $from/ and $to/ do not include each other" >&2
+    crossing=$((crossing + 1))
+    status=1
+  done < <(grep -rnE --include='*.h' --include='*.cpp' "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"$to/" "$from" 2>/dev/null | sort || true)
+done
+echo "includes between app/ and tools/: $crossing"
+
 [ "$status" -eq 0 ] && echo "include-graph: no include against the layer order"
 exit "$status"

@@ -62,5 +62,17 @@ fresh_tree
 printf '#include "cabinet/tick.h"\n' >"$root/game/coin_life.h"
 if run; then fail "game including the cabinet passed"; fi
 
+# The programs and the tools include each other in neither direction, and
+# both may include the shared formats.
+for pair in "app/sim/main.cpp tools/artgen/bmp.h" "tools/artgen/main.cpp app/session/wave_file.h"; do
+  read -r file included <<<"$pair"
+  fresh_tree
+  mkdir -p "$root/$(dirname "$file")"
+  printf '#include "formats/wave_file.h"\n  #  include "%s"\n' "$included" >"$root/$file"
+  if run; then fail "$file including $included passed"; fi
+  grep -q "$file includes \"$included\"" <<<"$output" || fail "$file including $included not named: $output"
+  grep -q "includes between app/ and tools/: 1" <<<"$output" || fail "crossing count: $output"
+done
+
 [ "$failures" -eq 0 ] && echo "include graph: all cases pass"
 exit "$((failures > 0))"

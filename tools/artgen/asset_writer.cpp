@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "tools/artgen/artwork.h"
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/sprite_files.h"
 #include "tools/artgen/icon_file.h"
 #include "tools/artgen/sound_synth.h"
 #include "tools/artgen/wav_file.h"
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 namespace artgen {
 

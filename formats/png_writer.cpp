@@ -1,4 +1,4 @@
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 #include <png.h>
 
