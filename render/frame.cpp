@@ -14,12 +14,17 @@ const char kCounterSjis[] = "\x96\x87";  // the counter character for flat thing
 
 void DrawCabinet() {
   const int s = game.pusherStroke;
-  mainCanvas.DrawSprite(cabinetX + 1, cabinetY - 130, asset::kBack, asset::kBack, 215, 368);
-  mainCanvas.DrawSprite(cabinetX, cabinetY, asset::kBase, asset::kBaseMask, 217, 240);
-  mainCanvas.DrawSprite(cabinetX + 14 - s, cabinetY + 20 + 4 * s, asset::kBar, asset::kBarMask, 189 + 2 * s,
-                        103 + 4 * s);
-  mainCanvas.DrawSprite(cabinetX + 26, cabinetY - 130, asset::kTop, asset::kTop, 165, 162);
-  mainCanvas.DrawSprite(cabinetX + game.gateOffset + 26, cabinetY - 10, asset::kGate, asset::kGateMask, 25, 20);
+  const asset::PictureFacts& back = asset::kBackWallPicture;
+  const asset::PictureFacts& base = asset::kBasePicture;
+  const asset::PictureFacts& bar = asset::kPusherTablePicture;
+  const asset::PictureFacts& top = asset::kUpperCabinetPicture;
+  const asset::PictureFacts& gate = asset::kGatePicture;
+  mainCanvas.DrawSprite(cabinetX + 1, cabinetY - 130, back.image, back.mask, back.width, back.height);
+  mainCanvas.DrawSprite(cabinetX, cabinetY, base.image, base.mask, base.width, base.height);
+  mainCanvas.DrawSprite(cabinetX + 14 - s, cabinetY + 20 + 4 * s, bar.image, bar.mask, bar.width + 2 * s,
+                        bar.height + 4 * s);
+  mainCanvas.DrawSprite(cabinetX + 26, cabinetY - 130, top.image, top.mask, top.width, top.height);
+  mainCanvas.DrawSprite(cabinetX + game.gateOffset + 26, cabinetY - 10, gate.image, gate.mask, gate.width, gate.height);
 }
 
 void FormatCredits(int credits, char (&buffer)[32]) {
@@ -37,16 +42,16 @@ void DrawHeadUpTexts() {
 }
 
 void DrawCoin(int x, int y, bool lying) {
-  if (lying)
-    mainCanvas.DrawSprite(x, y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize);
-  else
-    mainCanvas.DrawSprite(x, y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize);
+  const asset::PictureFacts& coin = lying ? asset::kLyingCoinPicture : asset::kFallingCoinPicture;
+  mainCanvas.DrawSprite(x, y, coin.image, coin.mask, coin.width, coin.height);
 }
 
 void DrawBonusOverlays() {
   for (int i = kNormalSlots; i < kCoinSlots; ++i) {
     const CoinState s = game.coinState[i];
     if (s != CoinState::OnPusher && s != CoinState::OnField) continue;
-    mainCanvas.DrawSprite(game.coinX[i] - 3, game.coinY[i] - 24, asset::kBonusMarker, asset::kBonusMarkerMask, 22, 39);
+    const asset::PictureFacts& marker = asset::kBonusMarkerPicture;
+    mainCanvas.DrawSprite(game.coinX[i] - 3, game.coinY[i] - 24, marker.image, marker.mask, marker.width,
+                          marker.height);
   }
 }

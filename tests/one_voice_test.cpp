@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 #include "render/sound_cue.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

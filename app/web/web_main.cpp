@@ -20,7 +20,7 @@
 #include "app/session/replay_link.h"
 #include "app/session/session_files.h"
 #include "app/session/shell_options.h"
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 #include "app/session/game_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 namespace {
 // The stand-in tone as the player takes it from memory: a whole wave file.
