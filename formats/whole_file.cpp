@@ -205,6 +205,9 @@ bool MakePrivateFolder(const std::filesystem::path& folder) {
   std::filesystem::path made;
   for (const std::filesystem::path& part : folder) {
     made /= part;
+    // The root and folders already there are left as they are: some file
+    // systems answer mkdir on them with another error than EEXIST.
+    if (std::filesystem::is_directory(made, ec)) continue;
     if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) break;
   }
 #endif
