@@ -216,10 +216,11 @@ async function checkAbout(page) {
     caption: document.getElementById("about-caption").textContent,
     text: document.getElementById("about-text").textContent,
     ok: document.getElementById("about-ok").textContent,
-    icon: document.getElementById("about-icon").naturalWidth,
+    icon: document.getElementById("about-icon").width,
+    iconFile: document.getElementById("about-icon").naturalWidth,
   }));
   check("About texts and icon", texts.caption === "ﾊﾞｰｼﾞｮﾝ情報" && texts.text === "Marobel ～Orvik～ Version 1.0" &&
-        texts.ok === "OK" && texts.icon === 32, JSON.stringify(texts));
+        texts.ok === "OK" && texts.icon === 32 && texts.iconFile >= 32, JSON.stringify(texts));
 }
 
 async function checkExitAndZoom(page) {
