@@ -1,6 +1,8 @@
 #include "formats/whole_file.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -72,24 +74,36 @@ std::FILE* OpenInPlace(const std::filesystem::path& path) { return _wfopen(path.
 
 #else
 
+// A name no other file in the folder has: the process, the time and a
+// count keep writers apart, and O_EXCL makes sure. The file is created as a
+// plain create makes one, the system applying the umask itself: asking for
+// the umask would change it for every thread for a moment, and the page's
+// system answers with a mask that its creates do not apply. A file that is
+// replaced keeps its own mode.
 std::FILE* CreateTemporary(const std::filesystem::path& path, std::filesystem::path& temporary) {
-  std::string pattern = path.string() + ".partial-XXXXXX";
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return nullptr;
-  // mkstemp makes the file private; give it the mode the file it replaces
-  // had, or that a plain create would give.
+  static std::atomic<unsigned> counter{0};
   struct stat old {};
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, (::stat(path.c_str(), &old) == 0 ? old.st_mode : 0666 & ~mask) & 0777);
-  std::FILE* file = ::fdopen(fd, "wb");
-  if (!file) {
-    ::close(fd);
-    ::unlink(pattern.c_str());
-    return nullptr;
+  const bool replacing = ::stat(path.c_str(), &old) == 0;
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = path.string() + ".partial-" + std::to_string(::getpid()) + "-" + std::to_string(now) +
+                                  "-" + std::to_string(counter++);
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return nullptr;
+    }
+    if (replacing) ::fchmod(fd, old.st_mode & 0777);
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+      ::close(fd);
+      ::unlink(candidate.c_str());
+      return nullptr;
+    }
+    temporary = candidate;
+    return file;
   }
-  temporary = pattern;
-  return file;
+  return nullptr;
 }
 
 bool SyncFile(std::FILE* file) {
