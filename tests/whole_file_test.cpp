@@ -125,6 +125,16 @@ TEST(WholeFile, KeepsTheModeOfTheFileItReplacesAndReportsFailures) {
   const fs::path folder = FreshFolder("mode");
   const fs::path name = folder / "shared.json";
   std::string error;
+  // A new file gets what a plain create gives it under the umask.
+  const mode_t mask = ::umask(027);
+  ASSERT_TRUE(WriteWholeFile(folder / "new.json", "{}", 2, error)) << error;
+  std::FILE* plain = std::fopen((folder / "plain.json").c_str(), "wb");
+  ::umask(mask);
+  ASSERT_NE(plain, nullptr);
+  std::fclose(plain);
+  EXPECT_EQ(fs::status(folder / "new.json").permissions(), fs::status(folder / "plain.json").permissions());
+  EXPECT_EQ(fs::status(folder / "new.json").permissions() & fs::perms::mask,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteWholeFile(name, "{}", 2, error)) << error;
   fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteWholeFile(name, "{ }", 3, error)) << error;
