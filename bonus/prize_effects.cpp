@@ -12,8 +12,6 @@
 namespace {
 constexpr int kMagicTicks = 10;
 constexpr int kSweepStart = 46;
-constexpr int kFigureWidth = 46;
-constexpr int kFigureHeight = 84;
 constexpr int kBonusDropSpan = 180;
 constexpr int kBonusDropRow = 1;  // an absolute canvas row, far behind the pusher
 constexpr int kSweepChance = 20;
@@ -27,7 +25,8 @@ void MagicStep() {
   if (game.magicTimer <= 0) return;
   --game.magicTimer;
   if (game.magicTimer == 0) PlaySoundCue(asset::kMagicSound);
-  mainCanvas.DrawSprite(cabinetX + 90, cabinetY + 90, asset::kMagic, asset::kMagicMask, kFigureWidth, kFigureHeight,
+  const asset::PictureFacts& magic = asset::kMagicPicture;
+  mainCanvas.DrawSprite(cabinetX + 90, cabinetY + 90, magic.image, magic.mask, magic.width, magic.height,
                         shows::Tag(shows::kMagic));
   if (game.magicTimer != 0) return;
   const int slot = FindFreeSlot(kNormalSlots, kCoinSlots);
@@ -49,12 +48,9 @@ void SweeperStep() {
   const int t = game.sweepTimer;
   if (t % 10 != 0) PlaySoundCue(asset::kSweeperSound);
   const int x = cabinetX + 10 * (35 - t);
-  if (t % 4 == 0)
-    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper, asset::kSweeperMask, kFigureWidth, kFigureHeight,
-                          shows::Tag(shows::kSweeper));
-  else
-    mainCanvas.DrawSprite(x, cabinetY + 90, asset::kSweeper2, asset::kSweeper2Mask, kFigureWidth, kFigureHeight,
-                          shows::Tag(shows::kSweeper));
+  const asset::PictureFacts& sweeper = t % 4 == 0 ? asset::kSweeperPicture : asset::kSweeper2Picture;
+  mainCanvas.DrawSprite(x, cabinetY + 90, sweeper.image, sweeper.mask, sweeper.width, sweeper.height,
+                        shows::Tag(shows::kSweeper));
   if (t <= 10 || t >= 35) return;
   for (int i = 0; i < kCoinSlots; ++i) {
     if (game.coinState[i] != CoinState::OnField) continue;

@@ -1,7 +1,6 @@
 #include "cabinet/snapshot.h"
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -417,32 +416,6 @@ bool LoadSnapshot(const std::uint8_t* bytes, std::size_t size, std::string& erro
 }
 
 std::uint32_t SnapshotChecksum(const std::uint8_t* bytes, std::size_t size) { return Crc32(bytes, size); }
-
-bool SaveSnapshotFile(const std::string& path, std::string& error) {
-  const std::vector<std::uint8_t> bytes = SaveSnapshot();
-  // Written beside the name and renamed over it, so that a failed write
-  // never leaves a damaged snapshot under the name.
-  const std::string temporary = path + ".partial";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      error = path + ": cannot write the snapshot";
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    error = path + ": cannot write the snapshot";
-    return false;
-  }
-  return true;
-}
 
 bool LoadSnapshotFile(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);

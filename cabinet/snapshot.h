@@ -21,7 +21,6 @@ std::vector<std::uint8_t> SaveSnapshot();
 bool LoadSnapshot(const std::uint8_t* bytes, std::size_t size, std::string& error);
 
 // The same, through a file; errors name the path.
-bool SaveSnapshotFile(const std::string& path, std::string& error);
 bool LoadSnapshotFile(const std::string& path, std::string& error);
 
 // The CRC-32 a snapshot ends with, over every byte before it: for tools

@@ -15,5 +15,6 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// False when the path names no readable regular file.
+// False when the path names no readable regular file. Read by the platform
+// (marobel_platform).
 bool StampFile(const std::string& path, FileStamp& stamp);

@@ -16,7 +16,8 @@ struct TextCoverage {
 
 // Lays out and rasterises a Shift-JIS (code page 932) text in the game's
 // Japanese gothic face with the given character cell height. The core only
-// calls it: each program links one implementation, marobel_text_freetype,
-// marobel_text_gdi or marobel_text_canvas2d. Returns false (and leaves `out`
-// empty) when there is nothing to draw or no face could be found.
+// calls it: each program links the implementation of its platform
+// (marobel_platform: FreeType, GDI or the page's canvas). Returns false
+// (and leaves `out` empty) when there is nothing to draw or no face could
+// be found.
 bool RasterizeText(std::string_view sjisText, int cellHeight, TextCoverage& out);

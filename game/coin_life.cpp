@@ -50,13 +50,13 @@ void AddCredits(int amount) { game.credits = game.credits > INT_MAX - amount ? I
 void PayOut(int i, const CoinPassHooks& hooks) {
   const int before = game.credits;
   if (i < kNormalSlots) {
-    AddCredits(1);
+    AddCredits(kCoinCredits);
     game.coinState[i] = CoinState::PaidOut;
     hooks.PaidOut(i);
     ++playStats.coinsPaidOut;
     playStats.creditsFromPayouts += game.credits - before;
   } else {
-    AddCredits(50);
+    AddCredits(kBonusCoinCredits);
     game.coinState[i] = CoinState::PaidOut;
     hooks.PaidOut(i);
     ++playStats.bonusCoinsPaidOut;

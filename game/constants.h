@@ -4,6 +4,10 @@
 // offset from the cabinet origin.
 inline constexpr int kCoinSlots = 5000;
 inline constexpr int kNormalSlots = 4900;  // 0..4899 normal coins, 4900..4999 bonus coins
+// Credits for a coin that falls into the tray; the bonus coin's marker says
+// its number ("x50").
+inline constexpr int kCoinCredits = 1;
+inline constexpr int kBonusCoinCredits = 50;
 
 inline constexpr int kCanvasWidth = 1200;
 inline constexpr int kCanvasHeight = 800;

@@ -15,14 +15,20 @@ const char kCounterSjis[] = "\x96\x87";  // the counter character for flat thing
 
 void DrawCabinet() {
   const int s = game.pusherStroke;
-  mainCanvas.DrawSprite(cabinetX + 1, cabinetY - 130, asset::kBack, asset::kBack, 215, 368,
+  const asset::PictureFacts& back = asset::kBackWallPicture;
+  const asset::PictureFacts& base = asset::kBasePicture;
+  const asset::PictureFacts& bar = asset::kPusherTablePicture;
+  const asset::PictureFacts& top = asset::kUpperCabinetPicture;
+  const asset::PictureFacts& gate = asset::kGatePicture;
+  mainCanvas.DrawSprite(cabinetX + 1, cabinetY - 130, back.image, back.mask, back.width, back.height,
                         shows::Tag(shows::kCabinetPart));
-  mainCanvas.DrawSprite(cabinetX, cabinetY, asset::kBase, asset::kBaseMask, 217, 240, shows::Tag(shows::kCabinetPart));
-  mainCanvas.DrawSprite(cabinetX + 14 - s, cabinetY + 20 + 4 * s, asset::kBar, asset::kBarMask, 189 + 2 * s,
-                        103 + 4 * s, shows::Tag(shows::kPusher));
-  mainCanvas.DrawSprite(cabinetX + 26, cabinetY - 130, asset::kTop, asset::kTop, 165, 162,
+  mainCanvas.DrawSprite(cabinetX, cabinetY, base.image, base.mask, base.width, base.height,
                         shows::Tag(shows::kCabinetPart));
-  mainCanvas.DrawSprite(cabinetX + game.gateOffset + 26, cabinetY - 10, asset::kGate, asset::kGateMask, 25, 20,
+  mainCanvas.DrawSprite(cabinetX + 14 - s, cabinetY + 20 + 4 * s, bar.image, bar.mask, bar.width + 2 * s,
+                        bar.height + 4 * s, shows::Tag(shows::kPusher));
+  mainCanvas.DrawSprite(cabinetX + 26, cabinetY - 130, top.image, top.mask, top.width, top.height,
+                        shows::Tag(shows::kCabinetPart));
+  mainCanvas.DrawSprite(cabinetX + game.gateOffset + 26, cabinetY - 10, gate.image, gate.mask, gate.width, gate.height,
                         shows::Tag(shows::kGate));
 }
 
@@ -41,19 +47,17 @@ void DrawHeadUpTexts() {
 }
 
 void DrawCoin(int slot, int x, int y, bool lying) {
-  if (lying)
-    mainCanvas.DrawSprite(x, y, asset::kLyingCoin, asset::kLyingCoinMask, kCoinSize, kCoinSize,
-                          shows::Tag(shows::kLyingCoin, slot));
-  else
-    mainCanvas.DrawSprite(x, y, asset::kCoin, asset::kCoinMask, kCoinSize, kCoinSize,
-                          shows::Tag(shows::kFallingCoin, slot));
+  const asset::PictureFacts& coin = lying ? asset::kLyingCoinPicture : asset::kFallingCoinPicture;
+  mainCanvas.DrawSprite(x, y, coin.image, coin.mask, coin.width, coin.height,
+                        shows::Tag(lying ? shows::kLyingCoin : shows::kFallingCoin, slot));
 }
 
 void DrawBonusOverlays() {
   for (int i = kNormalSlots; i < kCoinSlots; ++i) {
     const CoinState s = game.coinState[i];
     if (s != CoinState::OnPusher && s != CoinState::OnField) continue;
-    mainCanvas.DrawSprite(game.coinX[i] - 3, game.coinY[i] - 24, asset::kBonusMarker, asset::kBonusMarkerMask, 22, 39,
+    const asset::PictureFacts& marker = asset::kBonusMarkerPicture;
+    mainCanvas.DrawSprite(game.coinX[i] - 3, game.coinY[i] - 24, marker.image, marker.mask, marker.width, marker.height,
                           shows::Tag(shows::kBonusMarker, i));
   }
 }

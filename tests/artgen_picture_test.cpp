@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "render/asset_names.h"
 #include "tests/generated_assets.h"
 
 namespace {
@@ -65,33 +66,28 @@ Bitmap ReadBitmap(const std::string& name, int width, int height) {
 std::uint32_t Rgb(int r, int g, int b) { return static_cast<std::uint32_t>(r << 16 | g << 8 | b); }
 int Brightness(std::uint32_t c) { return (c >> 16 & 255) + (c >> 8 & 255) + (c & 255); }
 
-struct SpriteFiles {
-  const char* image;
-  const char* mask;
-  int width, height;
-};
+// The picture `name` names (its image or its mask), read at the size the
+// game's table of pictures gives it.
+Bitmap ReadPicture(const asset::PictureFacts& picture, const char* name) {
+  return ReadBitmap(name, picture.width, picture.height);
+}
 
-const SpriteFiles kSprites[] = {
-    {"base.bmp", "basemask.bmp", 217, 240}, {"bar.bmp", "barmask.bmp", 189, 103},
-    {"move.bmp", "movemask.bmp", 25, 20},   {"coin.bmp", "coinmask.bmp", 15, 15},
-    {"coin2.bmp", "coin2mask.bmp", 15, 15}, {"magic.bmp", "magicmask.bmp", 46, 84},
-    {"clean.bmp", "cleanmask.bmp", 46, 84}, {"clean2.bmp", "clean2mask.bmp", 46, 84},
-    {"bonus.bmp", "bonusmask.bmp", 22, 39},
-};
-
-TEST(ArtgenPictures, OpaquePicturesHaveTheirDrawnSize) {
+TEST(ArtgenPictures, EveryPictureHasTheSizeTheFrameDrawsItAt) {
   REQUIRE_ASSETS();
-  EXPECT_EQ(ReadBitmap("back.bmp", 215, 368).width, 215);
-  EXPECT_EQ(ReadBitmap("top.bmp", 165, 162).width, 165);
+  for (const asset::PictureFacts& p : asset::kPictureTable) {
+    EXPECT_FALSE(ReadPicture(p, p.image).pixels.empty()) << p.image;
+    EXPECT_FALSE(ReadPicture(p, p.mask).pixels.empty()) << p.mask;
+  }
 }
 
 // Where the mask is black the image must be white, or the AND step would
 // stain the canvas around the sprite; masks must be pure black or white.
 TEST(ArtgenPictures, EveryMaskSuitsItsImage) {
   REQUIRE_ASSETS();
-  for (const SpriteFiles& s : kSprites) {
-    const Bitmap image = ReadBitmap(s.image, s.width, s.height);
-    const Bitmap mask = ReadBitmap(s.mask, s.width, s.height);
+  for (const asset::PictureFacts& s : asset::kPictureTable) {
+    if (std::string(s.image) == s.mask) continue;  // drawn opaque
+    const Bitmap image = ReadPicture(s, s.image);
+    const Bitmap mask = ReadPicture(s, s.mask);
     ASSERT_FALSE(image.pixels.empty()) << s.image;
     ASSERT_FALSE(mask.pixels.empty()) << s.mask;
     int opaque = 0, staining = 0, grey = 0;
@@ -115,7 +111,7 @@ TEST(ArtgenPictures, EveryMaskSuitsItsImage) {
 // merges neighbours.
 TEST(ArtgenPictures, PusherTableIsSolidAcrossItsWidth) {
   REQUIRE_ASSETS();
-  const Bitmap mask = ReadBitmap("barmask.bmp", 189, 103);
+  const Bitmap mask = ReadPicture(asset::kPusherTablePicture, asset::kBarMask);
   ASSERT_FALSE(mask.pixels.empty());
   for (int y = 0; y < 103; ++y)
     for (int x = 0; x < 189; ++x) ASSERT_EQ(mask.At(x, y), kWhitePixel) << "hole at " << x << "," << y;
@@ -123,10 +119,10 @@ TEST(ArtgenPictures, PusherTableIsSolidAcrossItsWidth) {
 
 TEST(ArtgenPictures, CoinsAreRoundAndTheLyingCoinIsDarker) {
   REQUIRE_ASSETS();
-  const Bitmap coin = ReadBitmap("coin.bmp", 15, 15);
-  const Bitmap lying = ReadBitmap("coin2.bmp", 15, 15);
+  const Bitmap coin = ReadPicture(asset::kFallingCoinPicture, asset::kCoin);
+  const Bitmap lying = ReadPicture(asset::kLyingCoinPicture, asset::kLyingCoin);
   for (const char* maskName : {"coinmask.bmp", "coin2mask.bmp"}) {
-    const Bitmap mask = ReadBitmap(maskName, 15, 15);
+    const Bitmap mask = ReadPicture(asset::kFallingCoinPicture, maskName);
     ASSERT_FALSE(mask.pixels.empty());
     for (auto [x, y] : {std::pair{0, 0}, {14, 0}, {0, 14}, {14, 14}}) EXPECT_EQ(mask.At(x, y), 0u) << maskName;
     for (auto [x, y] : {std::pair{7, 7}, {7, 0}, {0, 7}, {14, 7}, {7, 14}})
@@ -147,7 +143,7 @@ TEST(ArtgenPictures, CoinsAreRoundAndTheLyingCoinIsDarker) {
 // show through it, with the marker's ink above the coin.
 TEST(ArtgenPictures, BonusMarkerLeavesTheCoinVisible) {
   REQUIRE_ASSETS();
-  const Bitmap mask = ReadBitmap("bonusmask.bmp", 22, 39);
+  const Bitmap mask = ReadPicture(asset::kBonusMarkerPicture, asset::kBonusMarkerMask);
   ASSERT_FALSE(mask.pixels.empty());
   for (int y = 26; y < 37; ++y)
     for (int x = 5; x < 16; ++x) EXPECT_EQ(mask.At(x, y), 0u) << "covers the coin at " << x << "," << y;
@@ -159,8 +155,8 @@ TEST(ArtgenPictures, BonusMarkerLeavesTheCoinVisible) {
 
 TEST(ArtgenPictures, SweeperFramesDifferSoTheFigureWalks) {
   REQUIRE_ASSETS();
-  const Bitmap a = ReadBitmap("clean.bmp", 46, 84);
-  const Bitmap b = ReadBitmap("clean2.bmp", 46, 84);
+  const Bitmap a = ReadPicture(asset::kSweeperPicture, asset::kSweeper);
+  const Bitmap b = ReadPicture(asset::kSweeper2Picture, asset::kSweeper2);
   ASSERT_FALSE(a.pixels.empty());
   ASSERT_FALSE(b.pixels.empty());
   int differing = 0;
@@ -188,7 +184,7 @@ std::vector<std::uint32_t> CellPixels(const Bitmap& top, int column, int row, in
 
 TEST(ArtgenPictures, BoardCellsShowTheirPrizes) {
   REQUIRE_ASSETS();
-  const Bitmap top = ReadBitmap("top.bmp", 165, 162);
+  const Bitmap top = ReadPicture(asset::kUpperCabinetPicture, asset::kTop);
   ASSERT_FALSE(top.pixels.empty());
   std::map<int, std::vector<std::uint32_t>> lookOfPrize;
   for (int row = 0; row < 3; ++row)
@@ -214,7 +210,7 @@ TEST(ArtgenPictures, BoardCellsShowTheirPrizes) {
 // it, so the ring just inside each edge holds nothing but the cell's ground.
 TEST(ArtgenPictures, BoardSymbolsStayClearOfTheCursor) {
   REQUIRE_ASSETS();
-  const Bitmap top = ReadBitmap("top.bmp", 165, 162);
+  const Bitmap top = ReadPicture(asset::kUpperCabinetPicture, asset::kTop);
   ASSERT_FALSE(top.pixels.empty());
   for (int row = 0; row < 3; ++row)
     for (int column = 0; column < 8; ++column) {
@@ -233,7 +229,7 @@ TEST(ArtgenPictures, BoardSymbolsStayClearOfTheCursor) {
 // The yellow cursor must stand out from every cell it may rest on.
 TEST(ArtgenPictures, BoardGroundIsDarkUnderTheYellowCursor) {
   REQUIRE_ASSETS();
-  const Bitmap top = ReadBitmap("top.bmp", 165, 162);
+  const Bitmap top = ReadPicture(asset::kUpperCabinetPicture, asset::kTop);
   ASSERT_FALSE(top.pixels.empty());
   const int yellow = Brightness(Rgb(255, 255, 0));
   for (int row = 0; row < 3; ++row)

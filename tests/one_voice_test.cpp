@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/session/sound_bank.h"
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 #include "tests/test_support.h"
 #include "app/sim/video_format.h"
 

@@ -4,13 +4,14 @@
 
 #include "app/session/window_scale.h"
 #include "app/session/game_session.h"
+#include "shell_facts.h"
 
 class CanvasSurface;
 class QAction;
 
-// Menu and accelerator commands.
-inline constexpr int kCmdAbout = 104;
-inline constexpr int kCmdExit = 105;
+// Menu and accelerator commands, with the ids every shell gives them.
+inline constexpr int kCmdAbout = shell_fact::kCommandAbout;
+inline constexpr int kCmdExit = shell_fact::kCommandExit;
 
 // The game's one window: menu bar, the game canvas below it, the tick timer
 // and the keyboard. Every rule of the game stays in the core; this window

@@ -1,6 +1,6 @@
 #include "app/qt/wave_clip.h"
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 namespace {
 

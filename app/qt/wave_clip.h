@@ -11,7 +11,7 @@ struct WaveClip {
 };
 
 // Reads a RIFF wave file held in memory, with the acceptance rules of
-// ReadWave (app/session/wave_file.h): what it refuses gives nothing here.
+// ReadWave (formats/wave_file.h): what it refuses gives nothing here.
 std::optional<WaveClip> ParseWave(const QByteArray& file);
 
 // The short beep that stands in for a sound file that cannot be played.

@@ -6,6 +6,8 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
+#include "formats/whole_file.h"
+#include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
 #include "marobel_version.h"
 
@@ -115,8 +117,7 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
     error = "--continue: no folder to keep the game in (neither XDG_STATE_HOME nor HOME is set)";
     return false;
   }
-  std::error_code made;
-  std::filesystem::create_directories(SessionFilePath(keptFolder_), made);
+  MakePrivateFolder(SessionFilePath(keptFolder_));
   std::string reason;
   if (!ReadKeptGame(keptFolder_, kept_, reason)) {
     const std::string aside = SetKeptGameAside(keptFolder_);

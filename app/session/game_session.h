@@ -168,8 +168,8 @@ class GameSession {
   SoundPlayer* soundPlayer_ = nullptr;
   cabinet::FrameComposer composer_;
   bool frameComposed_ = false;
-  const DisplayList noDraws_;
-  const SoundCues noSounds_;
+  const DisplayList noDraws_{};
+  const SoundCues noSounds_{};
   cabinet::TickResult lastTick_{&noDraws_, &noSounds_};
   std::vector<std::uint8_t> startSnapshot_;  // empty: a new table
   cabinet::TickTimer timer_{};

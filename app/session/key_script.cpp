@@ -1,6 +1,7 @@
 #include "app/session/key_script.h"
 
 #include "app/session/printable_text.h"
+#include "game/constants.h"
 
 #include <cctype>
 #include <cerrno>
@@ -51,9 +52,16 @@ long long ParseNumber(std::string_view s, int base, long long max) {
 // file must not fill the terminal or send control bytes to it.
 std::string Quoted(std::string_view word) { return "'" + PrintableExcerpt(word, 32) + "'"; }
 
+// The lanes' keys, by the names scripts give them.
+struct NamedKey {
+  std::string_view word;
+  int virtualKey;
+};
+constexpr NamedKey kNamedKeys[] = {{"left", kVirtualKeyLeft}, {"right", kVirtualKeyRight}};
+
 int ParseKey(std::string_view word, std::string& reason) {
-  if (word == "left") return 0x25;
-  if (word == "right") return 0x27;
+  for (const NamedKey& named : kNamedKeys)
+    if (word == named.word) return named.virtualKey;
   long long v = -1;
   if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
     if (AllHexDigits(word.substr(2))) v = ParseNumber(word.substr(2), 16, kMaxVirtualKey);
@@ -74,6 +82,12 @@ bool IsStartingCreditsLine(const std::vector<std::string_view>& words) {
 }
 
 }  // namespace
+
+std::string KeyWord(int virtualKey) {
+  for (const NamedKey& named : kNamedKeys)
+    if (virtualKey == named.virtualKey) return std::string(named.word);
+  return std::to_string(virtualKey);
+}
 
 std::optional<long long> ParseStartingCredits(std::string_view digits) {
   if (!AllDigits(digits)) return std::nullopt;

@@ -14,6 +14,10 @@ inline constexpr int kMaxVirtualKey = 0xFFFF;
 // --credits test aid).
 inline constexpr long long kMaxStartingCredits = 1'000'000'000;
 
+// The word a key script names a key by: "left" and "right" for the keys
+// of the two lanes, else the virtual-key code in decimal.
+std::string KeyWord(int virtualKey);
+
 // One key-down, delivered after tick `tick - 1` and before tick `tick`.
 struct KeyPress {
   long long tick = 0;

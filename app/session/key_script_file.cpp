@@ -1,7 +1,6 @@
 #include "app/session/key_script_file.h"
 
 #include "app/session/session_files.h"
-#include "game/constants.h"
 
 bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std::string& error,
                    std::optional<long long>* startingCredits) {
@@ -21,12 +20,5 @@ bool LoadKeyScript(const std::string& file, std::vector<KeyPress>& presses, std:
 }
 
 std::string KeyScriptLine(const KeyPress& press) {
-  std::string line = std::to_string(press.tick) + ' ';
-  if (press.virtualKey == kVirtualKeyLeft)
-    line += "left";
-  else if (press.virtualKey == kVirtualKeyRight)
-    line += "right";
-  else
-    line += std::to_string(press.virtualKey);
-  return line;
+  return std::to_string(press.tick) + ' ' + KeyWord(press.virtualKey);
 }

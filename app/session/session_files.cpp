@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "formats/whole_file.h"
+
 std::filesystem::path SessionFilePath(const std::string& name) {
 #ifdef _WIN32
   return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -65,15 +67,8 @@ bool SessionFileExists(const std::string& name) {
 }
 
 bool ReplaceSessionFile(const std::string& name, const void* bytes, std::size_t size) {
-  const std::string fresh = name + ".new";
-  std::FILE* file = OpenSessionFile(fresh, "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes, 1, size, file) == size;
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  if (ok) ok = RenameSessionFile(fresh, name);
-  if (!ok) RemoveSessionFile(fresh);
-  return ok;
+  std::string error;
+  return WriteWholeFile(SessionPath(name), bytes, size, error);
 }
 
 bool RenameSessionFile(const std::string& from, const std::string& to) {

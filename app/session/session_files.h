@@ -26,8 +26,8 @@ std::string SessionFileName(const std::filesystem::path& path);
 // Whether the file exists at all.
 bool SessionFileExists(const std::string& name);
 
-// Writes `bytes` to `name` whole or not at all: into a file beside it that
-// then replaces it, so a kill or a full disk leaves the old file as it was.
+// Writes `bytes` to `name` whole or not at all (a WholeFile), so a kill, a
+// power cut or a full disk leaves the old file as it was.
 bool ReplaceSessionFile(const std::string& name, const void* bytes, std::size_t size);
 
 // Renames a file; false when it cannot be.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 // A cue's sound, resolved: the samples of its wave file, or of the
 // stand-in beep where the file is missing or not a playable wave.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

@@ -14,11 +14,11 @@
 #include "app/session/key_script_file.h"
 #include "marobel_version.h"
 #include "app/sim/options.h"
-#include "app/sim/output_file.h"
 #include "app/sim/progress_line.h"
 #include "app/sim/video_format.h"
 #include "app/sim/video_recording.h"
-#include "tools/png_writer/png_writer.h"
+#include "formats/whole_file.h"
+#include "formats/png_writer.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
   // Output files are opened before the run, so that a bad path is reported
   // at once rather than after a long game.
-  OutputFile traceFile;
+  WholeFile traceFile;
   const bool traceToStdout = options.traceFile == "-";
   if (!traceToStdout && !traceFile.Open(options.traceFile, error)) return UsageError(error);
   std::FILE* trace = traceToStdout ? stdout : traceFile.Stream();
@@ -87,10 +87,10 @@ int main(int argc, char** argv) {
   // standard output is flushed after main has returned.
   static char traceBuffer[1 << 20];
   std::setvbuf(trace, traceBuffer, _IOFBF, sizeof traceBuffer);
-  OutputFile snapshotFile;
+  WholeFile snapshotFile;
   if (!options.saveSnapshotFile.empty() && !snapshotFile.Open(options.saveSnapshotFile, error))
     return UsageError(error);
-  OutputFile summaryFile;
+  WholeFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
   // --video: started before the run, fed after each tick, finished at the end.

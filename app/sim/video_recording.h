@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 // A cue's sound as the game session resolved it (its file or the stand-in).
 using SoundResolver = std::function<const WaveSound&(const std::string& waveFile)>;

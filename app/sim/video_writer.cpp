@@ -1,8 +1,8 @@
 #include "app/sim/video_writer.h"
 
+#include "formats/whole_file.h"
+
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 extern "C" {
@@ -36,6 +36,9 @@ AVSampleFormat PickSampleFormat(const AVCodec* codec) {
 
 struct VideoWriter::State {
   Settings settings;
+  // The encoder writes the file by its temporary name; the file takes the
+  // video's name whole when finished, and is removed when not.
+  WholeFile file;
   std::string partialPath;
   AVFormatContext* container = nullptr;
   AVCodecContext* video = nullptr;
@@ -54,10 +57,6 @@ struct VideoWriter::State {
 
   ~State() {
     if (fileOpen) avio_closep(&container->pb);
-    if (!finished && fileOpen) {
-      std::error_code ignored;
-      std::filesystem::remove(partialPath, ignored);
-    }
     av_packet_free(&packet);
     av_frame_free(&sound);
     av_frame_free(&picture);
@@ -278,7 +277,8 @@ std::unique_ptr<VideoWriter> VideoWriter::Open(const Settings& settings, std::st
 
   auto s = std::make_unique<State>();
   s->settings = settings;
-  s->partialPath = settings.path + ".partial";
+  if (!s->file.Open(settings.path, error)) return nullptr;
+  s->partialPath = s->file.WritePath().string();
   const char* muxer = settings.format == VideoFormat::Mp4 ? "mp4" : "webm";
   int rc = avformat_alloc_output_context2(&s->container, nullptr, muxer, s->partialPath.c_str());
   if (rc < 0 || !s->container) {
@@ -346,19 +346,10 @@ bool VideoWriter::Finish(std::string& error) {
   rc = avio_closep(&s.container->pb);
   s.fileOpen = false;
   if (writeError < 0 || rc < 0) {
-    std::error_code ignored;
-    std::filesystem::remove(s.partialPath, ignored);
     error = s.Fail("cannot write the video", writeError < 0 ? writeError : rc);
     return false;
   }
-  std::error_code ec;
-  std::filesystem::rename(s.partialPath, s.settings.path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(s.partialPath, ignored);
-    error = s.settings.path + ": cannot give the finished video its name (" + ec.message() + ")";
-    return false;
-  }
+  if (!s.file.Commit(error)) return false;
   s.finished = true;
   return true;
 }

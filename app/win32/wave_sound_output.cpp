@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "formats/wave_file.h"
+
 void WaveSoundOutput::StopPlaying() {
   sndPlaySoundA(nullptr, 0);
   playing_.clear();

@@ -1,6 +1,6 @@
 #include "app/win32/window_host_hwnd.h"
 
-#include "app/win32/top_down_dib.h"
+#include "platform/windows/top_down_dib.h"
 
 void HwndWindowHost::ShowWindowed(int scale) {
   scale_ = scale;

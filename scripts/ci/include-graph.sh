@@ -4,7 +4,9 @@
 # core. Prints the include graph between the folders, then fails on every
 # include against the order. The front ends, the session and the tools
 # (app/, tools/) reach the game through its door, cabinet/cabinet.h: an
-# include of the game state or of the tick's own header there fails too.
+# include of the game state or of the tick's own header there fails too,
+# as does any include between app/ and tools/, or of a platform's system
+# header (windows.h, iconv, stat, FreeType...) in the core.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 
@@ -41,6 +43,31 @@ while IFS= read -r hit; do
   status=1
 done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(game/state|cabinet/tick)\.h"' app tools 2>/dev/null | sort || true)
 echo "files under app/ and tools/ that go behind the cabinet's door: $behind_door"
+
+# The programs (app/) and the tools that make their files (tools/) share
+# only what is below both: the core and the file formats (formats/).
+crossing=0
+for pair in "app tools" "tools app"; do
+  read -r from to <<<"$pair"
+  while IFS= read -r hit; do
+    echo "include-graph: ${hit%%:*} includes \"${hit#*\"}: $from/ and $to/ do not include each other" >&2
+    crossing=$((crossing + 1))
+    status=1
+  done < <(grep -rnE --include='*.h' --include='*.cpp' "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"$to/" "$from" 2>/dev/null | sort || true)
+done
+echo "includes between app/ and tools/: $crossing"
+
+# The core asks the system for nothing itself: what it needs of one (text,
+# code pages, file stamps) it declares, and platform/ implements. A system
+# header of a platform in the core fails.
+platform_headers='windows\.h|iconv\.h|sys/[a-z_]+\.h|unistd\.h|fcntl\.h|dlfcn\.h|io\.h|ft2build\.h|fontconfig/[a-z_]+\.h|emscripten(/[a-z_]+)?\.h'
+in_core=0
+while IFS= read -r hit; do
+  echo "include-graph: ${hit%%:*} includes <${hit#*<}: the core includes no platform header (platform/ implements what it needs)" >&2
+  in_core=$((in_core + 1))
+  status=1
+done < <(grep -rnE --include='*.h' --include='*.cpp' "^[[:space:]]*#[[:space:]]*include[[:space:]]*<($platform_headers)>" "${layers[@]}" 2>/dev/null | sort || true)
+echo "platform headers in the core: $in_core"
 
 [ "$status" -eq 0 ] && echo "include-graph: no include against the layer order"
 exit "$status"

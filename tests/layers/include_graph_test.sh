@@ -62,5 +62,30 @@ fresh_tree
 printf '#include "cabinet/tick.h"\n' >"$root/game/coin_life.h"
 if run; then fail "game including the cabinet passed"; fi
 
+# The core includes no header of a platform; the platform layer does.
+for header in windows.h iconv.h sys/stat.h ft2build.h emscripten/emscripten.h; do
+  fresh_tree
+  printf '#include <vector>\n#include <%s>\n' "$header" >"$root/canvas/file_stamp.cpp"
+  if run; then fail "the core including <$header> passed"; fi
+  grep -q "canvas/file_stamp.cpp includes <$header>" <<<"$output" || fail "<$header> in the core not named: $output"
+done
+fresh_tree
+mkdir -p "$root/platform/posix"
+printf '#include <sys/stat.h>\n#include "canvas/canvas.h"\n' >"$root/platform/posix/file_stamp.cpp"
+if ! run; then fail "the platform layer including <sys/stat.h> failed: $output"; fi
+grep -q "platform headers in the core: 0" <<<"$output" || fail "platform header count: $output"
+
+# The programs and the tools include each other in neither direction, and
+# both may include the shared formats.
+for pair in "app/sim/main.cpp tools/artgen/bmp.h" "tools/artgen/main.cpp app/session/wave_file.h"; do
+  read -r file included <<<"$pair"
+  fresh_tree
+  mkdir -p "$root/$(dirname "$file")"
+  printf '#include "formats/wave_file.h"\n  #  include "%s"\n' "$included" >"$root/$file"
+  if run; then fail "$file including $included passed"; fi
+  grep -q "$file includes \"$included\"" <<<"$output" || fail "$file including $included not named: $output"
+  grep -q "includes between app/ and tools/: 1" <<<"$output" || fail "crossing count: $output"
+done
+
 [ "$failures" -eq 0 ] && echo "include graph: all cases pass"
 exit "$((failures > 0))"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/win32/gothic_face.h"
+#include "platform/windows/gothic_face.h"
 #include "canvas/text_rasterizer.h"
 
 namespace {

@@ -2,13 +2,16 @@
 
 #include <filesystem>
 #include <span>
+#include <string_view>
+
+#include "render/asset_names.h"
 
 #include "tools/artgen/artwork.h"
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/sprite_files.h"
 #include "tools/artgen/icon_file.h"
 #include "tools/artgen/sound_synth.h"
 #include "tools/artgen/wav_file.h"
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 namespace artgen {
 
@@ -37,9 +40,15 @@ class Writer {
     }
   }
 
-  void Sprite(const char* image, const char* mask, const Picture& picture) {
-    Put(image, EncodeSpriteImage(picture));
-    Put(mask, EncodeSpriteMask(picture));
+  // A picture of the game's table: a sprite with its mask, or, where the
+  // table names the picture as its own mask, drawn opaque.
+  void Sprite(const asset::PictureFacts& facts, const Picture& picture) {
+    if (std::string_view(facts.image) == facts.mask) {
+      Put(facts.image, EncodeOpaqueImage(picture));
+      return;
+    }
+    Put(facts.image, EncodeSpriteImage(picture));
+    Put(facts.mask, EncodeSpriteMask(picture));
   }
 
   WriteResult Result() const { return result_; }
@@ -56,25 +65,25 @@ WriteResult WriteAllAssets(const std::string& directory) {
   std::filesystem::create_directories(directory, ec);
   Writer w(directory);
 
-  w.Put("back.bmp", EncodeOpaqueImage(DrawBackWall()));
-  w.Sprite("base.bmp", "basemask.bmp", DrawCabinetBase());
-  w.Sprite("bar.bmp", "barmask.bmp", DrawPusherTable());
-  w.Put("top.bmp", EncodeOpaqueImage(DrawUpperCabinet()));
-  w.Sprite("move.bmp", "movemask.bmp", DrawGate());
-  w.Sprite("coin.bmp", "coinmask.bmp", DrawFallingCoin());
-  w.Sprite("coin2.bmp", "coin2mask.bmp", DrawLyingCoin());
-  w.Sprite("magic.bmp", "magicmask.bmp", DrawMagicFigure());
-  w.Sprite("clean.bmp", "cleanmask.bmp", DrawSweeper(0));
-  w.Sprite("clean2.bmp", "clean2mask.bmp", DrawSweeper(1));
-  w.Sprite("bonus.bmp", "bonusmask.bmp", DrawBonusMarker());
+  w.Sprite(asset::kBackWallPicture, DrawBackWall());
+  w.Sprite(asset::kBasePicture, DrawCabinetBase());
+  w.Sprite(asset::kPusherTablePicture, DrawPusherTable());
+  w.Sprite(asset::kUpperCabinetPicture, DrawUpperCabinet());
+  w.Sprite(asset::kGatePicture, DrawGate());
+  w.Sprite(asset::kFallingCoinPicture, DrawFallingCoin());
+  w.Sprite(asset::kLyingCoinPicture, DrawLyingCoin());
+  w.Sprite(asset::kMagicPicture, DrawMagicFigure());
+  w.Sprite(asset::kSweeperPicture, DrawSweeper(0));
+  w.Sprite(asset::kSweeper2Picture, DrawSweeper(1));
+  w.Sprite(asset::kBonusMarkerPicture, DrawBonusMarker());
 
-  w.Put("coin.wav", EncodeWave(CoinPayoutSound()));
-  w.Put("coin2.wav", EncodeWave(BonusPayoutSound()));
-  w.Put("in.wav", EncodeWave(GateCaptureSound()));
-  w.Put("s.wav", EncodeWave(LotteryTickSound()));
-  w.Put("stop.wav", EncodeWave(LotteryStopSound()));
-  w.Put("magic.wav", EncodeWave(MagicSound()));
-  w.Put("cl.wav", EncodeWave(SweeperSound()));
+  w.Put(asset::kPayoutSound, EncodeWave(CoinPayoutSound()));
+  w.Put(asset::kBonusPayoutSound, EncodeWave(BonusPayoutSound()));
+  w.Put(asset::kCaptureSound, EncodeWave(GateCaptureSound()));
+  w.Put(asset::kLotteryTickSound, EncodeWave(LotteryTickSound()));
+  w.Put(asset::kLotteryStopSound, EncodeWave(LotteryStopSound()));
+  w.Put(asset::kMagicSound, EncodeWave(MagicSound()));
+  w.Put(asset::kSweeperSound, EncodeWave(SweeperSound()));
 
   auto drawn = [](std::span<const int> sizes) {
     std::vector<RgbaImage> images;

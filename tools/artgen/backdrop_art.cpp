@@ -1,6 +1,7 @@
 // back.bmp: the cabinet's back wall and side pillars. Only the pillars beside
 // the upper cabinet show in play; the rest lies under the other pieces but is
 // painted alike, so a gap anywhere still looks like the same machine.
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -8,8 +9,8 @@ namespace artgen {
 
 namespace {
 
-constexpr int kWidth = 215;
-constexpr int kHeight = 368;
+constexpr int kWidth = asset::kBackWallPicture.width;
+constexpr int kHeight = asset::kBackWallPicture.height;
 constexpr int kPillar = 25;  // the upper cabinet starts 25 pixels in
 
 void Pillar(Picture& p, int x0, bool left) {

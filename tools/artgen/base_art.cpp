@@ -1,6 +1,7 @@
 // base.bmp: side walls, the playfield the pusher shoves coins across, the
 // front edge they fall over (canvas y 350 or so, just past the payout line at
 // 343) and the tray below it where paid-out coins land.
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -8,8 +9,8 @@ namespace artgen {
 
 namespace {
 
-constexpr int kWidth = 217;
-constexpr int kHeight = 240;
+constexpr int kWidth = asset::kBasePicture.width;
+constexpr int kHeight = asset::kBasePicture.height;
 constexpr int kWall = 8;
 constexpr int kEdgeTop = 200;  // canvas y 350
 constexpr int kFrontTop = 207;

@@ -1,6 +1,10 @@
 // bonus.bmp: drawn over a bonus coin at (coinX - 3, coinY - 24), so the coin
 // sits at x 3..17, y 24..38 of this picture. A red "x50" tag and a gold arrow
 // point down at it; small sparkles flank it. The coin itself stays visible.
+#include <string>
+
+#include "game/constants.h"
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 #include "tools/artgen/pixel_font.h"
@@ -20,12 +24,13 @@ void Sparkle(Picture& p, int x, int y, Rgb c) {
 }  // namespace
 
 Picture DrawBonusMarker() {
-  Picture p(22, 39);
+  Picture p(asset::kBonusMarkerPicture.width, asset::kBonusMarkerPicture.height);
   // The tag.
   p.FillRect(2, 0, 18, 10, colour::kGoldDark);
   p.FillRect(3, 1, 16, 8, Rgb{200, 24, 40});
   p.FillRect(3, 1, 16, 1, Rgb{255, 110, 110});
-  DrawText(p, 3 + (16 - TextWidth("x50")) / 2, 3, "x50", colour::kGoldLight);
+  const std::string tag = "x" + std::to_string(kBonusCoinCredits);
+  DrawText(p, 3 + (16 - TextWidth(tag)) / 2, 3, tag, colour::kGoldLight);
   // The arrow, its tip just above the coin.
   p.FillRect(8, 10, 6, 6, colour::kGold);
   p.FillRect(8, 10, 2, 6, colour::kGoldLight);

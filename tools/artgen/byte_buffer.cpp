@@ -1,15 +1,12 @@
 #include "tools/artgen/byte_buffer.h"
 
-#include <cstdio>
+#include "formats/whole_file.h"
 
 namespace artgen {
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool closed = std::fclose(f) == 0;
-  return written && closed;
+  std::string error;
+  return WriteWholeFile(path, bytes.data(), bytes.size(), error);
 }
 
 }  // namespace artgen

@@ -2,6 +2,7 @@
 // falls or lies in the tray, and a flatter, darker one lying on the table.
 #include <cmath>
 
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -9,7 +10,7 @@ namespace artgen {
 
 namespace {
 
-constexpr int kSize = 15;
+constexpr int kSize = asset::kFallingCoinPicture.width;
 constexpr double kCentre = kSize / 2.0;
 
 struct CoinLook {

@@ -1,13 +1,14 @@
 // move.bmp: the gate, a small slotted catcher that slides along its track.
 // A coin that falls wholly inside its 25 pixels is caught, so the opening is
 // drawn as wide as a coin plus the ten pixels of play the mouth allows.
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
 namespace artgen {
 
 Picture DrawGate() {
-  constexpr int w = 25, h = 20;
+  constexpr int w = asset::kGatePicture.width, h = asset::kGatePicture.height;
   Picture p(w, h);
   const Rgb body{214, 58, 36};
   const Rgb bodyDark{120, 24, 16};

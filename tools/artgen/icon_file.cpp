@@ -1,6 +1,6 @@
 #include "tools/artgen/icon_file.h"
 
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 namespace artgen {
 

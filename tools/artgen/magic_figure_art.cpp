@@ -2,6 +2,7 @@
 // magic countdown runs, his wand raised with a glowing star on its tip.
 #include <cmath>
 
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -38,7 +39,7 @@ void Twinkle(Picture& p, int x, int y) {
 }  // namespace
 
 Picture DrawMagicFigure() {
-  Picture p(46, 84);
+  Picture p(asset::kMagicPicture.width, asset::kMagicPicture.height);
   // Robe, darker at the hem, with a gold seam and hem.
   const std::vector<Point> robe{{14, 35}, {30, 35}, {39, 82}, {5, 82}};
   p.ForEachIn([&](double x, double y) { return InsidePolygon(robe, x, y); },

@@ -6,6 +6,7 @@
 // and image separately can then never leave a half-transparent seam.
 #include <cmath>
 
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -13,8 +14,8 @@ namespace artgen {
 
 namespace {
 
-constexpr int kWidth = 189;
-constexpr int kHeight = 103;
+constexpr int kWidth = asset::kPusherTablePicture.width;
+constexpr int kHeight = asset::kPusherTablePicture.height;
 constexpr int kFaceTop = 92;  // the front face, which meets the coins
 constexpr int kBevel = 5;
 

@@ -1,6 +1,7 @@
 // clean.bmp and clean2.bmp: the sweeper, a little cleaner in a cap who walks
 // right across the cabinet, sweeping with a broom. The two frames alternate
 // stride and broom stroke, so that the figure walks as it crosses.
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 
@@ -40,7 +41,8 @@ void Broom(Picture& p, const Pose& pose) {
 }
 
 Picture Sweeper(const Pose& pose) {
-  Picture p(46, 84);
+  // Both poses are the size of the first.
+  Picture p(asset::kSweeperPicture.width, asset::kSweeperPicture.height);
   const Point hip{20, 52};
   Leg(p, {hip.x - 2, hip.y}, pose.backFoot, kOverallsDark);
   // Body: white shirt under blue overalls.

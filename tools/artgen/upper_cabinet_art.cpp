@@ -4,6 +4,7 @@
 // under which the pusher table slides.
 #include <string>
 
+#include "render/asset_names.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/artwork.h"
 #include "tools/artgen/pixel_font.h"
@@ -13,8 +14,8 @@ namespace artgen {
 
 namespace {
 
-constexpr int kWidth = 165;
-constexpr int kHeight = 162;
+constexpr int kWidth = asset::kUpperCabinetPicture.width;
+constexpr int kHeight = asset::kUpperCabinetPicture.height;
 // Coins enter at canvas x 160 and 238; the picture starts at canvas x 126.
 constexpr int kLeftChute = 34;
 constexpr int kRightChute = 112;

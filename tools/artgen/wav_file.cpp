@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 namespace artgen {
 

@@ -16,7 +16,7 @@
 #include <mutex>
 #include <vector>
 
-#include "canvas/gothic_font_finder.h"
+#include "platform/freetype/gothic_font_finder.h"
 #include "canvas/shift_jis.h"
 #include "canvas/text_rasterizer.h"
 

@@ -1,4 +1,4 @@
-#include "app/win32/gothic_face.h"
+#include "platform/windows/gothic_face.h"
 
 #include <windows.h>
 

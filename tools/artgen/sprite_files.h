@@ -1,6 +1,6 @@
 #pragma once
-// Sprites as the game's canvas reads them: uncompressed 24-bit bottom-up
-// bitmaps with a 40-byte info header.
+// Sprites as the game's canvas reads them: a picture and its mask, each a
+// bitmap file (formats/bmp_file.h).
 #include "tools/artgen/byte_buffer.h"
 #include "tools/artgen/raster.h"
 

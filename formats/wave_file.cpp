@@ -1,4 +1,4 @@
-#include "app/session/wave_file.h"
+#include "formats/wave_file.h"
 
 #include <algorithm>
 #include <cmath>

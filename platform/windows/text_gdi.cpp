@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/win32/gothic_face.h"
-#include "app/win32/top_down_dib.h"
+#include "platform/windows/gothic_face.h"
+#include "platform/windows/top_down_dib.h"
 #include "canvas/text_rasterizer.h"
 
 namespace {

@@ -1,6 +1,8 @@
-#include "tools/png_writer/png_writer.h"
+#include "formats/png_writer.h"
 
 #include <png.h>
+
+#include "formats/whole_file.h"
 
 #include <cerrno>
 #include <csetjmp>
@@ -64,16 +66,15 @@ bool Write(const std::string& path, int width, int height, Layout layout, FillRo
     error = path + ": a PNG needs at least one pixel";
     return false;
   }
+  WholeFile out;
+  if (!out.Open(path, error)) return false;
   Sink sink;
-  sink.file = std::fopen(path.c_str(), "wb");
-  if (!sink.file) {
-    error = path + ": " + std::strerror(errno);
+  sink.file = out.Stream();
+  if (!Encode(sink, width, height, layout, fillRow)) {
+    error = path + ": the PNG could not be written";
     return false;
   }
-  bool ok = Encode(sink, width, height, layout, fillRow);
-  if (std::fclose(sink.file) != 0) ok = false;
-  if (!ok) error = path + ": the PNG could not be written";
-  return ok;
+  return out.Commit(error);
 }
 
 // Written once per build and shipped: worth the best compression.

@@ -1,4 +1,4 @@
-#include "canvas/gothic_font_finder.h"
+#include "platform/freetype/gothic_font_finder.h"
 
 #include <fontconfig/fontconfig.h>
 

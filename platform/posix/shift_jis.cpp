@@ -1,27 +1,13 @@
-#include "canvas/shift_jis.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
+// Shift-JIS texts where the C library's iconv converts them (Linux, and the
+// browser build's musl).
 #include <iconv.h>
 
 #include <cstring>
-#endif
+
+#include "canvas/shift_jis.h"
 
 namespace {
 
-#ifdef _WIN32
-std::string Convert(std::string_view in, UINT from, UINT to) {
-  if (in.empty()) return {};
-  const int wideLength = MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), wide.data(), wideLength);
-  const int outLength = WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(outLength), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), wideLength, out.data(), outLength, nullptr, nullptr);
-  return out;
-}
-#else
 // Converts with iconv, replacing what cannot be converted and going on.
 std::string Convert(std::string_view in, const char* from, const char* to, std::string_view replacement) {
   iconv_t cd = iconv_open(to, from);
@@ -50,22 +36,9 @@ std::string Convert(std::string_view in, const char* from, const char* to, std::
   iconv_close(cd);
   return out;
 }
-#endif
 
 }  // namespace
 
-std::string ShiftJisToUtf8(std::string_view sjis) {
-#ifdef _WIN32
-  return Convert(sjis, 932, CP_UTF8);
-#else
-  return Convert(sjis, "CP932", "UTF-8", "\xEF\xBF\xBD");
-#endif
-}
+std::string ShiftJisToUtf8(std::string_view sjis) { return Convert(sjis, "CP932", "UTF-8", "\xEF\xBF\xBD"); }
 
-std::string Utf8ToShiftJis(std::string_view utf8) {
-#ifdef _WIN32
-  return Convert(utf8, CP_UTF8, 932);
-#else
-  return Convert(utf8, "UTF-8", "CP932", "?");
-#endif
-}
+std::string Utf8ToShiftJis(std::string_view utf8) { return Convert(utf8, "UTF-8", "CP932", "?"); }
