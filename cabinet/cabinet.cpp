@@ -1,11 +1,13 @@
 #include "cabinet/cabinet.h"
 
+#include <array>
 #include <utility>
 
 #include "cabinet/tick.h"
 #include "canvas/canvas.h"
 #include "canvas/shift_jis.h"
 #include "game/constants.h"
+#include "game/counters.h"
 #include "game/coin_life.h"
 #include "game/state.h"
 #include "render/asset_names.h"
@@ -57,10 +59,10 @@ std::int64_t CoinsInPlay() {
 }
 const PlayStats& Stats() { return playStats; }
 
-Readout Read() {
-  return {game.randState,      game.credits,       game.pendingCoins,   game.pusherStroke,  game.pusherRetracting,
-          game.gateOffset,     game.gateReturning, game.lotteryRow,     game.lotteryColumn, game.lotterySpinning,
-          game.sweepRequested, game.sweepTimer,    game.magicRequested, game.magicTimer};
+std::span<const CounterReading> ReadCounters() {
+  static std::array<CounterReading, kCounterCount> readings;
+  for (const CounterFacts& counter : kCounters) readings[counter.traceSlot] = {counter.traceKey, game.*counter.field};
+  return readings;
 }
 
 void ReadCoins(std::vector<CoinReadout>& coins) {

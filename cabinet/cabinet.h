@@ -72,17 +72,18 @@ std::int64_t TicksRun();
 std::int64_t CoinsInPlay();
 const PlayStats& Stats();
 
-// What a trace line shows of the game between two ticks: its counters, and
-// each coin in play (slot, state code, place, vertical speed).
-struct Readout {
-  std::uint32_t rand;
-  int credits, pending, stroke, retracting, gate, gateReturning, lotteryRow, lotteryColumn, spinning;
-  int sweepRequested, sweepTimer, magicRequested, magicTimer;
+// What a trace line shows of the game between two ticks: its counters,
+// each by its key, in the line's order (after the tick and RandomState()),
+// and each coin in play (slot, state code, place, vertical speed).
+struct CounterReading {
+  std::string_view key;
+  int value;
 };
+// Valid until the next call.
+std::span<const CounterReading> ReadCounters();
 struct CoinReadout {
   int slot, state, x, y, vy;
 };
-Readout Read();
 // The coins in play, in slot order, into `coins` (emptied first).
 void ReadCoins(std::vector<CoinReadout>& coins);
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cabinet/tick.h"
+#include "game/counters.h"
 #include "game/play_stats.h"
 #include "game/simulation_path.h"
 #include "game/state.h"
@@ -44,29 +45,6 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
   return crc ^ 0xFFFFFFFFu;
 }
 
-// The whole-number fields of the game state, in the order they are stored,
-// with the values the game can reach between two ticks.
-struct IntField {
-  const char* name;
-  int GameState::*field;
-  long long min, max;
-};
-constexpr long long kIntMax = 2147483647;
-constexpr IntField kIntFields[] = {
-    {"pusher stroke", &GameState::pusherStroke, -4, 1},
-    {"pusher direction", &GameState::pusherRetracting, 0, 1},
-    {"gate offset", &GameState::gateOffset, 0, 144},
-    {"gate direction", &GameState::gateReturning, 0, 1},
-    {"lottery row", &GameState::lotteryRow, 0, 2},
-    {"lottery column", &GameState::lotteryColumn, 0, 7},
-    {"lottery spin flag", &GameState::lotterySpinning, 0, 1},
-    {"pending coin count", &GameState::pendingCoins, 0, kIntMax},
-    {"sweep request", &GameState::sweepRequested, 0, 1},
-    {"sweep timer", &GameState::sweepTimer, 0, 46},
-    {"magic request", &GameState::magicRequested, 0, 1},
-    {"magic timer", &GameState::magicTimer, 0, 10},
-    {"credit count", &GameState::credits, 0, kIntMax},
-};
 constexpr int ScreenBox::*kBoxFields[] = {&ScreenBox::left, &ScreenBox::top, &ScreenBox::right, &ScreenBox::bottom};
 
 // The canvas style as the tick left it.
@@ -175,7 +153,7 @@ struct CoinRecord {
 // Everything a snapshot holds, read and checked before any of it is used.
 struct Decoded {
   std::int64_t tick = 0;
-  int ints[std::size(kIntFields)] = {};
+  int ints[kCounterCount] = {};
   ScreenBox box;
   std::uint32_t randState = 0;
   LastSoundCue cue;
@@ -201,11 +179,11 @@ bool Decode(Reader& in, Decoded& d, std::string& why) {
     why = "the snapshot is truncated";
     return false;
   };
-  for (std::size_t f = 0; f < std::size(kIntFields); ++f) {
+  for (std::size_t f = 0; f < kCounterCount; ++f) {
     std::int32_t v = 0;
     if (!in.I32(v)) return truncated();
-    if (v < kIntFields[f].min || v > kIntFields[f].max)
-      return why = OutOfRange(kIntFields[f].name, v, kIntFields[f].min, kIntFields[f].max), false;
+    if (v < kCounters[f].min || v > kCounters[f].max)
+      return why = OutOfRange(kCounters[f].name, v, kCounters[f].min, kCounters[f].max), false;
     d.ints[f] = v;
   }
   for (auto field : kBoxFields) {
@@ -323,7 +301,7 @@ void Commit(const Decoded& d) {
       if (const unsigned code = CodeAt(d.codes, pair))
         table.Set(d.inPlay[a], d.inPlay[b], static_cast<ContactCode>(code));
 
-  for (std::size_t f = 0; f < std::size(kIntFields); ++f) game.*kIntFields[f].field = d.ints[f];
+  for (std::size_t f = 0; f < kCounterCount; ++f) game.*kCounters[f].field = d.ints[f];
   game.lotteryBox = d.box;
   game.randState = d.randState;
   for (std::size_t f = 0; f < std::size(kStyleFields); ++f) mainCanvas.*kStyleFields[f].field = d.style[f];
@@ -352,7 +330,7 @@ std::vector<std::uint8_t> SaveSnapshot() {
   w.U32(0);  // the body's length, filled in below
   w.I64(CabinetTick());
 
-  for (const IntField& f : kIntFields) w.I32(game.*f.field);
+  for (const CounterFacts& f : kCounters) w.I32(game.*f.field);
   for (auto field : kBoxFields) w.I32(game.lotteryBox.*field);
   w.U32(game.randState);
   const LastSoundCue& cue = LastCue();

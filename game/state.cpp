@@ -1,5 +1,6 @@
 #include "game/state.h"
 
+#include "game/counters.h"
 #include "game/play_stats.h"
 
 GameState game;
@@ -11,7 +12,8 @@ namespace {
 // the contact table untouched until coins actually use them.
 struct ProgramStart {
   ProgramStart() {
-    game.pusherStroke = -3;
+    for (const CounterFacts& counter : kCounters)
+      if (counter.start != 0) game.*counter.field = counter.start;
     game.randState = 1;
   }
 } programStart;
@@ -25,20 +27,8 @@ void ResetProgramState() {
     game.coinState[i] = CoinState::Free;
   }
   game.contactMatrix.ClearAll();
-  game.pusherStroke = -3;
-  game.pusherRetracting = 0;
-  game.gateOffset = 0;
-  game.gateReturning = 0;
-  game.lotteryRow = 0;
-  game.lotteryColumn = 0;
-  game.lotterySpinning = 0;
+  for (const CounterFacts& counter : kCounters) game.*counter.field = counter.start;
   game.lotteryBox = ScreenBox{};
-  game.pendingCoins = 0;
-  game.sweepRequested = 0;
-  game.sweepTimer = 0;
-  game.magicRequested = 0;
-  game.magicTimer = 0;
-  game.credits = 0;
   game.randState = 1;
   playStats = PlayStats{};
 }

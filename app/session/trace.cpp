@@ -154,29 +154,16 @@ namespace {
 
 // Everything of a trace line before its draws and closing brace.
 void FormatTraceHead(std::string& out, long long tick, const SoundCues& sounds) {
-  const cabinet::Readout game = cabinet::Read();
-  const struct {
-    std::string_view key;
-    long long value;
-  } fields[] = {{"{\"tick\":", tick},
-                {",\"rand\":", game.rand},
-                {",\"credits\":", game.credits},
-                {",\"pending\":", game.pending},
-                {",\"stroke\":", game.stroke},
-                {",\"retracting\":", game.retracting},
-                {",\"gate\":", game.gate},
-                {",\"gateReturning\":", game.gateReturning},
-                {",\"lotteryRow\":", game.lotteryRow},
-                {",\"lotteryColumn\":", game.lotteryColumn},
-                {",\"spinning\":", game.spinning},
-                {",\"sweepRequested\":", game.sweepRequested},
-                {",\"sweepTimer\":", game.sweepTimer},
-                {",\"magicRequested\":", game.magicRequested},
-                {",\"magicTimer\":", game.magicTimer}};
   out.clear();
-  for (const auto& field : fields) {
-    out += field.key;
-    AppendNumber(out, field.value);
+  out += "{\"tick\":";
+  AppendNumber(out, tick);
+  out += ",\"rand\":";
+  AppendNumber(out, cabinet::RandomState());
+  for (const cabinet::CounterReading& counter : cabinet::ReadCounters()) {
+    out += ",\"";
+    out += counter.key;
+    out += "\":";
+    AppendNumber(out, counter.value);
   }
   out += ",\"sounds\":[";
   bool first = true;
