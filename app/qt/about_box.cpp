@@ -4,8 +4,8 @@
 #include <QtMath>
 #include <QPushButton>
 
-#include "app/about_band.h"
 #include "app/qt/app_icon.h"
+#include "app/session/about_band.h"
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/dialog_units.h"

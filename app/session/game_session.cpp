@@ -7,7 +7,6 @@
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
 #include "formats/whole_file.h"
-#include "cabinet/snapshot.h"
 #include "cabinet/cabinet.h"
 #include "marobel_version.h"
 

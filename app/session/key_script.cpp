@@ -1,7 +1,7 @@
 #include "app/session/key_script.h"
 
 #include "app/session/printable_text.h"
-#include "game/constants.h"
+#include "cabinet/cabinet.h"
 
 #include <cctype>
 #include <cerrno>
@@ -57,7 +57,8 @@ struct NamedKey {
   std::string_view word;
   int virtualKey;
 };
-constexpr NamedKey kNamedKeys[] = {{"left", kVirtualKeyLeft}, {"right", kVirtualKeyRight}};
+const NamedKey kNamedKeys[] = {{"left", cabinet::LaneKey(cabinet::Lane::Left)},
+                               {"right", cabinet::LaneKey(cabinet::Lane::Right)}};
 
 int ParseKey(std::string_view word, std::string& reason) {
   for (const NamedKey& named : kNamedKeys)

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "game/play_stats.h"
+#include "cabinet/cabinet.h"
 
 // What a session amounted to, for a player or a script: the counts of play
 // since the summary was made, the ticks played and the most coins seen in

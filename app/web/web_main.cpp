@@ -15,7 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/about_band.h"
 #include "app/session/about_band.h"
 #include "app/session/kept_game.h"
 #include "app/session/replay_link.h"

@@ -3,8 +3,10 @@
 # includes only its own folder and those below it, and nothing outside the
 # core. Prints the include graph between the folders, then fails on every
 # include against the order. The front ends, the session and the tools
-# (app/, tools/) reach the game through its door, cabinet/cabinet.h: an
-# include of the game state or of the tick's own header there fails too,
+# (app/, tools/) reach the game through its door, cabinet/cabinet.h: in
+# app/ an include of any other header of the core fails, in tools/ (which
+# draw the core's pictures from its own table) one of the game state or of
+# the tick's own header,
 # as does any include between app/ and tools/, or of a platform's system
 # header (windows.h, iconv, stat, FreeType...) in the core.
 set -euo pipefail
@@ -41,7 +43,12 @@ while IFS= read -r hit; do
   echo "include-graph: ${hit%%:*} includes ${hit#*#include }: outside the core, the game is reached through cabinet/cabinet.h" >&2
   behind_door=$((behind_door + 1))
   status=1
-done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(game/state|cabinet/tick)\.h"' app tools 2>/dev/null | sort || true)
+done < <({
+  grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(game/state|cabinet/tick)\.h"' tools
+  # The programs see no header of the core but the door itself.
+  grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(canvas|game|render|bonus|cabinet)/' app |
+    grep -v '"cabinet/cabinet\.h"'
+} 2>/dev/null | sort || true)
 echo "files under app/ and tools/ that go behind the cabinet's door: $behind_door"
 
 # The programs (app/) and the tools that make their files (tools/) share
@@ -56,6 +63,31 @@ for pair in "app tools" "tools app"; do
   done < <(grep -rnE --include='*.h' --include='*.cpp' "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"$to/" "$from" 2>/dev/null | sort || true)
 done
 echo "includes between app/ and tools/: $crossing"
+
+# A front end knows the game only through the session: of the project it
+# includes app/session/, its own folder, the shared file formats, its own
+# platform's folder and (the Windows shell) its resource ids; the headers
+# the build generates carry no folder.
+declare -A own_platform=([win32]=windows [web]=web)
+front=0
+for shell in qt win32 web sim term; do
+  [ -d "app/$shell" ] || continue
+  allowed="app/session/|app/$shell/|formats/"
+  [ -n "${own_platform[$shell]:-}" ] && allowed+="|platform/${own_platform[$shell]}/"
+  [ "$shell" = win32 ] && allowed+="|res/"
+  while IFS= read -r hit; do
+    echo "include-graph: ${hit%%:*} includes \"${hit#*\"}: a front end includes only app/session/ of the game" >&2
+    front=$((front + 1))
+    status=1
+  done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' "app/$shell" |
+           grep -vE "#[[:space:]]*include[[:space:]]*\"($allowed)" | sort || true)
+done
+echo "front-end includes past the session: $front"
+mainCanvas_outside=$(grep -rlw --include='*.h' --include='*.cpp' mainCanvas app tools platform formats 2>/dev/null | sort || true)
+for file in $mainCanvas_outside; do
+  echo "include-graph: $file names mainCanvas: the game's canvas stays behind the door" >&2
+  status=1
+done
 
 # The core asks the system for nothing itself: what it needs of one (text,
 # code pages, file stamps) it declares, and platform/ implements. A system
