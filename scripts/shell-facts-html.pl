@@ -18,7 +18,10 @@ while (<$in>) {
   chomp;
   next unless /^[A-Z]/;
   /^([A-Za-z]+)\t(.+)$/ or die "$table: not NAME<tab>VALUE: $_\n";
-  $fact{$1} = $2;
+  my ($name, $value) = ($1, $2);
+  # {NAME}: an earlier fact's value.
+  $value =~ s/\{([A-Za-z]+)\}/exists $fact{$1} ? $fact{$1} : die "$table: {$1} before its line\n"/ge;
+  $fact{$name} = $value;
 }
 
 sub escape { my $t = shift; $t =~ s/&/&amp;/g; $t =~ s/</&lt;/g; $t =~ s/>/&gt;/g; $t =~ s/"/&quot;/g; return $t; }

@@ -7,7 +7,12 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 declare -A fact
 while IFS=$'\t' read -r name value; do
-  [[ $name =~ ^[A-Z] ]] && fact[$name]=$value
+  [[ $name =~ ^[A-Z] ]] || continue
+  # {NAME}: an earlier fact's value.
+  while [[ $value =~ \{([A-Za-z]+)\} ]]; do
+    value=${value//"${BASH_REMATCH[0]}"/${fact[${BASH_REMATCH[1]}]}}
+  done
+  fact[$name]=$value
 done < "$root/app/shell_facts.txt"
 
 # The script's texts are Windows code page 932.
