@@ -24,7 +24,7 @@ dev_packages=(
   # zlib writes the deflate streams the replay-link tests decode
   zlib1g-dev
   # real-window tests
-  xvfb xdotool x11-utils imagemagick libx11-dev openbox
+  xvfb xdotool tmux x11-utils imagemagick libx11-dev openbox
   # the Windows build, run under Wine
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
   # the Wine smoke run: a Japanese locale, the package unpacker, the close request

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* kProgram = "marobel";
-
 static_assert(kMinWindowScale == 1 && kMaxWindowScale == 8, "the help names the scales");
 
 constexpr OptionSpec kOptions[] = {
@@ -37,11 +35,13 @@ constexpr FileOption kFiles[] = {
 
 }  // namespace
 
-std::string ShellUsage(std::string_view note) {
-  return OptionsHelp(kProgram, "Play the coin pusher in a window.", kOptions, note);
+std::string ShellUsage(std::string_view note, const ShellName& name) {
+  return OptionsHelp(name.program, name.purpose, kOptions, note);
 }
 
-std::string ShellUsageError(const std::string& error) { return OptionsErrorText(kProgram, error); }
+std::string ShellUsageError(const std::string& error, const ShellName& name) {
+  return OptionsErrorText(name.program, error);
+}
 
 ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args,
                                      std::span<const ForeignOption> toolkitOptions) {

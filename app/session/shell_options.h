@@ -38,9 +38,16 @@ struct ShellOptionsResult {
 ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args,
                                      std::span<const ForeignOption> toolkitOptions = {});
 
+// The command a shell is started as, and what it does, for its help and
+// its error lines.
+struct ShellName {
+  const char* program = "marobel";
+  const char* purpose = "Play the coin pusher in a window.";
+};
+
 // The help text, several lines ending in a newline; a shell may add a
 // paragraph of its own (its toolkit's options).
-std::string ShellUsage(std::string_view note = {});
+std::string ShellUsage(std::string_view note = {}, const ShellName& name = {});
 
 // What the shells print for a mistake on their command line.
-std::string ShellUsageError(const std::string& error);
+std::string ShellUsageError(const std::string& error, const ShellName& name = {});

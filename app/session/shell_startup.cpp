@@ -4,18 +4,20 @@
 
 int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks) {
   const ShellOptionsResult parsed = ParseShellOptions(arguments, hooks.toolkitOptions);
-  auto fail = [&hooks](const std::string& line) { hooks.tell("marobel: " + line + "\n", true); };
+  auto fail = [&hooks](const std::string& line) {
+    hooks.tell(std::string(hooks.name.program) + ": " + line + "\n", true);
+  };
   // Help wherever it stands, even after a mistake.
   if (parsed.options.helpRequested) {
-    hooks.tell(ShellUsage(hooks.usageNote), false);
+    hooks.tell(ShellUsage(hooks.usageNote, hooks.name), false);
     return 0;
   }
   if (!parsed.ok) {
-    hooks.tell(ShellUsageError(parsed.error), true);
+    hooks.tell(ShellUsageError(parsed.error, hooks.name), true);
     return 2;
   }
   if (parsed.options.versionRequested) {
-    hooks.tell("marobel " MAROBEL_VERSION "\n", false);
+    hooks.tell(std::string(hooks.name.program) + " " MAROBEL_VERSION "\n", false);
     return 0;
   }
   GameSession session;

@@ -22,6 +22,7 @@ struct ShellHooks {
   // about them.
   std::span<const ForeignOption> toolkitOptions = {};
   std::string usageNote;
+  ShellName name;
 };
 
 // The whole life of a desktop shell after its command line is split:

@@ -153,6 +153,7 @@ int RunViewer(GameSession& session) {
 
 int main(int argc, char** argv) {
   ShellHooks hooks;
+  hooks.name = {"marobel-term", "Play the coin pusher in a text terminal."};
   hooks.tell = [](const std::string& text, bool error) { std::fputs(text.c_str(), error ? stderr : stdout); };
   hooks.runWindow = [](GameSession& session, const ShellOptionsResult&) { return RunViewer(session); };
   return RunShell(std::vector<std::string>(argv + 1, argv + argc), hooks);

@@ -96,16 +96,19 @@ done > "$work/files"
 for size in 16 32 48 64 128 256; do
   [ -f "/usr/share/icons/hicolor/${size}x${size}/apps/marobel.png" ] || fail "no ${size}px icon"
 done
-for page in marobel marobel-sim; do
+for page in marobel marobel-sim marobel-term; do
   man -w 6 "$page" >/dev/null 2>&1 || [ -f "/usr/share/man/man6/$page.6.gz" ] || fail "no manual page for $page"
 done
 bash "$root/scripts/ci/manual-page-check.sh" /usr/games/marobel /usr/share/man/man6/marobel.6.gz \
   "EXIT STATUS" ENVIRONMENT FILES EXAMPLES || fail "marobel(6) and marobel --help disagree"
 bash "$root/scripts/ci/manual-page-check.sh" /usr/games/marobel-sim /usr/share/man/man6/marobel-sim.6.gz \
   "EXIT STATUS" EXAMPLES || fail "marobel-sim(6) and marobel-sim --help disagree"
+bash "$root/scripts/ci/manual-page-check.sh" /usr/games/marobel-term /usr/share/man/man6/marobel-term.6.gz \
+  "EXIT STATUS" EXAMPLES || fail "marobel-term(6) and marobel-term --help disagree"
 
 [ "$(PATH=$player_path command -v marobel)" = /usr/games/marobel ] || fail "marobel is not on a player's PATH"
 [ "$(PATH=$player_path command -v marobel-sim)" = /usr/games/marobel-sim ] || fail "marobel-sim is not on a player's PATH"
+[ "$(PATH=$player_path command -v marobel-term)" = /usr/games/marobel-term ] || fail "marobel-term is not on a player's PATH"
 version="$(cd "$work" && PATH=$player_path marobel-sim --version)" || fail "marobel-sim --version"
 note "marobel-sim --version: $version"
 (cd "$work" && PATH=$player_path marobel-sim --ticks 20 --assets "$data" --trace "$work/sim.trace") ||

@@ -16,7 +16,7 @@ fi
 
 mapfile -t scripts < <(git ls-files '*.sh')
 if ! shellcheck -x --severity=warning "${scripts[@]}" ||
-  ! shellcheck --severity=warning --shell=sh app/qt/marobel-launcher.sh.in; then
+  ! shellcheck --severity=warning --shell=sh cmake/program-launcher.sh.in; then
   echo "lint: shellcheck found the warnings above" >&2
   status=1
 fi
