@@ -34,7 +34,8 @@ void KeyDown(int virtualKey) { InsertCoin(virtualKey); }
 int LaneKey(Lane lane) { return lane == Lane::Left ? kVirtualKeyLeft : kVirtualKeyRight; }
 void DropCoin(Lane lane) { KeyDown(LaneKey(lane)); }
 
-TickResult Tick() {
+TickResult Tick(bool listDrawing) {
+  SetFrameListing(listDrawing);
   GameTick();
   // The key-downs' requests came first, so they lead the tick's list.
   tickSounds.assign(PendingSoundCues().begin(), PendingSoundCues().end());

@@ -48,7 +48,9 @@ struct TickResult {
   const DisplayList* display;
   const std::vector<std::string_view>* sounds;
 };
-TickResult Tick();
+// Without `listDrawing` the display list stays empty, for a tick whose
+// picture nobody will see or trace (a skip): the game itself is the same.
+TickResult Tick(bool listDrawing = true);
 
 // The last sound requested and the tick it was requested in: as a new
 // sound cuts off the one playing, the only one that may still be heard.

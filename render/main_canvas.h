@@ -10,5 +10,9 @@ extern Canvas mainCanvas;
 // The calls drawn on the main canvas since the list was last cleared.
 DisplayList& FrameDisplayList();
 
+// Whether the calls go into the list (on at program start): a tick nobody
+// looks at (a skip) need not list them.
+void SetFrameListing(bool on);
+
 // Test aid: also hears every call made on the main canvas (null: nobody).
 void SetFrameObserver(CanvasCallSink* observer);

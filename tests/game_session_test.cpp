@@ -192,6 +192,33 @@ TEST(GameSession, ReplaySpeedChangesOnlyTheClock) {
   EXPECT_FALSE(ParseShellOptions({"--replay", script, "--replay-speed", "2"}).ok);
 }
 
+// A skip lists no drawing for the ticks nobody sees, yet ends on the same
+// game and the same picture as ticking one by one, in slices or at once.
+TEST(GameSession, RunUntilEndsOnTheSamePictureAsTickingThrough) {
+  const std::string script = WriteTempFile("skip.keys", "3 right\n40 left\n90 right\n");
+  std::vector<std::uint32_t> pictures[2];
+  std::string traces[2];
+  for (int way = 0; way < 2; ++way) {
+    const auto parsed = ParseShellOptions({"--replay", script});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    GameSession session;
+    NullWindow window;
+    ASSERT_NO_FATAL_FAILURE(StartGameSession(session, parsed.options, window));
+    session.KeepTraceLine(false);
+    if (way == 0) {
+      for (int tick = 1; tick <= 150; ++tick) session.Tick(&window);
+    } else {
+      while (session.TicksRun() < 150) session.RunUntil(150, &window, 64);
+    }
+    EXPECT_GT(session.TickDisplayList().calls.size(), 100u) << "way " << way;
+    const GameSession::FrameView frame = session.Frame();
+    pictures[way].assign(frame.pixels, frame.pixels + frame.width * frame.height);
+    traces[way] = session.TraceLine();
+  }
+  EXPECT_EQ(traces[0], traces[1]);
+  EXPECT_TRUE(pictures[0] == pictures[1]) << "the skipped game's last picture differs";
+}
+
 TEST(GameSession, OpenFailsWithTheRunnersMessageAndCreatesNothing) {
   const std::string bad = WriteTempFile("bad-replay.keys", "3 right\n2 left\n");
   const std::string record = (std::filesystem::temp_directory_path() / "marobel-never-created.keys").string();

@@ -187,7 +187,7 @@ int GameSession::TimerPeriod() const {
 }
 
 void GameSession::Tick(GameHost* host) {
-  RunTick(host);
+  RunTick(host, true);
   PlayTickSounds();
   if (host) host->RequestRepaint();
 }
@@ -195,19 +195,21 @@ void GameSession::Tick(GameHost* host) {
 void GameSession::RunUntil(long long tick, GameHost* host, long long maxTicks) {
   long long ran = 0;
   while (ticksRun_ < tick && (maxTicks < 0 || ran < maxTicks)) {
-    RunTick(host);
+    // Only the last tick's picture can be seen; a trace of draws lists all.
+    const bool last = ticksRun_ + 1 == tick || ran + 1 == maxTicks;
+    RunTick(host, last || traceDraws_);
     ++ran;
   }
   if (ran > 0 && host) host->RequestRepaint();
 }
 
-void GameSession::RunTick(GameHost* window) {
+void GameSession::RunTick(GameHost* window, bool listDrawing) {
   const long long tick = ticksRun_ + 1;
   const bool replaying = ReplayRunning();
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
   if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(timer_.id, timer_.periodMs);
-  lastTick_ = cabinet::Tick();
+  lastTick_ = cabinet::Tick(listDrawing);
   frameComposed_ = false;
   summary_->AfterTick();
   ticksRun_ = tick;

@@ -151,7 +151,7 @@ class GameSession {
   void KeepTick();
   void WriteTraceLine();
   int TimerPeriod() const;
-  void RunTick(GameHost* host);
+  void RunTick(GameHost* host, bool listDrawing);
   void PlayTickSounds();
 
   enum class TraceKind { None, File, Stream, Line };
