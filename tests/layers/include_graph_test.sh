@@ -24,7 +24,9 @@ fresh_tree() {
   printf '#include "game/state.h"\n#include "canvas/canvas.h"\n' >"$root/render/frame.cpp"
   printf '#include "render/frame.h"\n' >"$root/bonus/gate.cpp"
   printf '#include "bonus/gate.h"\n#include "game/state.h"\n' >"$root/cabinet/tick.cpp"
-  printf '#include "cabinet/cabinet.h"\n' >"$root/app/qt/main.cpp"
+  mkdir -p "$root/app/session"
+  printf '#include "cabinet/cabinet.h"\n' >"$root/app/session/game_session.h"
+  printf '#include "app/session/game_session.h"\n#include "formats/wave_file.h"\n' >"$root/app/qt/main.cpp"
 }
 
 run() { output=$(bash "$root/scripts/ci/include-graph.sh" 2>&1); }
@@ -86,6 +88,24 @@ for pair in "app/sim/main.cpp tools/artgen/bmp.h" "tools/artgen/main.cpp app/ses
   grep -q "$file includes \"$included\"" <<<"$output" || fail "$file including $included not named: $output"
   grep -q "includes between app/ and tools/: 1" <<<"$output" || fail "crossing count: $output"
 done
+
+# Past the session, a front end sees nothing of the game: not even the
+# door, nor another front end; and outside the core nothing names the
+# game's canvas.
+for included in cabinet/cabinet.h app/web/live_game.h render/frame.h; do
+  fresh_tree
+  printf '#include "%s"\n' "$included" >>"$root/app/qt/main.cpp"
+  if run; then fail "a front end including $included passed"; fi
+  grep -q "app/qt/main.cpp includes \"$included\": a front end includes only app/session/" <<<"$output" ||
+    fail "$included in a front end not named: $output"
+done
+fresh_tree
+printf '#include "game/state.h"\n' >>"$root/app/session/game_session.h"
+if run; then fail "the session including the game state passed"; fi
+fresh_tree
+printf 'void Show() { mainCanvas.Present(); }\n' >>"$root/app/qt/main.cpp"
+if run; then fail "a front end naming mainCanvas passed"; fi
+grep -q "app/qt/main.cpp names mainCanvas" <<<"$output" || fail "mainCanvas outside the core not named: $output"
 
 [ "$failures" -eq 0 ] && echo "include graph: all cases pass"
 exit "$((failures > 0))"
