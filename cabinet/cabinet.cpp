@@ -31,7 +31,6 @@ TickTimer Create(long long startingCredits) {
 }
 
 void KeyDown(int virtualKey) { InsertCoin(virtualKey); }
-int LaneKey(Lane lane) { return lane == Lane::Left ? kVirtualKeyLeft : kVirtualKeyRight; }
 void DropCoin(Lane lane) { KeyDown(LaneKey(lane)); }
 
 TickResult Tick(bool listDrawing) {

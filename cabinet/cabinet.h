@@ -8,6 +8,7 @@
 
 #include "cabinet/snapshot.h"
 #include "canvas/display_list.h"
+#include "game/constants.h"
 #include "game/play_stats.h"
 
 // The one door into the game, for the session driver behind every front
@@ -38,7 +39,9 @@ enum class Lane { Left, Right };
 void KeyDown(int virtualKey);
 void DropCoin(Lane lane);
 // The virtual key of a lane, as key records write it.
-int LaneKey(Lane lane);
+// (Known at compile time, so the key-script format can name the lanes
+// without linking the game.)
+constexpr int LaneKey(Lane lane) { return lane == Lane::Left ? kVirtualKeyLeft : kVirtualKeyRight; }
 
 // What one tick did: its frame as the drawing calls made, in order, and
 // the wave files it asked to play, in request order (with those asked for

@@ -57,8 +57,8 @@ struct NamedKey {
   std::string_view word;
   int virtualKey;
 };
-const NamedKey kNamedKeys[] = {{"left", cabinet::LaneKey(cabinet::Lane::Left)},
-                               {"right", cabinet::LaneKey(cabinet::Lane::Right)}};
+constexpr NamedKey kNamedKeys[] = {{"left", cabinet::LaneKey(cabinet::Lane::Left)},
+                                   {"right", cabinet::LaneKey(cabinet::Lane::Right)}};
 
 int ParseKey(std::string_view word, std::string& reason) {
   for (const NamedKey& named : kNamedKeys)
