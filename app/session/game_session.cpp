@@ -118,12 +118,20 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
   }
   MakePrivateFolder(SessionFilePath(keptFolder_));
   std::string reason;
-  if (!ReadKeptGame(keptFolder_, kept_, reason)) {
+  if (!ReadKeptGame(keptFolder_, kept_, reason) || (kept_.found && !CatchUpKeptGame(reason))) {
     const std::string aside = SetKeptGameAside(keptFolder_);
     notice_ = "the game kept in " + keptFolder_ + " cannot be continued (" + reason + "); it is set aside" +
               (aside.empty() ? std::string() : " as " + aside) + " and a new game starts";
     kept_ = KeptGame{};
+    startSnapshot_.clear();
+    carried_.clear();
+    presses_ = PressDigest{};
+    lastMarkedTick_ = -1;
   }
+  // Only the game it came to is kept.
+  kept_.presses = {};
+  kept_.markers = {};
+  kept_.snapshot = {};
   const std::string recordName = InFolder(keptFolder_, kKeptRecordName);
   if (!record_.Open(recordName, kept_.found)) {
     error = recordName + ": cannot keep the game there";
@@ -133,8 +141,6 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
     if (options.credits && options.credits != kept_.startingCredits)
       notice_ = "the kept game goes on as it began; --credits applies to a new game";
     startingCredits_ = kept_.startingCredits;
-    lastMarkedTick_ = kept_.resumeTick;
-    presses_ = kept_.presses;
     return true;
   }
   if (startingCredits_) record_.WriteLine(StartingCreditsLine(*startingCredits_));
@@ -151,10 +157,7 @@ void GameSession::Reset(GameHost* window) {
   frameComposed_ = false;
   ticksRun_ = 0;
   std::string error;  // each snapshot was checked whole when it was read
-  if (kept_.found) {
-    LoadSnapshot(kept_.resume.data(), kept_.resume.size(), error);
-    ticksRun_ = kept_.resumeTick;
-  } else if (!startSnapshot_.empty()) {
+  if (!startSnapshot_.empty()) {
     LoadSnapshot(startSnapshot_.data(), startSnapshot_.size(), error);
     ticksRun_ = cabinet::TicksRun();
   }
@@ -166,11 +169,11 @@ void GameSession::Reset(GameHost* window) {
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
   pressesAtTickEnd_ = presses_.count;
-  for (const KeyPress& press : kept_.carried) {
+  for (const KeyPress& press : carried_) {
     cabinet::KeyDown(press.virtualKey);
     presses_.Add(press);
   }
-  kept_.carried.clear();
+  carried_.clear();
   reset_ = true;
 }
 
@@ -211,11 +214,58 @@ void GameSession::RunTick(GameHost* window, bool listDrawing) {
   if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(timer_.id, timer_.periodMs);
   lastTick_ = cabinet::Tick(listDrawing);
   frameComposed_ = false;
-  summary_->AfterTick();
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;
+  if (catchingUp_) return;  // a kept game brought up: nothing new to count, trace or keep
+  summary_->AfterTick();
   WriteTraceLine();
   if (!keptFolder_.empty()) KeepTick();
+}
+
+bool GameSession::CatchUpKeptGame(std::string& reason) {
+  cabinet::ResetProgram();  // the record replays from program start, as a new process plays it
+  cabinet::Create(kept_.startingCredits.value_or(0));
+  if (!kept_.snapshot.empty()) {
+    std::string error;
+    if (!LoadSnapshot(kept_.snapshot.data(), kept_.snapshot.size(), error)) {
+      reason = "its snapshot is refused: " + error;
+      return false;
+    }
+    reason = KeptSnapshotContradiction(kept_, cabinet::TicksRun());
+    if (!reason.empty()) return false;
+  }
+  ticksRun_ = cabinet::TicksRun();
+  replay_ = kept_.presses;
+  nextReplayed_ = 0;
+  presses_ = PressDigest{};
+  for (; nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= ticksRun_; ++nextReplayed_)
+    presses_.Add(replay_[nextReplayed_]);
+  // Markers come in tick order, as the presses do: both are walked once.
+  const std::vector<TickMarker>& markers = kept_.markers;
+  std::size_t nextMarker = 0;
+  catchingUp_ = true;
+  bool same = true;
+  while (same && ticksRun_ < kept_.lastTick) {
+    RunTick(nullptr, false);
+    const TickMarker* mark = nullptr;  // a close marks a tick again: the last one counts
+    for (; nextMarker < markers.size() && markers[nextMarker].tick <= ticksRun_; ++nextMarker)
+      if (markers[nextMarker].tick == ticksRun_) mark = &markers[nextMarker];
+    same = !mark || SameGame(*mark, MarkerOfRunningGame());
+  }
+  catchingUp_ = false;
+  if (!same) {
+    reason = "its key record contradicts itself at tick " + std::to_string(ticksRun_);
+    replay_.clear();
+    return false;
+  }
+  // Presses for the tick after the last one vouched for reach the game at
+  // the creation reset, as they did before the game was left.
+  carried_.assign(replay_.begin() + static_cast<std::ptrdiff_t>(nextReplayed_), replay_.end());
+  replay_.clear();
+  nextReplayed_ = 0;
+  startSnapshot_ = SaveSnapshot();
+  lastMarkedTick_ = ticksRun_;
+  return true;
 }
 
 void GameSession::PlayTickSounds() {
@@ -251,7 +301,7 @@ void GameSession::PlayerKeyDown(int virtualKey) {
 }
 
 void GameSession::Deliver(int virtualKey) {
-  if (record_.IsOpen()) record_.WriteLine(KeyScriptLine({ticksRun_ + 1, virtualKey}));
+  if (record_.IsOpen() && !catchingUp_) record_.WriteLine(KeyScriptLine({ticksRun_ + 1, virtualKey}));
   presses_.Add({ticksRun_ + 1, virtualKey});
   cabinet::KeyDown(virtualKey);
 }

@@ -148,6 +148,11 @@ class GameSession {
  private:
   void Deliver(int virtualKey);
   bool OpenKeptGame(const ShellOptions& options, std::string& error);
+  // Plays the kept game's record into this session's own game, from its
+  // snapshot or its start, up to the last tick the record vouches for,
+  // checking the markers on the way; the game it comes to is where the
+  // session resumes. False, with the reason, where the files contradict.
+  bool CatchUpKeptGame(std::string& reason);
   void KeepTick();
   void WriteTraceLine();
   int TimerPeriod() const;
@@ -179,7 +184,9 @@ class GameSession {
   std::optional<long long> startingCredits_;  // free play
   std::string keptFolder_;                    // --continue: where the game is kept; empty otherwise
   KeptGame kept_;
-  int replaySpeed_ = 1;  // 0: as fast as it goes
+  bool catchingUp_ = false;        // the kept game is being brought up to its last tick
+  std::vector<KeyPress> carried_;  // the kept record's presses for the tick after it
+  int replaySpeed_ = 1;            // 0: as fast as it goes
   long long lastMarkedTick_ = -1;
   PressDigest presses_;  // every press the kept game has taken
   long long pressesAtTickEnd_ = 0;

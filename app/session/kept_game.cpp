@@ -12,33 +12,17 @@ std::string InFolder(const std::string& folder, const char* name) {
 }
 
 namespace {
-
-// Puts the game back as it was however the reading ends.
-class GameKeeper {
- public:
-  GameKeeper() : saved_(SaveSnapshot()) {}
-  ~GameKeeper() {
-    std::string ignored;
-    if (!LoadSnapshot(saved_.data(), saved_.size(), ignored)) cabinet::ResetProgram();
-  }
-
- private:
-  std::vector<std::uint8_t> saved_;
-};
-
-bool SameAsMarker(const TickMarker& marker) {
-  const TickMarker now = MarkerOfRunningGame();
-  return now.tick == marker.tick && now.rand == marker.rand && now.credits == marker.credits;
-}
-
 // The last marker of a tick: a close marks the tick again, with its presses.
-const TickMarker* MarkerAt(const std::vector<TickMarker>& markers, long long tick) {
+const TickMarker* LastMarkerAt(const std::vector<TickMarker>& markers, long long tick) {
   for (auto m = markers.rbegin(); m != markers.rend(); ++m)
     if (m->tick == tick) return &*m;
   return nullptr;
 }
-
 }  // namespace
+
+bool SameGame(const TickMarker& a, const TickMarker& b) {
+  return a.tick == b.tick && a.rand == b.rand && a.credits == b.credits;
+}
 
 void PressDigest::Add(const KeyPress& press) {
   ++count;
@@ -123,51 +107,28 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
   long long lastTick = markers.empty() ? 0 : markers.back().tick;
   if (!script.presses.empty()) lastTick = std::max(lastTick, script.presses.back().tick - 1);
 
-  GameKeeper keeper;
-  cabinet::ResetProgram();  // the record replays from program start, as a new process plays it
-  cabinet::Create(kept.startingCredits.value_or(0));
+  kept.presses = std::move(script.presses);
+  kept.markers = markers;
+  kept.lastTick = lastTick;
   if (hasSnapshot) {
-    std::string bytes, error;
+    std::string bytes;
     if (!ReadSessionFile(snapshotName, bytes)) {
       reason = "its snapshot cannot be read";
       return false;
     }
-    if (!LoadSnapshot(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), error)) {
-      reason = "its snapshot is refused: " + error;
-      return false;
-    }
-    PressDigest before;
-    for (const KeyPress& press : script.presses)
-      if (press.tick <= cabinet::TicksRun()) before.Add(press);
-    const TickMarker* mark = MarkerAt(markers, cabinet::TicksRun());
-    if (!mark || !SameAsMarker(*mark) || mark->presses != before || cabinet::TicksRun() > lastTick) {
-      reason = "its snapshot (tick " + std::to_string(cabinet::TicksRun()) + ") contradicts its key record";
-      return false;
-    }
+    kept.snapshot.assign(bytes.begin(), bytes.end());
   }
-  std::size_t next = 0;
-  while (next < script.presses.size() && script.presses[next].tick <= cabinet::TicksRun())
-    kept.presses.Add(script.presses[next++]);
-  // Markers come in tick order, as the presses do: both are walked once.
-  std::size_t nextMarker = 0;
-  for (long long tick = cabinet::TicksRun() + 1; tick <= lastTick; ++tick) {
-    for (; next < script.presses.size() && script.presses[next].tick == tick; ++next) {
-      cabinet::KeyDown(script.presses[next].virtualKey);
-      kept.presses.Add(script.presses[next]);
-    }
-    cabinet::Tick();
-    const TickMarker* mark = nullptr;
-    for (; nextMarker < markers.size() && markers[nextMarker].tick <= tick; ++nextMarker)
-      if (markers[nextMarker].tick == tick) mark = &markers[nextMarker];
-    if (mark && !SameAsMarker(*mark)) {
-      reason = "its key record contradicts itself at tick " + std::to_string(tick);
-      return false;
-    }
-  }
-  kept.carried.assign(script.presses.begin() + static_cast<std::ptrdiff_t>(next), script.presses.end());
-  kept.resume = SaveSnapshot();
-  kept.resumeTick = lastTick;
   return true;
+}
+
+std::string KeptSnapshotContradiction(const KeptGame& kept, long long snapshotTick) {
+  PressDigest before;
+  for (const KeyPress& press : kept.presses)
+    if (press.tick <= snapshotTick) before.Add(press);
+  const TickMarker* mark = LastMarkerAt(kept.markers, snapshotTick);
+  if (mark && SameGame(*mark, MarkerOfRunningGame()) && mark->presses == before && snapshotTick <= kept.lastTick)
+    return {};
+  return "its snapshot (tick " + std::to_string(snapshotTick) + ") contradicts its key record";
 }
 
 std::string SetKeptGameAside(const std::string& folder) {

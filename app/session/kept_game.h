@@ -59,21 +59,29 @@ std::string InFolder(const std::string& folder, const char* name);
 // Empty when the environment names no such place.
 std::string KeptGameFolder();
 
-// A kept game, read and brought up to its last recorded tick.
+// A kept game as its files hold it. The session brings it up to its last
+// recorded tick by playing the record into its own game (from the snapshot,
+// when there is one), checking it against the markers on the way.
 struct KeptGame {
-  bool found = false;                // false: nothing kept, a new game starts
-  std::vector<std::uint8_t> resume;  // snapshot of the game at resumeTick
-  long long resumeTick = 0;
-  std::vector<KeyPress> carried;             // recorded presses for tick resumeTick + 1
-  PressDigest presses;                       // the recorded presses up to resumeTick
+  bool found = false;                        // false: nothing kept, a new game starts
+  std::vector<KeyPress> presses;             // the record's, in order
+  std::vector<TickMarker> markers;           // the record's, in file order
+  long long lastTick = 0;                    // the last tick the record vouches for
+  std::vector<std::uint8_t> snapshot;        // empty: none, the record plays from tick 0
   std::optional<long long> startingCredits;  // a free-play game's
 };
 
-// Reads the game kept in `folder` and plays it up to its last recorded tick
-// without a window, sound or pixels. The running game is left as it was.
-// False, with the reason in `reason`, for a kept game that is unreadable or
-// contradicts its record.
+// Reads the game kept in `folder`; no game is run. False, with the reason
+// in `reason`, for files that cannot be read or a record that is damaged.
 bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason);
+
+// Whether the running game, just loaded from the kept snapshot of tick
+// `snapshotTick`, is what the record says of that tick: empty when it is,
+// else the reason it is not.
+std::string KeptSnapshotContradiction(const KeptGame& kept, long long snapshotTick);
+
+// Whether two markers describe the same game at the same tick.
+bool SameGame(const TickMarker& a, const TickMarker& b);
 
 // Renames the kept files aside (never deletes them), so a new game can be
 // kept; returns the new name of the record, or of the snapshot if only
