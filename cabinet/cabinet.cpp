@@ -1,6 +1,7 @@
 #include "cabinet/cabinet.h"
 
 #include <array>
+#include <cstdlib>
 #include <utility>
 
 #include "cabinet/tick.h"
@@ -11,6 +12,7 @@
 #include "game/coin_life.h"
 #include "game/state.h"
 #include "render/asset_names.h"
+#include "render/in_between.h"
 #include "render/sound_cue.h"
 
 namespace cabinet {
@@ -40,6 +42,35 @@ TickResult Tick(bool listDrawing) {
   tickSounds.assign(PendingSoundCues().begin(), PendingSoundCues().end());
   ClearSoundCues();
   return LastTick();
+}
+
+const DisplayList& LookAhead(std::span<const int> keysBefore) {
+  static DisplayList ahead;
+  // Everything the tick below changes that is not in a snapshot is set
+  // aside, and the listeners that would hear it are deaf meanwhile.
+  const std::vector<std::uint8_t> game = SaveSnapshot();
+  std::vector<std::string_view> cues = TakeSoundCues();
+  SoundOutput* const listener = SetSoundOutput(nullptr);
+  CanvasCallSink* const observer = SetFrameObserver(nullptr);
+  const bool listing = FrameListing();
+  std::swap(ahead, FrameDisplayList());
+
+  SetFrameListing(true);
+  for (int key : keysBefore) KeyDown(key);
+  GameTick();
+
+  std::swap(ahead, FrameDisplayList());
+  PutBackSoundCues(std::move(cues));
+  std::string error;
+  if (!LoadSnapshot(game.data(), game.size(), error)) std::abort();  // its own snapshot of a moment ago
+  SetFrameListing(listing);
+  SetFrameObserver(observer);
+  SetSoundOutput(listener);
+  return ahead;
+}
+
+void ListInBetween(const DisplayList& from, const DisplayList& to, double fraction, DisplayList& out) {
+  ::ListInBetween(from, to, fraction, out);
 }
 
 LastSound LastSoundRequested() { return {LastCue().name, LastCue().tick}; }

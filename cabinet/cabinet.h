@@ -55,6 +55,22 @@ struct TickResult {
 // picture nobody will see or trace (a skip): the game itself is the same.
 TickResult Tick(bool listDrawing = true);
 
+// The display list the next tick will draw if `keysBefore` are pressed
+// before it (after any pressed since the last tick), worked out on a copy
+// of the game: the game, its random stream, its sounds and the last tick's
+// list stay exactly as they were, and no sound is asked for. Valid until
+// the next LookAhead.
+const DisplayList& LookAhead(std::span<const int> keysBefore = {});
+
+// A picture between two ticks, as a display list: `to`'s drawing calls,
+// in its order, with each moving thing it shares with `from` (a coin of the
+// same slot, the pusher, the gate, the sweeper, the magic figure, a bonus
+// marker) put `fraction` (0 to 1) of the way from its place in `from`, in
+// whole canvas pixels, and the pusher sized the same way. A new thing, or
+// one that jumped further than anything moves in a tick, is where `to` has
+// it, as is everything that never moves. At fraction 1 it is `to`.
+void ListInBetween(const DisplayList& from, const DisplayList& to, double fraction, DisplayList& out);
+
 // The last sound requested and the tick it was requested in: as a new
 // sound cuts off the one playing, the only one that may still be heard.
 struct LastSound {

@@ -24,6 +24,7 @@ struct DrawCall {
   int red = 0, green = 0, blue = 0;  // text or pen colour, as set
   std::string_view image, mask;
   std::string text;  // Shift-JIS
+  friend bool operator==(const DrawCall&, const DrawCall&) = default;
 };
 
 // The drawing calls of one frame, in the order made: composing them onto a
@@ -31,6 +32,7 @@ struct DrawCall {
 struct DisplayList {
   std::vector<DrawCall> calls;
   void Clear() { calls.clear(); }
+  friend bool operator==(const DisplayList&, const DisplayList&) = default;
 };
 
 // Draws every call of `list` onto `canvas`, in order.

@@ -7,4 +7,5 @@
 struct DrawTag {
   std::uint8_t kind = 0;
   int slot = -1;
+  friend bool operator==(const DrawTag&, const DrawTag&) = default;
 };

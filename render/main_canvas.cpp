@@ -1,5 +1,7 @@
 #include "render/main_canvas.h"
 
+#include <utility>
+
 namespace {
 
 DisplayList frameList;
@@ -53,7 +55,10 @@ void SetFrameListing(bool on) {
   ConnectSink();
 }
 
-void SetFrameObserver(CanvasCallSink* observer) {
-  frameSink.observer = observer;
+CanvasCallSink* SetFrameObserver(CanvasCallSink* observer) {
+  CanvasCallSink* was = std::exchange(frameSink.observer, observer);
   ConnectSink();
+  return was;
 }
+
+bool FrameListing() { return listing; }

@@ -15,4 +15,7 @@ DisplayList& FrameDisplayList();
 void SetFrameListing(bool on);
 
 // Test aid: also hears every call made on the main canvas (null: nobody).
-void SetFrameObserver(CanvasCallSink* observer);
+// Gives back the one it replaces.
+CanvasCallSink* SetFrameObserver(CanvasCallSink* observer);
+// Whether the calls go into the list now.
+bool FrameListing();

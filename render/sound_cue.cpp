@@ -9,7 +9,7 @@ LastSoundCue lastCue;
 std::int64_t cueTick = 0;
 }  // namespace
 
-void SetSoundOutput(SoundOutput* output) { soundOutput = output; }
+SoundOutput* SetSoundOutput(SoundOutput* output) { return std::exchange(soundOutput, output); }
 
 void PlaySoundCue(const char* waveFile) {
   pendingCues.emplace_back(waveFile);
@@ -21,6 +21,9 @@ void PlaySoundCue(const char* waveFile) {
 const std::vector<std::string_view>& PendingSoundCues() { return pendingCues; }
 
 void ClearSoundCues() { pendingCues.clear(); }
+
+std::vector<std::string_view> TakeSoundCues() { return std::exchange(pendingCues, {}); }
+void PutBackSoundCues(std::vector<std::string_view> cues) { pendingCues = std::move(cues); }
 
 const LastSoundCue& LastCue() { return lastCue; }
 

@@ -10,7 +10,8 @@ class SoundOutput {
   virtual ~SoundOutput() = default;
   virtual void Play(const char* waveFile) = 0;
 };
-void SetSoundOutput(SoundOutput* output);  // not owned; null for nobody
+// Not owned; null for nobody. Gives back the one it replaces.
+SoundOutput* SetSoundOutput(SoundOutput* output);
 
 // A request to play the named wave file (a name of the sound table, which
 // outlives every list it is put in). The cabinet has one voice: whoever
@@ -20,6 +21,9 @@ void PlaySoundCue(const char* waveFile);
 // The requests made since they were last taken, in request order.
 const std::vector<std::string_view>& PendingSoundCues();
 void ClearSoundCues();
+// The requests set aside while a tick is worked out on a copy of the game.
+std::vector<std::string_view> TakeSoundCues();
+void PutBackSoundCues(std::vector<std::string_view> cues);
 
 // The last cue requested and the tick it was requested in. As a new sound
 // cuts off the one playing, it is the only sound that may still be playing,

@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 constexpr int kTicks = 60;
 constexpr int kRate = 48000;
-constexpr std::size_t kTickSamples = kRate / kVideoFramesPerSecond;
+constexpr std::size_t kTickSamples = kRate / kTicksPerSecond;
 constexpr std::size_t kFrameBytes = std::size_t{kVideoWidth} * kVideoHeight * 3;
 
 // Coins bought in both lanes over the first thirty ticks: payouts, a gate

@@ -1,5 +1,6 @@
 #include "app/session/game_session.h"
 
+#include <cassert>
 #include <filesystem>
 #include <iterator>
 #include <utility>
@@ -103,10 +104,44 @@ GameSession::StillSounding GameSession::SoundStillSounding() const {
 }
 
 GameSession::FrameView GameSession::Frame() {
-  if (!frameComposed_) {
+  if (!frameComposed_ || betweenComposed_) {
     composer_.Compose(*lastTick_.display);
     frameComposed_ = true;
+    betweenComposed_ = false;
   }
+  return {composer_.Pixels(), composer_.Width(), composer_.Height()};
+}
+
+bool GameSession::Smoothing() const {
+  return smooth_ && reset_ && (!ReplayRunning() || replaySpeed_ == 1 || replaySpeed_ == 4);
+}
+
+void GameSession::LookAheadIfStale() {
+  if (aheadOfTick_ == ticksRun_ && aheadWithPresses_ == presses_.count) return;
+  // The replay's presses for the next tick are known already; the player's
+  // are in the game the moment they are made.
+  std::vector<int> keys;
+  for (std::size_t i = nextReplayed_; i < replay_.size() && replay_[i].tick <= ticksRun_ + 1; ++i)
+    keys.push_back(replay_[i].virtualKey);
+  const DisplayList& next = cabinet::LookAhead(keys);
+  if (aheadOfTick_ == ticksRun_)
+    between_.Retarget(next);
+  else
+    between_.AfterTick(*lastTick_.display, next);
+  aheadOfTick_ = ticksRun_;
+  aheadWithPresses_ = presses_.count;
+}
+
+const DisplayList& GameSession::ListBetween(double fraction) {
+  if (!Smoothing()) return *lastTick_.display;
+  LookAheadIfStale();
+  return between_.At(fraction);
+}
+
+GameSession::FrameView GameSession::PictureBetween(double fraction) {
+  if (!Smoothing()) return Frame();
+  composer_.Compose(ListBetween(fraction));
+  betweenComposed_ = true;
   return {composer_.Pixels(), composer_.Width(), composer_.Height()};
 }
 
@@ -154,6 +189,7 @@ void GameSession::Reset(GameHost* window) {
   cabinet::ResetProgram();
   timer_ = cabinet::Create(startingCredits_.value_or(0));
   lastTick_ = {&noDraws_, &noSounds_};
+  aheadOfTick_ = -1;
   frameComposed_ = false;
   ticksRun_ = 0;
   std::string error;  // each snapshot was checked whole when it was read
@@ -209,10 +245,14 @@ void GameSession::RunUntil(long long tick, GameHost* host, long long maxTicks) {
 void GameSession::RunTick(GameHost* window, bool listDrawing) {
   const long long tick = ticksRun_ + 1;
   const bool replaying = ReplayRunning();
+  const bool lookedAhead = aheadOfTick_ == ticksRun_ && aheadWithPresses_ == presses_.count;
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= tick)
     Deliver(replay_[nextReplayed_++].virtualKey);
   if (replaying && !ReplayRunning() && replaySpeed_ != 1 && window) window->StartTimer(timer_.id, timer_.periodMs);
   lastTick_ = cabinet::Tick(listDrawing);
+  // The look-ahead is the same game: what it drew is what the tick draws.
+  assert(!lookedAhead || !listDrawing || *lastTick_.display == between_.Target());
+  (void)lookedAhead;
   frameComposed_ = false;
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/session/game_host.h"
+#include "app/session/in_between_pictures.h"
 #include "app/session/kept_game.h"
 #include "app/session/key_script.h"
 #include "app/session/line_file.h"
@@ -88,6 +89,23 @@ class GameSession {
   // The last tick's drawing calls, in order.
   const DisplayList& TickDisplayList() const { return *lastTick_.display; }
 
+  // Smooth motion: between two ticks a window shows pictures moving from
+  // the last tick towards the next, which is worked out ahead on a copy of
+  // the game with the presses known so far (a replay's included), so that
+  // nothing is shown late. The game itself, its sounds, record and trace
+  // are those of the same presses without it.
+  void SetSmoothMotion(bool on) { smooth_ = on; }
+  bool SmoothMotion() const { return smooth_; }
+  // Whether pictures between ticks are worth asking for now: smooth motion
+  // on, a game running, watched at 1x or 4x if it is a replay.
+  bool Smoothing() const;
+  // The picture `fraction` (0 to 1) of the tick period after the last tick:
+  // at 1, the next tick's frame. Frame() itself when not smoothing.
+  FrameView PictureBetween(double fraction);
+  const DisplayList& ListBetween(double fraction);
+  // The tick timer's period as it runs now, to tell how far a picture is.
+  int TickPeriodMs() const { return TimerPeriod(); }
+
   // A key-down from the keyboard. Dropped while a replay still has presses
   // to play, so the script alone steers the game until its last press.
   void PlayerKeyDown(int virtualKey);
@@ -158,6 +176,7 @@ class GameSession {
   int TimerPeriod() const;
   void RunTick(GameHost* host, bool listDrawing);
   void PlayTickSounds();
+  void LookAheadIfStale();
 
   enum class TraceKind { None, File, Stream, Line };
 
@@ -192,4 +211,9 @@ class GameSession {
   long long pressesAtTickEnd_ = 0;
   bool reset_ = false;
   std::string notice_;
+  bool smooth_ = false;
+  InBetweenPictures between_;
+  long long aheadOfTick_ = -1;     // the tick the look-ahead went on from; -1: none
+  long long aheadWithPresses_ = 0;  // the presses the game had taken by then
+  bool betweenComposed_ = false;    // the composer holds a picture between ticks
 };

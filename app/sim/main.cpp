@@ -15,6 +15,7 @@
 #include "marobel_version.h"
 #include "app/sim/options.h"
 #include "app/sim/progress_line.h"
+#include "app/sim/raw_pictures.h"
 #include "app/sim/video_format.h"
 #include "app/sim/video_recording.h"
 #include "formats/whole_file.h"
@@ -32,9 +33,14 @@ int RunError(const std::string& message) {
   return 1;
 }
 
-std::string FramePath(const std::string& dir, long long tick) {
-  char name[32];
-  std::snprintf(name, sizeof name, "frame-%06lld.png", tick);
+// A tick's frame, or (part 1 and on) a picture on the way to it: the names
+// sort in time order.
+std::string FramePath(const std::string& dir, long long tick, int part = 0) {
+  char name[40];
+  if (part == 0)
+    std::snprintf(name, sizeof name, "frame-%06lld.png", tick);
+  else
+    std::snprintf(name, sizeof name, "frame-%06lld-%02d.png", tick, part);
   return (std::filesystem::path(dir) / name).string();
 }
 
@@ -90,6 +96,14 @@ int main(int argc, char** argv) {
   WholeFile snapshotFile;
   if (!options.saveSnapshotFile.empty() && !snapshotFile.Open(options.saveSnapshotFile, error))
     return UsageError(error);
+  WholeFile rawFile;
+  const bool rawToStdout = options.rawFramesFile == "-";
+  if (!options.rawFramesFile.empty() && !rawToStdout && !rawFile.Open(options.rawFramesFile, error))
+    return UsageError(error);
+  if (rawToStdout && traceToStdout && !options.rawFramesFile.empty())
+    return UsageError("--raw-frames - and the trace cannot both go to standard output (give --trace FILE)");
+  std::optional<RawPictures> raw;
+  if (!options.rawFramesFile.empty()) raw.emplace(rawToStdout ? stdout : rawFile.Stream());
   WholeFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
 
@@ -97,7 +111,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<VideoRecording> video;
   if (!options.videoFile.empty()) {
     video = VideoRecording::Start(
-        options.videoFile,
+        options.videoFile, options.framesPerSecond,
         [&session](const std::string& name) -> const WaveSound& { return session.ResolveSound(name).sound; }, error);
     if (!video) return UsageError(error);
   }
@@ -109,10 +123,36 @@ int main(int argc, char** argv) {
   if (const GameSession::StillSounding cue = session.SoundStillSounding(); video && !cue.name.empty())
     video->ContinueSound(cue.name, cue.ticksPlayed);
 
+  // Above a frame a tick, the pictures between ticks are the window's own,
+  // towards the next tick worked out ahead: made once, after each tick, and
+  // shown after its frame (the frames folder names them by the tick they
+  // lead to, so those before the first tick are kept and those after the
+  // last are not).
+  const int perTick = options.PicturesPerTick();
+  session.SetSmoothMotion(perTick > 1);
+  const long long lastTick = firstTick + options.ticks;
+  auto picturesBetween = [&](long long after) -> bool {
+    for (int part = 1; part < perTick; ++part) {
+      const GameSession::FrameView picture = session.PictureBetween(static_cast<double>(part) / perTick);
+      if (after > firstTick && video && !video->AddPicture(picture.pixels, picture.width, picture.height, error))
+        return false;
+      if (after > firstTick && raw && !raw->Add(picture.pixels, picture.width)) {
+        error = options.rawFramesFile + ": the pictures could not be written";
+        return false;
+      }
+      if (after < lastTick && !options.framesDir.empty() &&
+          !WritePng(FramePath(options.framesDir, after + 1, part), picture.pixels, picture.width, picture.height,
+                    error))
+        return false;
+    }
+    return true;
+  };
+  if (options.ReadsPixels() && options.ticks > 0 && !picturesBetween(firstTick)) return RunError(error);
+
   ProgressLine progress(options.ticks, stderr, trace, options.videoFile);
   std::vector<std::string> sounds;
-  while (session.TicksRun() < firstTick + options.ticks && !session.TraceFailed()) {
-    session.RunUntil(firstTick + options.ticks, nullptr, 1);
+  while (session.TicksRun() < lastTick && !session.TraceFailed()) {
+    session.RunUntil(lastTick, nullptr, 1);
     const long long tick = session.TicksRun();
     progress.Update(tick - firstTick);
     if (!options.ReadsPixels()) continue;
@@ -121,19 +161,24 @@ int main(int argc, char** argv) {
       sounds.assign(session.TickSounds().begin(), session.TickSounds().end());
       if (!video->AddTick(frame.pixels, frame.width, frame.height, sounds, error)) return RunError(error);
     }
+    if (raw && !raw->Add(frame.pixels, frame.width))
+      return RunError(options.rawFramesFile + ": the pictures could not be written");
     if (!options.framesDir.empty() &&
         !WritePng(FramePath(options.framesDir, tick), frame.pixels, frame.width, frame.height, error))
       return RunError(error);
+    if (!picturesBetween(tick)) return RunError(error);
   }
   progress.Finish();
   const bool writeFailed = session.TraceFailed();
   if (traceToStdout ? std::fflush(stdout) != 0 || writeFailed : writeFailed || !traceFile.Commit(error))
     return RunError(options.traceFile + ": the trace could not be written completely");
   if (video && !video->Finish(error)) return RunError(error);
+  if (raw && (rawToStdout ? std::fflush(stdout) != 0 : !rawFile.Commit(error)))
+    return RunError(options.rawFramesFile + ": the pictures could not be written completely");
   if (video) {
     std::error_code ignored;
     const auto bytes = std::filesystem::file_size(options.videoFile, ignored);
-    const std::string result = VideoResultLine(options.videoFile, options.ticks, kVideoFramesPerSecond,
+    const std::string result = VideoResultLine(options.videoFile, options.ticks * perTick, options.framesPerSecond,
                                                bytes == static_cast<std::uintmax_t>(-1) ? 0 : bytes);
     std::fprintf(stderr, "%s\n", result.c_str());
   }

@@ -37,6 +37,12 @@ constexpr OptionSpec kOptions[] = {
     {"--frames", "DIR", "write each tick's frame as DIR/frame-NNNNNN.png"},
     {"--assets", "DIR", "where the picture and sound files are (default: here)"},
     {"--video", "FILE", "render the run as a video (.mp4 or .webm)"},
+    {"--fps", "N",
+     "pictures a second for --frames, --video and --raw-frames: 5 (a frame a tick, the default), 10, 15, 20, 30 or "
+     "60 (with pictures between the ticks, as a window shows them)"},
+    {"--raw-frames", "FILE",
+     "write every picture the window shows to FILE (- is standard output): 384 x 390 pixels, RGBA, one after "
+     "another"},
     {"--summary", nullptr,
      "print an account of the session when the run ends: on standard output, or standard error when the trace "
      "goes there"},
@@ -56,6 +62,7 @@ constexpr PathOption kPaths[] = {
     {"--keys", &SimOptions::keysFile},
     {"--trace", &SimOptions::traceFile},
     {"--frames", &SimOptions::framesDir},
+    {"--raw-frames", &SimOptions::rawFramesFile},
     {"--assets", &SimOptions::assetsDir},
     {"--summary-json", &SimOptions::summaryJsonFile},
     {"--save-snapshot", &SimOptions::saveSnapshotFile},
@@ -63,6 +70,8 @@ constexpr PathOption kPaths[] = {
 };
 
 }  // namespace
+
+int SimOptions::PicturesPerTick() const { return framesPerSecond / kTicksPerSecond; }
 
 std::string SimUsage() {
   return OptionsHelp(kProgram, "Play the coin pusher without a window and write the trace of every tick.", kOptions);
@@ -110,6 +119,12 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
             "libraries)");
       if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
       r.options.videoFile = value;
+    } else if (name == "--fps") {
+      long long n = 0;
+      if (!ParseWholeNumber(value, 1000, n) ||
+          std::find(std::begin(kFrameRates), std::end(kFrameRates), n) == std::end(kFrameRates))
+        return fail("--fps '" + value + "' is not one of 5, 10, 15, 20, 30 and 60");
+      r.options.framesPerSecond = static_cast<int>(n);
     } else {
       if (value.empty()) return fail("option " + name + " needs a non-empty value");
       for (const PathOption& path : kPaths)

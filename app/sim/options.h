@@ -12,6 +12,8 @@ struct SimOptions {
   std::string framesDir;  // empty: no frames
   std::string assetsDir;  // empty: the working directory
   std::string videoFile;  // empty: no video
+  int framesPerSecond = 5;  // of the frames, the video and the raw pictures: one of kFrameRates
+  std::string rawFramesFile;  // empty: none; "-": standard output
   bool summary = false;
   std::string summaryJsonFile;   // empty: none
   std::string saveSnapshotFile;  // empty: none
@@ -19,7 +21,9 @@ struct SimOptions {
 
   // Whether anything reads the composed pixels; without a reader no frame
   // is composed at all.
-  bool ReadsPixels() const { return !framesDir.empty() || !videoFile.empty(); }
+  bool ReadsPixels() const { return !framesDir.empty() || !videoFile.empty() || !rawFramesFile.empty(); }
+  // Pictures shown for each tick: its frame and those between it and the next.
+  int PicturesPerTick() const;
 };
 
 struct SimOptionsResult {

@@ -18,5 +18,8 @@ bool VideoSupported();
 inline constexpr int kVideoWidth = kClientAreaWidth & ~1;
 inline constexpr int kVideoHeight = kClientAreaHeight & ~1;
 
-// The game's tick rate: 200 ms a tick, one frame per tick.
-inline constexpr int kVideoFramesPerSecond = 5;
+// The game's tick rate: 200 ms a tick. A video shows each tick's frame
+// and, above this rate, pictures between the ticks.
+inline constexpr int kTicksPerSecond = 5;
+// The picture rates a run can be shown at: a whole number of pictures a tick.
+inline constexpr int kFrameRates[] = {5, 10, 15, 20, 30, 60};

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kSamplesPerTick = VideoWriter::kAudioRate / kVideoFramesPerSecond;
+constexpr std::size_t kSamplesPerTick = VideoWriter::kAudioRate / kTicksPerSecond;
 
 class FfmpegVideoRecording : public VideoRecording {
  public:
@@ -20,6 +20,7 @@ class FfmpegVideoRecording : public VideoRecording {
 
   bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                const std::vector<std::string>& cues, std::string& error) override;
+  bool AddPicture(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight, std::string& error) override;
   void ContinueSound(const std::string& waveFile, long long ticksPlayed) override {
     track.Continue(waveFile, static_cast<std::size_t>(ticksPlayed));
   }
@@ -35,6 +36,7 @@ class FfmpegVideoRecording : public VideoRecording {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) VideoRecording* MarobelStartVideoRecording(const std::string& path,
+                                                                                             int framesPerSecond,
                                                                                              SoundResolver sounds,
                                                                                              std::string& error) {
   const std::optional<VideoFormat> format = VideoFormatFor(path);
@@ -43,18 +45,23 @@ extern "C" __attribute__((visibility("default"))) VideoRecording* MarobelStartVi
     return nullptr;
   }
   std::unique_ptr<VideoWriter> writer =
-      VideoWriter::Open({path, *format, kVideoWidth, kVideoHeight, kVideoFramesPerSecond}, error);
+      VideoWriter::Open({path, *format, kVideoWidth, kVideoHeight, framesPerSecond}, error);
   if (!writer) return nullptr;
   return new FfmpegVideoRecording(std::move(writer), std::move(sounds));
 }
 
-bool FfmpegVideoRecording::AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
-                                   const std::vector<std::string>& cues, std::string& error) {
+bool FfmpegVideoRecording::AddPicture(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
+                                      std::string& error) {
   if (!canvasPixels || canvasWidth < kVideoWidth || canvasHeight < kVideoHeight) {
     error = "the canvas is smaller than the video's picture";
     return false;
   }
-  if (!writer->AddFrame(canvasPixels, canvasWidth, error)) return false;
+  return writer->AddFrame(canvasPixels, canvasWidth, error);
+}
+
+bool FfmpegVideoRecording::AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
+                                   const std::vector<std::string>& cues, std::string& error) {
+  if (!AddPicture(canvasPixels, canvasWidth, canvasHeight, error)) return false;
   tickAudio.clear();
   track.AddTick(cues, tickAudio);
   return writer->AddAudio(tickAudio.data(), tickAudio.size(), error);

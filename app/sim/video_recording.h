@@ -20,13 +20,19 @@ class VideoRecording {
  public:
   // Null, with a one-line reason, when the video cannot be started (or this
   // build has no video support).
-  static std::unique_ptr<VideoRecording> Start(const std::string& path, SoundResolver sounds, std::string& error);
+  // `framesPerSecond`: one of kFrameRates.
+  static std::unique_ptr<VideoRecording> Start(const std::string& path, int framesPerSecond, SoundResolver sounds,
+                                               std::string& error);
   virtual ~VideoRecording() = default;
 
   // The frame just composed (0x00RRGGBB, rows top-down) and the sounds
   // requested during the tick, in request order.
   virtual bool AddTick(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
                        const std::vector<std::string>& sounds, std::string& error) = 0;
+  // A picture between the last tick and the next, in time order: the sound
+  // goes on as the tick left it.
+  virtual bool AddPicture(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
+                          std::string& error) = 0;
   // For a run continued from a snapshot, before the first tick: the sound
   // that may still be playing and how many ticks of it were already heard.
   virtual void ContinueSound(const std::string& waveFile, long long ticksPlayed) = 0;
@@ -36,7 +42,8 @@ class VideoRecording {
 
 // The video module's one entry point, looked up by this name.
 inline constexpr const char* kStartVideoRecordingSymbol = "MarobelStartVideoRecording";
-using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, SoundResolver sounds,
+using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, int framesPerSecond,
+                                                        SoundResolver sounds,
                                                         std::string& error);
 
 // The module's file name; it is looked for beside the runner, then where an

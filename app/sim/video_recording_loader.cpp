@@ -22,8 +22,8 @@ std::vector<std::filesystem::path> ModuleCandidates() {
 
 }  // namespace
 
-std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, SoundResolver sounds,
-                                                      std::string& error) {
+std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, int framesPerSecond,
+                                                      SoundResolver sounds, std::string& error) {
   if (!VideoSupported()) {
     error = "this build of marobel-sim has no video support (it was configured without FFmpeg's libraries)";
     return nullptr;
@@ -42,7 +42,7 @@ std::unique_ptr<VideoRecording> VideoRecording::Start(const std::string& path, S
       error = candidate.string() + " is not marobel-sim's video module";
       return nullptr;
     }
-    return std::unique_ptr<VideoRecording>(start(path, std::move(sounds), error));
+    return std::unique_ptr<VideoRecording>(start(path, framesPerSecond, std::move(sounds), error));
   }
   error =
       std::string("the video module ") + kVideoModuleName + " is missing (it is built and installed with marobel-sim)";
