@@ -10,8 +10,7 @@
 namespace {
 
 bool Moves(const DrawCall& call) {
-  return call.kind == DrawCallKind::Sprite && call.tag.kind != shows::kNothing &&
-         call.tag.kind != shows::kCabinetPart;
+  return call.kind == DrawCallKind::Sprite && call.tag.kind != shows::kNothing && call.tag.kind != shows::kCabinetPart;
 }
 
 // One entry per moving thing: a coin is the same coin falling or lying.

@@ -7,6 +7,7 @@
 #define IDD_ABOUTBOX 103
 #define IDM_ABOUT 104
 #define IDM_EXIT 105
+#define IDM_SMOOTH 110
 #define IDI_APP_ICON 107
 #define IDI_SMALL_ICON 108
 #define IDS_WINDOW_CLASS 109

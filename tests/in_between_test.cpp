@@ -26,27 +26,29 @@ DrawCall Sprite(shows::Kind kind, int slot, int x, int y, int w = 20, int h = 10
 // the later tick has them.
 TEST(InBetween, MovesWhatBothTicksShowAndNothingElse) {
   DisplayList before, after, out;
-  before.calls = {Sprite(shows::kCabinetPart, -1, 0, 0), Sprite(shows::kFallingCoin, 3, 100, 100),
+  before.calls = {Sprite(shows::kCabinetPart, -1, 0, 0),  Sprite(shows::kFallingCoin, 3, 100, 100),
                   Sprite(shows::kLyingCoin, 4, 100, 100), Sprite(shows::kPusher, -1, 50, 60, 100, 40),
                   Sprite(shows::kBonusMarker, 3, 10, 10), Sprite(shows::kCabinetPart, -1, 5, 5)};
   DrawCall text;
   text.kind = DrawCallKind::Text;
   text.text = "7";
-  after.calls = {Sprite(shows::kCabinetPart, -1, 0, 0), Sprite(shows::kLyingCoin, 3, 110, 121),
+  after.calls = {Sprite(shows::kCabinetPart, -1, 0, 0),       Sprite(shows::kLyingCoin, 3, 110, 121),
                  Sprite(shows::kLyingCoin, 4, 100, 149),  // its slot taken by a new coin
                  Sprite(shows::kLyingCoin, 5, 300, 300),  // new
                  Sprite(shows::kPusher, -1, 46, 68, 108, 56), Sprite(shows::kBonusMarker, 4, 10, 30),
-                 Sprite(shows::kCabinetPart, -1, 900, 5), text};
+                 Sprite(shows::kCabinetPart, -1, 900, 5),     text};
   cabinet::ListInBetween(before, after, 0.5, out);
   ASSERT_EQ(out.calls.size(), after.calls.size());
-  auto place = [&](std::size_t i) { return std::array{out.calls[i].x, out.calls[i].y, out.calls[i].w, out.calls[i].h}; };
+  auto place = [&](std::size_t i) {
+    return std::array{out.calls[i].x, out.calls[i].y, out.calls[i].w, out.calls[i].h};
+  };
   EXPECT_EQ(place(1), (std::array{105, 111, 20, 10}));  // falling, then lying: one coin; 10.5 rounds away
   EXPECT_EQ(out.calls[1].image, "lying");
   EXPECT_EQ(place(2), (std::array{100, 149, 20, 10}));
   EXPECT_EQ(place(3), (std::array{300, 300, 20, 10}));
   EXPECT_EQ(place(4), (std::array{48, 64, 104, 48}));
-  EXPECT_EQ(place(5), (std::array{10, 30, 20, 10}));   // a marker of another slot
-  EXPECT_EQ(place(6), (std::array{900, 5, 20, 10}));   // parts never move, even if unlike
+  EXPECT_EQ(place(5), (std::array{10, 30, 20, 10}));  // a marker of another slot
+  EXPECT_EQ(place(6), (std::array{900, 5, 20, 10}));  // parts never move, even if unlike
   EXPECT_EQ(out.calls[7], text);
   cabinet::ListInBetween(before, after, 0, out);
   EXPECT_EQ(place(1), (std::array{100, 100, 20, 10}));

@@ -279,11 +279,12 @@ TEST(Runner, FramesAtAnyRateLeaveTheTraceAndTheTicksFramesAsTheyAre) {
   const std::string assets = std::string(" --assets ") + MAROBEL_ASSETS_DIR;
   std::string plain, composed, smoothed;
   ASSERT_EQ(RunSim("--ticks 7 --draws --keys " + keys, &plain), 0);
-  ASSERT_EQ(RunSim("--ticks 7 --draws --keys " + keys + " --frames " + frames.string() + " --raw-frames " + raw5 + assets,
-                   &composed),
-            0);
-  ASSERT_EQ(RunSim("--ticks 7 --draws --fps 60 --keys " + keys + " --frames " + smooth.string() +
-                       " --raw-frames " + raw60 + assets,
+  ASSERT_EQ(
+      RunSim("--ticks 7 --draws --keys " + keys + " --frames " + frames.string() + " --raw-frames " + raw5 + assets,
+             &composed),
+      0);
+  ASSERT_EQ(RunSim("--ticks 7 --draws --fps 60 --keys " + keys + " --frames " + smooth.string() + " --raw-frames " +
+                       raw60 + assets,
                    &smoothed),
             0);
   EXPECT_EQ(plain, composed);

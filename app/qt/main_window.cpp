@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 #include "app/qt/about_box.h"
 #include "app/qt/app_icon.h"
@@ -23,9 +25,20 @@ MainWindow::MainWindow(GameSession* session, QWidget* parent)
   setWindowIcon(AppIcon());
   BuildMenus();
 
-  surface_ = new CanvasSurface([this] { return session_->Frame(); }, this);
+  surface_ = new CanvasSurface([this] { return PictureNow(); }, this);
   setCentralWidget(surface_);
-  connect(surface_, &CanvasSurface::timerFired, this, [this](int) { session_->Tick(surface_); });
+  connect(surface_, &CanvasSurface::timerFired, this, [this](int) {
+    sinceTick_.restart();
+    session_->Tick(surface_);
+  });
+  // Pictures between ticks come at the screen's rate; a paint that comes
+  // late is simply later on the way, and the tick timer is never held up.
+  pictureClock_.setTimerType(Qt::PreciseTimer);
+  connect(&pictureClock_, &QTimer::timeout, this, [this] {
+    if (session_->Smoothing()) surface_->update();
+  });
+  sinceTick_.start();
+  PacePictures();
 
   // Until the window manager reports its frame, the client area takes the
   // whole outer size; FitOuterSize shrinks it once the frame is known.
@@ -75,6 +88,12 @@ void MainWindow::BuildMenus() {
   exitAction_ = file->addAction(apptext::ExitItem());
   connect(exitAction_, &QAction::triggered, this, [this] { RunCommand(kCmdExit); });
 
+  QMenu* view = menuBar()->addMenu(apptext::ViewMenu());
+  smoothAction_ = view->addAction(apptext::SmoothItem());
+  smoothAction_->setCheckable(true);
+  smoothAction_->setChecked(session_->SmoothMotion());
+  connect(smoothAction_, &QAction::triggered, this, [this] { RunCommand(kCmdSmooth); });
+
   QMenu* help = menuBar()->addMenu(apptext::HelpMenu());
   aboutAction_ = help->addAction(apptext::AboutItem());
   connect(aboutAction_, &QAction::triggered, this, [this] { RunCommand(kCmdAbout); });
@@ -93,9 +112,25 @@ bool MainWindow::RunCommand(int command) {
     case kCmdExit:
       close();
       return true;
+    case kCmdSmooth:
+      session_->SetSmoothMotion(!session_->SmoothMotion());
+      smoothAction_->setChecked(session_->SmoothMotion());
+      surface_->update();
+      return true;
     default:
       return false;
   }
+}
+
+PixelView MainWindow::PictureNow() {
+  const double fraction = static_cast<double>(sinceTick_.nsecsElapsed()) / 1e6 / session_->TickPeriodMs();
+  return session_->PictureToShow(fraction);
+}
+
+void MainWindow::PacePictures() {
+  const QScreen* shown = screen();
+  const qreal hertz = shown && shown->refreshRate() >= 20 ? shown->refreshRate() : 60;
+  pictureClock_.start(std::max(1, static_cast<int>(std::lround(1000 / hertz))));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -169,6 +204,9 @@ bool MainWindow::event(QEvent* event) {
     case QEvent::WindowActivate:
     case QEvent::Expose:
       FitOuterSize();
+      break;
+    case QEvent::ScreenChangeInternal:
+      PacePictures();
       break;
     default:
       break;

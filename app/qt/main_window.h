@@ -1,5 +1,7 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 #include "app/session/window_scale.h"
@@ -12,6 +14,7 @@ class QAction;
 // Menu and accelerator commands, with the ids every shell gives them.
 inline constexpr int kCmdAbout = shell_fact::kCommandAbout;
 inline constexpr int kCmdExit = shell_fact::kCommandExit;
+inline constexpr int kCmdSmooth = shell_fact::kCommandSmooth;
 
 // The game's one window: menu bar, the game canvas below it, the tick timer
 // and the keyboard. Every rule of the game stays in the core; this window
@@ -41,6 +44,7 @@ class MainWindow : public QMainWindow {
   CanvasSurface* Surface() const { return surface_; }
   QAction* AboutAction() const { return aboutAction_; }
   QAction* ExitAction() const { return exitAction_; }
+  QAction* SmoothAction() const { return smoothAction_; }
   long long TicksRun() const { return session_->TicksRun(); }
 
  protected:
@@ -54,12 +58,17 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void FitOuterSize();
   bool ShowHiddenMenuBar();
+  PixelView PictureNow();
+  void PacePictures();
 
   std::unique_ptr<GameSession> ownSession_;
   GameSession* session_ = nullptr;
   CanvasSurface* surface_ = nullptr;
   QAction* aboutAction_ = nullptr;
   QAction* exitAction_ = nullptr;
+  QAction* smoothAction_ = nullptr;
+  QElapsedTimer sinceTick_;  // how far the pictures are on the way to the next tick
+  QTimer pictureClock_;      // a repaint each refresh of the screen while things move between ticks
   bool outerSizeFitted_ = false;
   int scale_ = 1;
   bool altAlone_ = false;  // Alt pressed, and no other key since

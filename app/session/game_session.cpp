@@ -14,6 +14,7 @@
 GameSession::~GameSession() = default;
 
 bool GameSession::Open(const ShellOptions& options, std::string& error) {
+  smooth_ = options.smooth;
   // A record or trace written over the script being replayed would destroy
   // it as the game goes; over each other, both would be garbage.
   const std::pair<const char*, const std::string*> files[] = {
@@ -138,6 +139,14 @@ const DisplayList& GameSession::ListBetween(double fraction) {
   return between_.At(fraction);
 }
 
+GameSession::FrameView GameSession::PictureToShow(double fraction) {
+  if (!tickFrameShown_ || !Smoothing()) {
+    tickFrameShown_ = true;
+    return Frame();
+  }
+  return PictureBetween(fraction);
+}
+
 GameSession::FrameView GameSession::PictureBetween(double fraction) {
   if (!Smoothing()) return Frame();
   composer_.Compose(ListBetween(fraction));
@@ -254,6 +263,7 @@ void GameSession::RunTick(GameHost* window, bool listDrawing) {
   assert(!lookedAhead || !listDrawing || *lastTick_.display == between_.Target());
   (void)lookedAhead;
   frameComposed_ = false;
+  tickFrameShown_ = false;
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;
   if (catchingUp_) return;  // a kept game brought up: nothing new to count, trace or keep

@@ -103,6 +103,11 @@ class GameSession {
   // at 1, the next tick's frame. Frame() itself when not smoothing.
   FrameView PictureBetween(double fraction);
   const DisplayList& ListBetween(double fraction);
+  // What a window shows `fraction` of the tick period after the last tick:
+  // the first picture asked for after a tick is that tick's own frame, so
+  // that every tick is seen as it is; the later ones are on the way to the
+  // next tick.
+  FrameView PictureToShow(double fraction);
   // The tick timer's period as it runs now, to tell how far a picture is.
   int TickPeriodMs() const { return TimerPeriod(); }
 
@@ -213,7 +218,8 @@ class GameSession {
   std::string notice_;
   bool smooth_ = false;
   InBetweenPictures between_;
-  long long aheadOfTick_ = -1;     // the tick the look-ahead went on from; -1: none
+  long long aheadOfTick_ = -1;      // the tick the look-ahead went on from; -1: none
   long long aheadWithPresses_ = 0;  // the presses the game had taken by then
   bool betweenComposed_ = false;    // the composer holds a picture between ticks
+  bool tickFrameShown_ = false;     // the last tick's frame has been asked for by a window
 };

@@ -15,6 +15,8 @@ constexpr OptionSpec kOptions[] = {
     {"--credits", "N", "free play: start with N credits (0 to 1000000000)"},
     {"--scale", "N", "show the game's pixels N times larger (1 to 8; default: as the screen suits)"},
     {"--fullscreen", nullptr, "start on the full screen (F11 or Alt+Enter switch it on and off)"},
+    {"--smooth", nullptr, "move things smoothly between ticks (the default; the Smooth motion menu item)"},
+    {"--no-smooth", nullptr, "show each tick's frame until the next, as the cabinet draws them"},
     {"--record", "FILE", "write every key press the game takes as a key script"},
     {"--replay", "FILE", "play a key script's presses; the player takes over after its last"},
     {"--replay-speed", "N", "play the replay 1, 4 or 16 times as fast, or max, until the player takes over"},
@@ -67,6 +69,7 @@ ShellOptionsResult ParseShellOptions(const std::vector<std::string>& args,
     if (name == "--continue") o.continueGame = true;
     if (name == "--fullscreen") o.fullscreen = true;
     if (name == "--summary") o.summaryRequested = true;
+    if (name == "--smooth" || name == "--no-smooth") o.smooth = name == "--smooth";
     for (const FileOption& file : kFiles) {
       if (name != file.name) continue;
       if (value.empty()) return fail("option " + name + " needs a non-empty file name");

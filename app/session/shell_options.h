@@ -19,6 +19,7 @@ struct ShellOptions {
   bool continueGame = false;      // keep the game between sessions and go on with it
   int scale = 0;                  // 1 to 8; 0: the screen decides
   bool fullscreen = false;        // start on the full screen
+  bool smooth = true;             // pictures between ticks (the Smooth motion menu item)
   bool summaryRequested = false;  // print an account of the session on exit
   bool versionRequested = false;
   bool helpRequested = false;

@@ -9,10 +9,10 @@ struct SimOptions {
   std::optional<long long> credits;
   std::string traceFile = "-";
   bool draws = false;
-  std::string framesDir;  // empty: no frames
-  std::string assetsDir;  // empty: the working directory
-  std::string videoFile;  // empty: no video
-  int framesPerSecond = 5;  // of the frames, the video and the raw pictures: one of kFrameRates
+  std::string framesDir;      // empty: no frames
+  std::string assetsDir;      // empty: the working directory
+  std::string videoFile;      // empty: no video
+  int framesPerSecond = 5;    // of the frames, the video and the raw pictures: one of kFrameRates
   std::string rawFramesFile;  // empty: none; "-": standard output
   bool summary = false;
   std::string summaryJsonFile;   // empty: none

@@ -31,8 +31,7 @@ class VideoRecording {
                        const std::vector<std::string>& sounds, std::string& error) = 0;
   // A picture between the last tick and the next, in time order: the sound
   // goes on as the tick left it.
-  virtual bool AddPicture(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight,
-                          std::string& error) = 0;
+  virtual bool AddPicture(const std::uint32_t* canvasPixels, int canvasWidth, int canvasHeight, std::string& error) = 0;
   // For a run continued from a snapshot, before the first tick: the sound
   // that may still be playing and how many ticks of it were already heard.
   virtual void ContinueSound(const std::string& waveFile, long long ticksPlayed) = 0;
@@ -43,8 +42,7 @@ class VideoRecording {
 // The video module's one entry point, looked up by this name.
 inline constexpr const char* kStartVideoRecordingSymbol = "MarobelStartVideoRecording";
 using StartVideoRecordingFunction = VideoRecording* (*)(const std::string& path, int framesPerSecond,
-                                                        SoundResolver sounds,
-                                                        std::string& error);
+                                                        SoundResolver sounds, std::string& error);
 
 // The module's file name; it is looked for beside the runner, then where an
 // install puts it.

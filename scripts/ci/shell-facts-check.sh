@@ -30,6 +30,8 @@ box() { tr ' ' ',' <<<"$1" | sed 's/,/, /g'; }
 expect Title "IDS_APP_TITLE    \"${fact[Title]}\"" "$rc"
 expect FileMenu "POPUP \"${fact[FileMenu]}\"" "$rc"
 expect ExitItem "MENUITEM \"${fact[ExitItem]}\", IDM_EXIT" "$rc"
+expect ViewMenu "POPUP \"${fact[ViewMenu]}\"" "$rc"
+expect SmoothItem "MENUITEM \"${fact[SmoothItem]}\", IDM_SMOOTH" "$rc"
 expect HelpMenu "POPUP \"${fact[HelpMenu]}\"" "$rc"
 expect AboutItem "MENUITEM \"${fact[AboutItem]}\", IDM_ABOUT" "$rc"
 expect AboutCaption "CAPTION \"${fact[AboutCaption]}\"" "$rc"
@@ -43,5 +45,6 @@ for character in ${fact[AboutAccelerators]}; do
 done
 expect CommandAbout "#define IDM_ABOUT ${fact[CommandAbout]}" "$ids"
 expect CommandExit "#define IDM_EXIT ${fact[CommandExit]}" "$ids"
+expect CommandSmooth "#define IDM_SMOOTH ${fact[CommandSmooth]}" "$ids"
 [ "$failed" -eq 0 ] || { echo "shell-facts-check: res/ and app/shell_facts.txt differ (above)" >&2; exit 1; }
 echo "shell-facts-check: the resource script holds the shell's ${#fact[@]} facts"

@@ -48,8 +48,9 @@ openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm_pid=$!
 sleep 0.5
 
+# Without pictures between ticks, so that every screenshot is a tick's frame.
 start_game() {
-  (cd "$RG_ASSETS" && exec "$game" "$@") >"$work/game.log" 2>&1 &
+  (cd "$RG_ASSETS" && exec "$game" --no-smooth "$@") >"$work/game.log" 2>&1 &
   game_pid=$!
   window=""
   for _ in $(seq 100); do

@@ -71,12 +71,19 @@ class MainWindowTest : public QObject {
   void titleAndMenusAreSpelledExactly() {
     QCOMPARE(window->windowTitle(), QString::fromUtf8("Marobel \xEF\xBD\x9EOrvik\xEF\xBD\x9E"));
     const QList<QAction*> menus = window->menuBar()->actions();
-    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.size(), 3);
     QCOMPARE(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
     QCOMPARE(menus[0]->menu()->actions(), QList<QAction*>{window->ExitAction()});
     QCOMPARE(window->ExitAction()->text(), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
-    QCOMPARE(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{window->AboutAction()});
+    QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{window->SmoothAction()});
+    QCOMPARE(window->SmoothAction()->text(), QStringLiteral("Smooth motion(&M)"));
+    // The item shows the setting and switches it.
+    QVERIFY(window->SmoothAction()->isCheckable());
+    const bool was = window->SmoothAction()->isChecked();
+    window->SmoothAction()->trigger();
+    QCOMPARE(window->SmoothAction()->isChecked(), !was);
+    QCOMPARE(menus[2]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    QCOMPARE(menus[2]->menu()->actions(), QList<QAction*>{window->AboutAction()});
     QCOMPARE(window->AboutAction()->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A) ..."));
   }
 
