@@ -118,13 +118,17 @@ bool ReadKeys(GameSession& session) {
   return true;
 }
 
+// Pictures between ticks, while smoothing: as many as a terminal shows
+// without falling behind.
+constexpr auto kPictureEvery = std::chrono::milliseconds(50);
+
 int RunViewer(GameSession& session) {
   signal(SIGWINCH, OnResize);
   RawTerminal terminal;
   TermHost host;
   session.Reset(&host);
   int cols = 80, rows = 24;
-  Clock::time_point next = Clock::now() + host.period;
+  Clock::time_point lastTick = Clock::now(), next = lastTick + host.period, nextPicture = next;
   for (;;) {
     if (resized) {
       resized = 0;
@@ -135,16 +139,21 @@ int RunViewer(GameSession& session) {
       }
       host.dirty = true;
     }
-    if (host.dirty) {
+    const Clock::time_point now = Clock::now();
+    if (host.dirty || (session.Smoothing() && now >= nextPicture)) {
       host.dirty = false;
-      RawTerminal::Write(Screen(session.Frame(), cols, rows, session));
+      const double fraction = std::chrono::duration<double>(now - lastTick) / host.period;
+      RawTerminal::Write(Screen(session.PictureToShow(fraction), cols, rows, session));
+      nextPicture = Clock::now() + kPictureEvery;
     }
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count();
+    const Clock::time_point wake = session.Smoothing() ? std::min(next, nextPicture) : next;
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wake - Clock::now()).count();
     pollfd keys{STDIN_FILENO, POLLIN, 0};
     if (poll(&keys, 1, static_cast<int>(std::max<long long>(wait, 0))) > 0 && !ReadKeys(session)) return 0;
     if (Clock::now() >= next) {
       session.Tick(&host);
-      next = Clock::now() + host.period;
+      lastTick = Clock::now();
+      next = lastTick + host.period;
     }
   }
 }
