@@ -48,12 +48,25 @@ print(len(seen), int(span_ms // 200) + 1)
 PY
 }
 
+# The same, tried up to three times until $2 pictures differ, for the
+# pictures a busy machine drops; prints the most found.
+smooth_pictures() {
+  local window=$1 wanted=$2 most=0 found ticks
+  for _ in 1 2 3; do
+    read -r found ticks < <(distinct_cabinet_pictures "$window") || return 1
+    [ "$found" -gt "$most" ] && most=$found
+    [ "$most" -ge "$wanted" ] && break
+  done
+  echo "$most"
+}
+
 smooth_motion_check() {
   local lang=C.UTF-8 window on off ticks
   # Off, each picture is a tick's: at most one more than the ticks caught.
   local min_on=25
   run_smooth_game() {
     (cd "$game_dir" && LANG="$lang" LC_ALL="$lang" exec wine marobel.exe "$@") >/dev/null 2>&1 &
+    # shellcheck disable=SC2034  # wait_exit and the clean-up read it
     game_pid=$!
     window="$(wait_window 90 "$title")" || fail "[smooth] no window titled '$title'"
     sleep 2
@@ -65,8 +78,8 @@ smooth_motion_check() {
   }
 
   run_smooth_game
-  read -r on ticks < <(distinct_cabinet_pictures "$window") || fail "[smooth] cannot read the window's pixels"
-  [ "$on" -ge "$min_on" ] || fail "[smooth] by default, 60 pictures in 2 s hold only $on distinct (at least $min_on wanted)"
+  on="$(smooth_pictures "$window" "$min_on")" || fail "[smooth] cannot read the window's pixels"
+  [ "$on" -ge "$min_on" ] || fail "[smooth] by default, 60 pictures in 2 s hold at most $on distinct in three tries (at least $min_on wanted)"
   note "[smooth] on by default: $on distinct pictures of 60 in 2 s"
   # View (Alt+V), Smooth motion (M): off.
   xdotool windowfocus --sync "$window"
@@ -88,7 +101,7 @@ smooth_motion_check() {
   sleep 0.5
   xdotool key m
   sleep 1
-  read -r on ticks < <(distinct_cabinet_pictures "$window") || fail "[smooth] cannot read the window's pixels"
+  on="$(smooth_pictures "$window" "$min_on")" || fail "[smooth] cannot read the window's pixels"
   [ "$on" -ge "$min_on" ] || fail "[smooth] the menu item did not turn it on: $on distinct pictures"
   note "[smooth] the View menu's item turned it on: $on distinct pictures of 60"
   end_smooth_game
