@@ -2,10 +2,12 @@
 
 #include "app/session/window_scale.h"
 #include "app/win32/about_box.h"
+#include "app/win32/picture_clock.h"
 #include "app/win32/window_host_hwnd.h"
 #include "res/resource_ids.h"
 
-static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT, "menu commands must match the resources");
+static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT && kCmdSmooth == IDM_SMOOTH,
+              "menu commands must match the resources");
 
 HINSTANCE appInstance = nullptr;
 wchar_t windowTitle[kResourceTextCapacity];
@@ -14,6 +16,7 @@ wchar_t windowClassName[kResourceTextCapacity];
 namespace {
 
 HwndWindowHost mainHost;
+PictureClock pictureClock;
 
 int askedScale = 0;  // 0: the screen decides
 int windowScale = 1;
@@ -81,6 +84,17 @@ int ScaleForScreen() {
 GameSession plainSession;
 GameSession* session = &plainSession;
 
+// The menu's check mark and the picture clock follow the session's smooth
+// motion, which the options set before the window was made.
+void ShowSmoothMotion() {
+  CheckMenuItem(menuBar, kCmdSmooth, MF_BYCOMMAND | (session->SmoothMotion() ? MF_CHECKED : MF_UNCHECKED));
+  pictureClock.Run(session->SmoothMotion());
+}
+
+// The paint of a tick shows its frame; those between ticks are as far on
+// the way to the next as the time since the tick says.
+PixelView PictureNow() { return session->PictureToShow(pictureClock.MsSinceTick() / session->TickPeriodMs()); }
+
 }  // namespace
 
 void UseWindowScale(int scale, bool fullscreen) {
@@ -127,6 +141,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
                                 outer.height, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
   menuBar = GetMenu(window);
+  ShowSmoothMotion();
   mainHost.ShowWindowed(windowScale);
   ShowWindow(window, showCommand);
   if (startFullscreen) ToggleFullscreen(window);
@@ -138,13 +153,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE:
       mainHost.Bind(window);
+      pictureClock.Bind(window);
       session->Reset(&mainHost);
       return 0;
     case WM_TIMER:
+      if (wParam == PictureClock::kTimerId) {
+        if (session->Smoothing()) mainHost.RequestRepaint();
+        return 0;
+      }
+      pictureClock.TickStarted();
       session->Tick(&mainHost);
       return 0;
     case WM_PAINT:
-      mainHost.Paint(session->Frame());
+      mainHost.Paint(PictureNow());
       return 0;
     case WM_SIZE:
       if (Fullscreen()) PlaceGameOnScreen(window);
@@ -182,10 +203,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kCmdExit:
           DestroyWindow(window);
           return 0;
+        case kCmdSmooth:
+          session->SetSmoothMotion(!session->SmoothMotion());
+          ShowSmoothMotion();
+          mainHost.RequestRepaint();
+          return 0;
         default:
           return DefWindowProcW(window, message, wParam, lParam);
       }
     case WM_DESTROY:
+      pictureClock.Run(false);
       PostQuitMessage(0);
       return 0;
     default:

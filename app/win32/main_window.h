@@ -7,6 +7,7 @@
 // Command numbers of the menu and the accelerators.
 inline constexpr int kCmdAbout = shell_fact::kCommandAbout;
 inline constexpr int kCmdExit = shell_fact::kCommandExit;
+inline constexpr int kCmdSmooth = shell_fact::kCommandSmooth;
 
 // Buffer size, in characters, of the title and the class name.
 inline constexpr int kResourceTextCapacity = 100;

@@ -78,7 +78,8 @@ end_game
 [ "$one_x" -eq $((2 * base)) ] || fail "the window opens $one_x wide, not at scale 2 ($((2 * base)))"
 note "on a 3840 by 2160 screen the window opens at scale 2 ($one_x wide, $base at scale 1)"
 
-run_game --scale 3 --record game.keys --trace game.jsonl
+# Without smooth motion: the screenshots must be ticks' frames, to compare with the runner's.
+run_game --scale 3 --no-smooth --record game.keys --trace game.jsonl
 window="$(wait_window 90 "$title")" || fail "no window with --scale 3"
 rg_wait_tick "$game_dir/game.jsonl" 30 5 || fail "the game does not tick"
 [ "$(client_width)" -eq $((3 * base)) ] || fail "--scale 3 gives a window $(client_width) wide, not $((3 * base))"

@@ -11,11 +11,15 @@
 #     with exit status 0;
 #   - a kept game (--continue) closed, killed and damaged, checked by the
 #     Linux runner on the kept record (wine-kept-game.sh);
+#   - smooth motion (wine-smooth-motion.sh): the cabinet shows many more
+#     distinct pictures with it on, the default, than off; the View menu's
+#     item and --no-smooth switch it;
 #   - recorded games: a game played with --record and --trace gives, run
 #     through the Linux marobel-sim with the recorded script, the same trace
-#     (so Windows computes the same game as Linux), and so does a --replay
-#     of it, with file names that only UTF-16 can carry; --version, an
-#     unknown option and a bad script end at once with their statuses.
+#     (so Windows computes the same game as Linux, with smooth motion on),
+#     and so does a --replay of it, with file names that only UTF-16 can
+#     carry; --version, an unknown option and a bad script end at once
+#     with their statuses.
 # Then scripts/ci/wine-scale.sh: the window on a 3840 by 2160 screen.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
 # The prefix sees none of this machine's fonts: the game's Japanese text
@@ -300,6 +304,10 @@ awk -v v="$title_ink" 'BEGIN { exit !(v >= 0.05 && v <= 0.3) }' || fail "the tit
 title_diff="$(compare -metric AE "$work/cp1252-title.png" "$work/cp932-title.png" null: 2>&1 || true)"
 [ "${title_diff%% *}" -le 20 ] 2>/dev/null || fail "the title line differs between code pages ($title_diff pixels)"
 note "the title line reads the same with code page 1252 as with 932 (ink $title_ink, $title_diff pixels differ)"
+# Pictures between ticks, switched by the View menu and --no-smooth.
+# shellcheck source=wine-smooth-motion.sh
+. "$root/scripts/ci/wine-smooth-motion.sh"
+smooth_motion_check
 RG_SIM="$native/app/sim/marobel-sim"
 # shellcheck disable=SC2034  # read by recorded-game-lib.sh
 RG_ASSETS="$game_dir"
