@@ -119,21 +119,26 @@ void Canvas::Invalidate(WindowHost* window) {
   if (window) window->RequestRepaint();
 }
 
-void Canvas::Fill(std::uint32_t colour) {
+void Canvas::Fill(std::uint32_t colour, std::size_t order) {
   const Surface surface = View();
   if (surface.Empty()) return;
-  for (int y = surface.Top(); y < surface.Bottom(); ++y)
-    surface.FillSpan(y, surface.Left(), surface.Right() - 1, colour);
+  for (int y = surface.Top(); y < surface.Bottom(); ++y) {
+    std::uint32_t* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.width;
+    covers_.ForEachUncovered(order, y, surface.Left(), surface.Right(),
+                             [&](std::int64_t a, std::int64_t b) { std::fill(row + a, row + b, colour); });
+  }
 }
 
 void Canvas::ClearBlack() {
+  const std::size_t order = drawOrder_++;
   if (sink_) sink_->OnClear(true);
-  Fill(0u);
+  Fill(0u, order);
 }
 
 void Canvas::ClearWhite() {
+  const std::size_t order = drawOrder_++;
   if (sink_) sink_->OnClear(false);
-  Fill(0x00FFFFFFu);
+  Fill(0x00FFFFFFu, order);
 }
 
 void Canvas::SetRegion(int x, int y, int w, int h) {
@@ -148,6 +153,7 @@ void Canvas::SetRegion(int x, int y, int w, int h) {
 void Canvas::BeginFrame() {
   ForgetFrameFiles();
   inFrame_ = true;
+  drawOrder_ = 0;
 }
 
 void Canvas::EndFrame() {
@@ -160,6 +166,22 @@ void Canvas::EndFrame() {
 void Canvas::ForgetFrameFiles() {
   framePictures_.clear();
   lastSprite_.plan = nullptr;
+  covers_.Clear();
+}
+
+namespace {
+// Sprites smaller than this cover too little to be worth looking ahead for.
+constexpr std::int64_t kMinCoverPixels = 4096;
+}  // namespace
+
+void Canvas::AnnounceSprite(std::size_t order, int x, int y, const char* image, const char* mask, int w, int h) {
+  if (!inFrame_ || !Composes() || covers_.Full() || w <= 0 || h <= 0 || std::int64_t{w} * h < kMinCoverPixels) return;
+  const Surface surface = View();
+  if (x >= surface.Right() || y >= surface.Bottom() || std::int64_t{x} + w <= surface.Left() ||
+      std::int64_t{y} + h <= surface.Top())
+    return;
+  const SpritePlan* plan = plans_.Find(LoadPicture(image ? image : ""), LoadPicture(mask ? mask : ""), w, h);
+  if (plan) covers_.Add(order, x, y, *plan);
 }
 
 void Canvas::SetTextStyle(int h, int r, int g, int b) {
@@ -170,6 +192,7 @@ void Canvas::SetTextStyle(int h, int r, int g, int b) {
 }
 
 void Canvas::PutText(int x, int y, const char* text) {
+  ++drawOrder_;
   if (!text) text = "";
   if (sink_) sink_->OnText(x, y, fontHeight, textRed, textGreen, textBlue, text);
   if (!Composes() || *text == '\0') return;
@@ -192,21 +215,25 @@ void Canvas::SetBrush(int r, int g, int b) {
 }
 
 void Canvas::DrawRect(int left, int top, int right, int bottom) {
+  ++drawOrder_;
   DrawRectangleFigure(View(), left, top, right, bottom, penWidth, SurfaceColour(penRed, penGreen, penBlue),
                       SurfaceColour(brushRed, brushGreen, brushBlue));
 }
 
 void Canvas::DrawEllipse(int left, int top, int right, int bottom) {
+  ++drawOrder_;
   DrawEllipseFigure(View(), left, top, right, bottom, penWidth, SurfaceColour(penRed, penGreen, penBlue),
                     SurfaceColour(brushRed, brushGreen, brushBlue));
 }
 
 void Canvas::DrawLine(int x1, int y1, int x2, int y2) {
+  ++drawOrder_;
   if (sink_) sink_->OnLine(x1, y1, x2, y2, penWidth, penRed, penGreen, penBlue);
   DrawPenLine(View(), x1, y1, x2, y2, penWidth, SurfaceColour(penRed, penGreen, penBlue));
 }
 
 void Canvas::DrawGrid(int left, int top, int right, int bottom, int rows, int columns) {
+  ++drawOrder_;
   const Surface surface = View();
   if (surface.Empty()) return;
   const std::uint32_t colour = SurfaceColour(penRed, penGreen, penBlue);
@@ -284,6 +311,7 @@ std::shared_ptr<const Picture> Canvas::LoadPicture(const char* name) {
 }
 
 void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w, int h, DrawTag tag) {
+  const std::size_t order = drawOrder_++;
   if (!image) image = "";
   if (!mask) mask = "";
   if (sink_) sink_->OnSprite(image, mask, x, y, w, h, tag);
@@ -291,7 +319,7 @@ void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w
   const Surface surface = View();
   LastSprite& last = lastSprite_;
   if (last.plan && last.w == w && last.h == h && last.image == image && last.mask == mask) {
-    BlitSpritePlan(surface, x, y, *last.plan);
+    BlitSpritePlan(surface, x, y, *last.plan, &covers_, order);
     return;
   }
   const std::shared_ptr<const Picture> imagePicture = LoadPicture(image);
@@ -301,7 +329,7 @@ void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w
     CompositeSprite(surface, x, y, w, h, imagePicture.get(), maskPicture.get(), spriteScratch_);
     return;
   }
-  BlitSpritePlan(surface, x, y, *plan);
+  BlitSpritePlan(surface, x, y, *plan, &covers_, order);
   // Outside a frame every draw looks its files up again.
   if (!inFrame_) return;
   last.image = image;

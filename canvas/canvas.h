@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "canvas/canvas_call_sink.h"
+#include "canvas/cover_map.h"
 #include "canvas/picture_cache.h"
 #include "canvas/sprite_compositor.h"
 #include "canvas/sprite_plan_cache.h"
@@ -72,6 +73,12 @@ class Canvas {
   // shows from the next frame on.
   void BeginFrame();
   void EndFrame();
+  // Within a frame, tells the canvas ahead that its drawing call number
+  // `order` (every drawing call counts, from 0 at BeginFrame) will draw
+  // this sprite, so that what the sprite covers whole is not drawn before
+  // it. The picture is the same as without, provided the promise is kept,
+  // as a composer of a display list can: it knows every call ahead.
+  void AnnounceSprite(std::size_t order, int x, int y, const char* imageFile, const char* maskFile, int w, int h);
 
   // The part of the canvas that drawing touches, from now on: pixels
   // outside it keep what they hold, those inside get what a drawing over
@@ -130,7 +137,7 @@ class Canvas {
   }
   bool Composes() const { return composing_ && IsAttached(); }
   void MakeSurface();
-  void Fill(std::uint32_t colour);
+  void Fill(std::uint32_t colour, std::size_t order);
   std::shared_ptr<const Picture> LoadPicture(const char* fileName);
   void ForgetFrameFiles();
 
@@ -160,6 +167,8 @@ class Canvas {
   bool inFrame_ = false;
   std::vector<FramePicture> framePictures_;
   LastSprite lastSprite_;
+  std::size_t drawOrder_ = 0;  // the frame's drawing calls so far
+  CoverMap covers_;
   int regionLeft_ = 0, regionTop_ = 0, regionRight_ = INT32_MAX, regionBottom_ = INT32_MAX;
 };
 

@@ -24,14 +24,24 @@ struct SpritePlan {
     std::size_t values = 0;
   };
 
+  // Sprite columns [start, end) of one row.
+  struct Span {
+    int start = 0;
+    int end = 0;
+  };
+
   int width = 0;
   int height = 0;
   std::vector<std::size_t> rowRuns;  // height + 1 offsets into runs; clear gaps have none
   std::vector<Run> runs;
   std::vector<std::uint32_t> values;
+  // Each row's longest covered run: what the sprite hides of whatever was
+  // drawn below it (an empty span where it covers nothing).
+  std::vector<Span> solid;
 
   std::size_t Bytes() const {
-    return rowRuns.size() * sizeof(std::size_t) + runs.size() * sizeof(Run) + values.size() * sizeof(std::uint32_t);
+    return rowRuns.size() * sizeof(std::size_t) + runs.size() * sizeof(Run) + values.size() * sizeof(std::uint32_t) +
+           solid.size() * sizeof(Span);
   }
 };
 
@@ -45,5 +55,8 @@ inline constexpr std::int64_t kMaxPlannedPixels = std::int64_t{1} << 20;
 bool BuildSpritePlan(const Picture* image, const Picture* mask, int w, int h, SpritePlan& plan);
 
 // Draws a planned sprite with its top-left corner at (x, y), inside the
-// surface's clip: the same pixels as CompositeSprite gives.
-void BlitSpritePlan(const Surface& surface, std::int64_t x, std::int64_t y, const SpritePlan& plan);
+// surface's clip: the same pixels as CompositeSprite gives. With covers,
+// the parts that sprites drawn after call `order` cover are left out.
+class CoverMap;
+void BlitSpritePlan(const Surface& surface, std::int64_t x, std::int64_t y, const SpritePlan& plan,
+                    const CoverMap* covers = nullptr, std::size_t order = 0);

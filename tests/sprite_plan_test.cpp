@@ -9,6 +9,7 @@
 #include "app/session/key_script.h"
 #include "app/session/window_view.h"
 #include "cabinet/cabinet.h"
+#include "canvas/canvas.h"
 #include "canvas/sprite_compositor.h"
 #include "canvas/sprite_plan.h"
 #include "tests/bmp_test_files.h"
@@ -202,6 +203,69 @@ TEST(FrameComposer, SpritesInARowThatShareAFileOrASizeEachDrawTheirOwn) {
   for (std::size_t k = 0; k < std::size(sprites); ++k) {
     EXPECT_EQ(px[4 * k], sprites[k].expect) << "sprite " << k;
     EXPECT_EQ(px[4 * k + 3], 0x00FFFFFFu) << "right of sprite " << k;
+  }
+}
+
+// Big sprites that cover what came before them, over clears, texts, lines
+// and smaller sprites, in and out of a region: a composer that knows the
+// whole list ahead draws the picture the calls make one by one.
+TEST(FrameComposer, WhatLaterSpritesCoverComesOutAsDrawnCallByCall) {
+  const bmp_test::TempDir dir;
+  std::mt19937 rng(7);
+  // Wholly covered, covered inside a clear border, and a mixed mask.
+  auto picture = [&](int w, int h, int kind) {
+    Picture p = RandomPicture(rng, w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const bool inner = x > 5 && y > 3 && x < w - 7 && y < h - 2;
+        if (kind == 0 || (kind == 1 && inner)) p.pixels[y * w + x] = 0x00FFFFFF;
+        if (kind == 1 && !inner) p.pixels[y * w + x] = 0;
+      }
+    return p;
+  };
+  dir.Write("a.bmp", bmp_test::EncodeBmp(RandomPicture(rng, 70, 80)));
+  dir.Write("am.bmp", bmp_test::EncodeBmp(picture(70, 80, 0)));
+  dir.Write("b.bmp", bmp_test::EncodeBmp(RandomPicture(rng, 90, 60)));
+  dir.Write("bm.bmp", bmp_test::EncodeBmp(picture(90, 60, 1)));
+  dir.Write("c.bmp", bmp_test::EncodeBmp(RandomPicture(rng, 64, 64)));
+  dir.Write("cm.bmp", bmp_test::EncodeBmp(picture(64, 64, 2)));
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    DisplayList list;
+    list.calls.emplace_back().kind = round % 2 ? DrawCallKind::ClearBlack : DrawCallKind::ClearWhite;
+    const char* names[][2] = {{"a.bmp", "am.bmp"}, {"b.bmp", "bm.bmp"}, {"c.bmp", "cm.bmp"}, {"b.bmp", ""}};
+    for (int k = 0; k < 14; ++k) {
+      DrawCall& call = list.calls.emplace_back();
+      const int what = static_cast<int>(rng() % 6);
+      call.x = static_cast<int>(rng() % 200) - 40;
+      call.y = static_cast<int>(rng() % 150) - 40;
+      if (what == 4) {
+        call.kind = DrawCallKind::Line;
+        call.w = call.x + 50, call.h = call.y + 30, call.size = 3, call.red = 200;
+      } else if (what == 5) {
+        call.kind = DrawCallKind::ClearWhite;
+      } else {
+        call.kind = DrawCallKind::Sprite;
+        call.image = names[what][0];
+        call.mask = names[what][1];
+        // Stretched as the pusher is, or small enough to cover nothing ahead.
+        call.w = k % 5 == 4 ? 12 : 60 + static_cast<int>(rng() % 40);
+        call.h = k % 5 == 4 ? 9 : 60 + static_cast<int>(rng() % 30);
+      }
+    }
+    Canvas byCall;
+    byCall.Attach(nullptr, 160, 120);
+    byCall.SetFileDirectory(dir.Path());
+    ComposeDisplayList(list, byCall);  // outside a frame: nothing is known ahead
+    cabinet::FrameComposer composer(160, 120);
+    composer.SetPictureFolder(dir.Path());
+    if (round % 4 == 3) composer.SetRegion(20, 10, 100, 90);
+    const std::uint32_t* px = composer.Compose(list);
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 160; ++x) {
+        const bool inside = round % 4 != 3 || (x >= 20 && x < 120 && y >= 10 && y < 100);
+        if (inside) ASSERT_EQ(px[y * 160 + x], byCall.PixelAt(x, y)) << x << "," << y;
+      }
   }
 }
 
