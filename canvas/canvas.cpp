@@ -174,13 +174,15 @@ namespace {
 constexpr std::int64_t kMinCoverPixels = 4096;
 }  // namespace
 
-void Canvas::AnnounceSprite(std::size_t order, int x, int y, const char* image, const char* mask, int w, int h) {
+void Canvas::AnnounceSprite(std::size_t order, int x, int y, std::string_view image, std::string_view mask, int w,
+                            int h) {
   if (!inFrame_ || !Composes() || covers_.Full() || w <= 0 || h <= 0 || std::int64_t{w} * h < kMinCoverPixels) return;
   const Surface surface = View();
   if (x >= surface.Right() || y >= surface.Bottom() || std::int64_t{x} + w <= surface.Left() ||
       std::int64_t{y} + h <= surface.Top())
     return;
-  const SpritePlan* plan = plans_.Find(LoadPicture(image ? image : ""), LoadPicture(mask ? mask : ""), w, h);
+  const SpritePlan* plan =
+      plans_.Find(LoadPicture(std::string(image).c_str()), LoadPicture(std::string(mask).c_str()), w, h);
   if (plan) covers_.Add(order, x, y, *plan);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "canvas/canvas_call_sink.h"
@@ -78,7 +79,8 @@ class Canvas {
   // this sprite, so that what the sprite covers whole is not drawn before
   // it. The picture is the same as without, provided the promise is kept,
   // as a composer of a display list can: it knows every call ahead.
-  void AnnounceSprite(std::size_t order, int x, int y, const char* imageFile, const char* maskFile, int w, int h);
+  void AnnounceSprite(std::size_t order, int x, int y, std::string_view imageFile, std::string_view maskFile, int w,
+                      int h);
 
   // The part of the canvas that drawing touches, from now on: pixels
   // outside it keep what they hold, those inside get what a drawing over

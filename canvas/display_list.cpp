@@ -7,9 +7,8 @@ void ComposeDisplayList(const DisplayList& list, Canvas& canvas) {
   // so the list can tell the canvas ahead which sprites are coming.
   for (std::size_t i = 0; i < list.calls.size(); ++i) {
     const DrawCall& call = list.calls[i];
-    if (call.kind != DrawCallKind::Sprite) continue;
-    const std::string image(call.image), mask(call.mask);
-    canvas.AnnounceSprite(i, call.x, call.y, image.c_str(), mask.c_str(), call.w, call.h);
+    if (call.kind == DrawCallKind::Sprite)
+      canvas.AnnounceSprite(i, call.x, call.y, call.image, call.mask, call.w, call.h);
   }
   for (const DrawCall& call : list.calls) {
     switch (call.kind) {
