@@ -91,6 +91,17 @@ void BuildTableOf(int coins) {
   for (int n = coins - CoinsInPlay(); n > 0; --n) InsertCoin(n % 2 ? kVirtualKeyLeft : kVirtualKeyRight);
 }
 
+void BuildRichTable() {
+  constexpr int kBonusCoins = 12;
+  BuildTableOf(250 - kBonusCoins);
+  seed = 12345;
+  for (int i = kNormalSlots; i < kNormalSlots + kBonusCoins; ++i) {
+    game.coinState[i] = CoinState::OnField;
+    game.coinX[i] = cabinetX + 7 + Next(180);
+    game.coinY[i] = PusherFrontLineY(game.pusherStroke) + Next(kPayoutLineY - PusherFrontLineY(game.pusherStroke));
+  }
+}
+
 std::vector<Snapshot> CabinetCycle(Cabinet cabinet) {
   BuildCabinet(cabinet);
   std::vector<Snapshot> cycle(cabinet == Cabinet::StartState ? 1 : 10);

@@ -16,6 +16,10 @@ void BuildCabinet(Cabinet cabinet);
 // for a minute of play, most of them on the pusher and the field.
 void BuildTableOf(int coins);
 
+// A table as a long game leaves it: about 250 coins in play, a dozen of them
+// bonus coins lying on the field under their markers.
+void BuildRichTable();
+
 // A saved copy of the whole game state, to measure many ticks from the same one.
 class Snapshot {
  public:

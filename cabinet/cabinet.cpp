@@ -116,9 +116,12 @@ void FrameComposer::SetPictureFolder(std::string folder) { surface_->canvas.SetF
 const std::string& FrameComposer::PictureFolder() const { return surface_->canvas.FileDirectory(); }
 
 const std::uint32_t* FrameComposer::Compose(const DisplayList& list) {
+  surface_->canvas.BeginFrame();
   ComposeDisplayList(list, surface_->canvas);
+  surface_->canvas.EndFrame();
   return Pixels();
 }
+void FrameComposer::SetRegion(int x, int y, int w, int h) { surface_->canvas.SetRegion(x, y, w, h); }
 const std::uint32_t* FrameComposer::Pixels() const { return surface_->canvas.Pixels(); }
 int FrameComposer::Width() const { return surface_->canvas.Width(); }
 int FrameComposer::Height() const { return surface_->canvas.Height(); }

@@ -124,8 +124,15 @@ class FrameComposer {
   const std::string& PictureFolder() const;
 
   // The picture of `list`, drawn over a black canvas (every frame clears
-  // it first anyway); valid until the next Compose.
+  // it first anyway); valid until the next Compose. Each picture file is
+  // looked up once per Compose: a file changed on disk shows in the next.
   const std::uint32_t* Compose(const DisplayList& list);
+  // Composes only the rectangle (x, y, w, h) of the canvas from now on,
+  // for a viewer that shows no more (a window's client area): inside it
+  // the pixels are those of a whole picture, outside they are left as they
+  // were and mean nothing. The whole canvas until set; it is cut to the
+  // canvas, and an empty one composes nothing.
+  void SetRegion(int x, int y, int w, int h);
   const std::uint32_t* Pixels() const;
   int Width() const;
   int Height() const;

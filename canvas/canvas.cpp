@@ -15,10 +15,10 @@ void BlendCoverage(const Surface& surface, std::int64_t x, std::int64_t y, const
                    std::uint32_t colour) {
   const std::int64_t left = x + coverage.offsetX;
   const std::int64_t top = y + coverage.offsetY;
-  const std::int64_t x0 = std::max<std::int64_t>(left, 0);
-  const std::int64_t x1 = std::min<std::int64_t>(left + coverage.width, surface.width);
-  const std::int64_t y0 = std::max<std::int64_t>(top, 0);
-  const std::int64_t y1 = std::min<std::int64_t>(top + coverage.height, surface.height);
+  const std::int64_t x0 = std::max<std::int64_t>(left, surface.Left());
+  const std::int64_t x1 = std::min<std::int64_t>(left + coverage.width, surface.Right());
+  const std::int64_t y0 = std::max<std::int64_t>(top, surface.Top());
+  const std::int64_t y1 = std::min<std::int64_t>(top + coverage.height, surface.Bottom());
   if (x0 >= x1 || y0 >= y1) return;
   if (coverage.alpha.size() < static_cast<std::size_t>(coverage.width) * static_cast<std::size_t>(coverage.height))
     return;
@@ -95,6 +95,11 @@ void Canvas::Attach(WindowHost*, int w, int h) {
   if (composing_) MakeSurface();
 }
 
+void Canvas::SetFileDirectory(std::string directory) {
+  fileDirectory_ = std::move(directory);
+  ForgetFrameFiles();
+}
+
 void Canvas::MakeSurface() {
   // A fresh surface is black; swapping releases the one it replaces.
   std::vector<std::uint32_t>(static_cast<std::size_t>(surfaceWidth_) * static_cast<std::size_t>(surfaceHeight_), 0u)
@@ -114,14 +119,71 @@ void Canvas::Invalidate(WindowHost* window) {
   if (window) window->RequestRepaint();
 }
 
+void Canvas::Fill(std::uint32_t colour, std::size_t order) {
+  const Surface surface = View();
+  if (surface.Empty()) return;
+  for (int y = surface.Top(); y < surface.Bottom(); ++y) {
+    std::uint32_t* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.width;
+    covers_.ForEachUncovered(order, y, surface.Left(), surface.Right(),
+                             [&](std::int64_t a, std::int64_t b) { std::fill(row + a, row + b, colour); });
+  }
+}
+
 void Canvas::ClearBlack() {
+  const std::size_t order = drawOrder_++;
   if (sink_) sink_->OnClear(true);
-  if (composing_) std::fill(pixels_.begin(), pixels_.end(), 0u);
+  Fill(0u, order);
 }
 
 void Canvas::ClearWhite() {
+  const std::size_t order = drawOrder_++;
   if (sink_) sink_->OnClear(false);
-  if (composing_) std::fill(pixels_.begin(), pixels_.end(), 0x00FFFFFFu);
+  Fill(0x00FFFFFFu, order);
+}
+
+void Canvas::SetRegion(int x, int y, int w, int h) {
+  // Kept in the int range: the surface cuts the rest.
+  auto narrow = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+  regionLeft_ = x;
+  regionTop_ = y;
+  regionRight_ = narrow(std::int64_t{x} + std::max(w, 0));
+  regionBottom_ = narrow(std::int64_t{y} + std::max(h, 0));
+}
+
+void Canvas::BeginFrame() {
+  ForgetFrameFiles();
+  inFrame_ = true;
+  drawOrder_ = 0;
+}
+
+void Canvas::EndFrame() {
+  ForgetFrameFiles();
+  inFrame_ = false;
+  // Plans of pictures replaced on disk during the frame are freed here.
+  plans_.DropStale();
+}
+
+void Canvas::ForgetFrameFiles() {
+  framePictures_.clear();
+  lastSprite_.plan = nullptr;
+  covers_.Clear();
+}
+
+namespace {
+// Sprites smaller than this cover too little to be worth looking ahead for.
+constexpr std::int64_t kMinCoverPixels = 4096;
+}  // namespace
+
+void Canvas::AnnounceSprite(std::size_t order, int x, int y, std::string_view image, std::string_view mask, int w,
+                            int h) {
+  if (!inFrame_ || !Composes() || covers_.Full() || w <= 0 || h <= 0 || std::int64_t{w} * h < kMinCoverPixels) return;
+  const Surface surface = View();
+  if (x >= surface.Right() || y >= surface.Bottom() || std::int64_t{x} + w <= surface.Left() ||
+      std::int64_t{y} + h <= surface.Top())
+    return;
+  const SpritePlan* plan =
+      plans_.Find(LoadPicture(std::string(image).c_str()), LoadPicture(std::string(mask).c_str()), w, h);
+  if (plan) covers_.Add(order, x, y, *plan);
 }
 
 void Canvas::SetTextStyle(int h, int r, int g, int b) {
@@ -132,12 +194,13 @@ void Canvas::SetTextStyle(int h, int r, int g, int b) {
 }
 
 void Canvas::PutText(int x, int y, const char* text) {
+  ++drawOrder_;
   if (!text) text = "";
   if (sink_) sink_->OnText(x, y, fontHeight, textRed, textGreen, textBlue, text);
   if (!Composes() || *text == '\0') return;
-  TextCoverage coverage;
-  if (!RasterizeText(text, fontHeight, coverage)) return;
-  BlendCoverage(View(), x, y, coverage, SurfaceColour(textRed, textGreen, textBlue));
+  const TextCoverage* coverage = texts_.Find(text, fontHeight);
+  if (!coverage) return;
+  BlendCoverage(View(), x, y, *coverage, SurfaceColour(textRed, textGreen, textBlue));
 }
 
 void Canvas::SetPen(int w, int r, int g, int b) {
@@ -154,21 +217,25 @@ void Canvas::SetBrush(int r, int g, int b) {
 }
 
 void Canvas::DrawRect(int left, int top, int right, int bottom) {
+  ++drawOrder_;
   DrawRectangleFigure(View(), left, top, right, bottom, penWidth, SurfaceColour(penRed, penGreen, penBlue),
                       SurfaceColour(brushRed, brushGreen, brushBlue));
 }
 
 void Canvas::DrawEllipse(int left, int top, int right, int bottom) {
+  ++drawOrder_;
   DrawEllipseFigure(View(), left, top, right, bottom, penWidth, SurfaceColour(penRed, penGreen, penBlue),
                     SurfaceColour(brushRed, brushGreen, brushBlue));
 }
 
 void Canvas::DrawLine(int x1, int y1, int x2, int y2) {
+  ++drawOrder_;
   if (sink_) sink_->OnLine(x1, y1, x2, y2, penWidth, penRed, penGreen, penBlue);
   DrawPenLine(View(), x1, y1, x2, y2, penWidth, SurfaceColour(penRed, penGreen, penBlue));
 }
 
 void Canvas::DrawGrid(int left, int top, int right, int bottom, int rows, int columns) {
+  ++drawOrder_;
   const Surface surface = View();
   if (surface.Empty()) return;
   const std::uint32_t colour = SurfaceColour(penRed, penGreen, penBlue);
@@ -235,12 +302,41 @@ std::string Canvas::PicturePath(const char* fileName) const {
   return fileDirectory_ + (separated ? "" : "/") + name;
 }
 
+std::shared_ptr<const Picture> Canvas::LoadPicture(const char* name) {
+  if (!*name) return nullptr;
+  if (!inFrame_) return pictures_.Load(PicturePath(name));
+  for (const FramePicture& known : framePictures_)
+    if (known.name == name) return known.picture;
+  std::shared_ptr<const Picture> picture = pictures_.Load(PicturePath(name));
+  framePictures_.push_back({name, picture});
+  return picture;
+}
+
 void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w, int h, DrawTag tag) {
+  const std::size_t order = drawOrder_++;
   if (!image) image = "";
   if (!mask) mask = "";
   if (sink_) sink_->OnSprite(image, mask, x, y, w, h, tag);
   if (!Composes() || w <= 0 || h <= 0) return;
-  const std::shared_ptr<const Picture> imagePicture = *image ? pictures_.Load(PicturePath(image)) : nullptr;
-  const std::shared_ptr<const Picture> maskPicture = *mask ? pictures_.Load(PicturePath(mask)) : nullptr;
-  CompositeSprite(View(), x, y, w, h, imagePicture.get(), maskPicture.get(), spriteScratch_);
+  const Surface surface = View();
+  LastSprite& last = lastSprite_;
+  if (last.plan && last.w == w && last.h == h && last.image == image && last.mask == mask) {
+    BlitSpritePlan(surface, x, y, *last.plan, &covers_, order);
+    return;
+  }
+  const std::shared_ptr<const Picture> imagePicture = LoadPicture(image);
+  const std::shared_ptr<const Picture> maskPicture = LoadPicture(mask);
+  const SpritePlan* plan = plans_.Find(imagePicture, maskPicture, w, h);
+  if (!plan) {
+    CompositeSprite(surface, x, y, w, h, imagePicture.get(), maskPicture.get(), spriteScratch_);
+    return;
+  }
+  BlitSpritePlan(surface, x, y, *plan, &covers_, order);
+  // Outside a frame every draw looks its files up again.
+  if (!inFrame_) return;
+  last.image = image;
+  last.mask = mask;
+  last.w = w;
+  last.h = h;
+  last.plan = plan;
 }

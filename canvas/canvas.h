@@ -1,12 +1,16 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "canvas/canvas_call_sink.h"
+#include "canvas/cover_map.h"
 #include "canvas/picture_cache.h"
 #include "canvas/sprite_compositor.h"
+#include "canvas/sprite_plan_cache.h"
 #include "canvas/surface.h"
+#include "canvas/text_coverage_cache.h"
 #include "canvas/window_host.h"
 
 struct GridCell {
@@ -52,13 +56,37 @@ class Canvas {
   static GridCell GridCellAt(int left, int top, int right, int bottom, int rows, int columns, int px, int py);
   static CellRect GridCellRect(int left, int top, int right, int bottom, int rows, int columns, int row, int column);
 
-  // Composites imageFile and maskFile, both looked up on disk at this call and
-  // stretched to w by h: canvas = (canvas OR mask) AND image. A file that is
-  // missing or not a readable bitmap counts as missing: without the image the
-  // mask is copied as it is; without the mask only the image's AND is made.
-  // A decoded picture is reused while its file's size and time stay the same.
-  // The tag only tells the call sink what the sprite shows.
+  // Composites imageFile and maskFile, both looked up on disk at this call
+  // (once per frame between BeginFrame and EndFrame) and stretched to w by
+  // h: canvas = (canvas OR mask) AND image. A file that is missing or not a
+  // readable bitmap counts as missing: without the image the mask is copied
+  // as it is; without the mask only the image's AND is made. A decoded
+  // picture is reused while its file's size and time stay the same, and so
+  // is what drawing it at a size takes. Under the clear parts of a sprite
+  // the canvas keeps its pixels; pixels outside the layout 0x00RRGGBB (a
+  // top byte written through MutablePixels) are not kept there. The tag
+  // only tells the call sink what the sprite shows.
   void DrawSprite(int x, int y, const char* imageFile, const char* maskFile, int w, int h, DrawTag tag = {});
+
+  // One frame's drawing: from BeginFrame to EndFrame each picture file is
+  // looked up on disk once, at its first use, so a frame of a thousand
+  // sprites asks the file system a dozen times, and a file changed on disk
+  // shows from the next frame on.
+  void BeginFrame();
+  void EndFrame();
+  // Within a frame, tells the canvas ahead that its drawing call number
+  // `order` (every drawing call counts, from 0 at BeginFrame) will draw
+  // this sprite, so that what the sprite covers whole is not drawn before
+  // it. The picture is the same as without, provided the promise is kept,
+  // as a composer of a display list can: it knows every call ahead.
+  void AnnounceSprite(std::size_t order, int x, int y, std::string_view imageFile, std::string_view maskFile, int w,
+                      int h);
+
+  // The part of the canvas that drawing touches, from now on: pixels
+  // outside it keep what they hold, those inside get what a drawing over
+  // the whole canvas gives them. The whole canvas until set; a rectangle
+  // reaching past the canvas is cut to it, an empty one draws nothing.
+  void SetRegion(int x, int y, int w, int h);
 
   // --- Portable additions, for front ends, the runner and tests ---
   bool IsAttached() const { return !pixels_.empty(); }
@@ -72,12 +100,14 @@ class Canvas {
 
   // Where bare picture file names are looked up; empty means the working
   // directory. A name that already holds a path is used as it is.
-  void SetFileDirectory(std::string directory) { fileDirectory_ = std::move(directory); }
+  void SetFileDirectory(std::string directory);
   const std::string& FileDirectory() const { return fileDirectory_; }
   std::string PicturePath(const char* fileName) const;
 
   // How many times a picture file has been read and decoded so far.
   std::size_t PictureDecodeCount() const { return pictures_.DecodeCount(); }
+  // How many sprite plans (a picture pair at one size) have been made so far.
+  std::size_t SpritePlanCount() const { return plans_.BuildCount(); }
 
   // Optional observer of every drawing call (not owned; null for none).
   void SetCallSink(CanvasCallSink* sink) { sink_ = sink; }
@@ -104,10 +134,27 @@ class Canvas {
   // The surface to draw on; empty while not composing, so every primitive
   // clips its whole figure away.
   Surface View() {
-    return composing_ ? Surface{pixels_.data(), surfaceWidth_, surfaceHeight_} : Surface{nullptr, 0, 0};
+    if (!composing_) return Surface{};
+    return Surface{pixels_.data(), surfaceWidth_, surfaceHeight_, regionLeft_, regionTop_, regionRight_, regionBottom_};
   }
   bool Composes() const { return composing_ && IsAttached(); }
   void MakeSurface();
+  void Fill(std::uint32_t colour, std::size_t order);
+  std::shared_ptr<const Picture> LoadPicture(const char* fileName);
+  void ForgetFrameFiles();
+
+  // The picture files looked up in this frame, by the name drawn with.
+  struct FramePicture {
+    std::string name;
+    std::shared_ptr<const Picture> picture;
+  };
+  // The last sprite drawn in this frame and its plan, for the run of
+  // sprites of one kind (coins) that makes up most of a crowded frame.
+  struct LastSprite {
+    std::string image, mask;
+    int w = 0, h = 0;
+    const SpritePlan* plan = nullptr;
+  };
 
   std::vector<std::uint32_t> pixels_;
   int surfaceWidth_ = 0;
@@ -117,6 +164,14 @@ class Canvas {
   bool composing_ = true;
   PictureCache pictures_;
   SpriteScratch spriteScratch_;
+  SpritePlanCache plans_;
+  TextCoverageCache texts_;
+  bool inFrame_ = false;
+  std::vector<FramePicture> framePictures_;
+  LastSprite lastSprite_;
+  std::size_t drawOrder_ = 0;  // the frame's drawing calls so far
+  CoverMap covers_;
+  int regionLeft_ = 0, regionTop_ = 0, regionRight_ = INT32_MAX, regionBottom_ = INT32_MAX;
 };
 
 // Largest surface Attach makes; a request beyond it leaves the canvas

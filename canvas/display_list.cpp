@@ -3,6 +3,13 @@
 #include "canvas/canvas.h"
 
 void ComposeDisplayList(const DisplayList& list, Canvas& canvas) {
+  // Each call below is one drawing call of the canvas, in the list's order,
+  // so the list can tell the canvas ahead which sprites are coming.
+  for (std::size_t i = 0; i < list.calls.size(); ++i) {
+    const DrawCall& call = list.calls[i];
+    if (call.kind == DrawCallKind::Sprite)
+      canvas.AnnounceSprite(i, call.x, call.y, call.image, call.mask, call.w, call.h);
+  }
   for (const DrawCall& call : list.calls) {
     switch (call.kind) {
       case DrawCallKind::ClearBlack:

@@ -49,10 +49,10 @@ void CompositeSprite(const Surface& surface, std::int64_t x, std::int64_t y, std
   if (mask && mask->pixels.empty()) mask = nullptr;
   if (!image && !mask) return;
 
-  const std::int64_t x0 = std::max<std::int64_t>(x, 0);
-  const std::int64_t x1 = std::min<std::int64_t>(x + w, surface.width);
-  const std::int64_t y0 = std::max<std::int64_t>(y, 0);
-  const std::int64_t y1 = std::min<std::int64_t>(y + h, surface.height);
+  const std::int64_t x0 = std::max<std::int64_t>(x, surface.Left());
+  const std::int64_t x1 = std::min<std::int64_t>(x + w, surface.Right());
+  const std::int64_t y0 = std::max<std::int64_t>(y, surface.Top());
+  const std::int64_t y1 = std::min<std::int64_t>(y + h, surface.Bottom());
   if (x0 >= x1 || y0 >= y1) return;
 
   if (image) MapColumns(scratch.imageColumns, x0 - x, x1 - x0, w, image->width);

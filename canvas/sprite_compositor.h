@@ -26,6 +26,6 @@ inline int StretchSource(std::int64_t d, std::int64_t destSize, int sourceSize) 
 // so each pixel becomes (canvas OR mask) AND image. A missing picture
 // (null) leaves its combination out, except that a missing image with a
 // mask present combines the mask a second time, giving the mask itself.
-// Only the part of the rectangle on the surface is touched.
+// Only the part of the rectangle inside the surface's clip is touched.
 void CompositeSprite(const Surface& surface, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h,
                      const Picture* image, const Picture* mask, SpriteScratch& scratch);
