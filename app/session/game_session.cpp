@@ -7,6 +7,7 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
+#include "app/session/window_view.h"
 #include "formats/whole_file.h"
 #include "cabinet/cabinet.h"
 #include "marobel_version.h"
@@ -106,6 +107,7 @@ GameSession::StillSounding GameSession::SoundStillSounding() const {
 
 GameSession::FrameView GameSession::Frame() {
   if (!frameComposed_ || betweenComposed_) {
+    composer_.SetRegion(0, 0, composer_.Width(), composer_.Height());
     composer_.Compose(*lastTick_.display);
     frameComposed_ = true;
     betweenComposed_ = false;
@@ -149,6 +151,10 @@ GameSession::FrameView GameSession::PictureToShow(double fraction) {
 
 GameSession::FrameView GameSession::PictureBetween(double fraction) {
   if (!Smoothing()) return Frame();
+  // Many a second: only what a window shows is composed; the rest of the
+  // canvas keeps the last tick's frame.
+  if (!betweenComposed_) Frame();
+  composer_.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
   composer_.Compose(ListBetween(fraction));
   betweenComposed_ = true;
   return {composer_.Pixels(), composer_.Width(), composer_.Height()};

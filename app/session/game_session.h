@@ -100,7 +100,9 @@ class GameSession {
   // on, a game running, watched at 1x or 4x if it is a replay.
   bool Smoothing() const;
   // The picture `fraction` (0 to 1) of the tick period after the last tick:
-  // at 1, the next tick's frame. Frame() itself when not smoothing.
+  // at 1, the next tick's frame. Frame() itself when not smoothing. Only
+  // the window's part of the canvas (window_view.h) is composed; the rest
+  // holds the last tick's frame.
   FrameView PictureBetween(double fraction);
   const DisplayList& ListBetween(double fraction);
   // What a window shows `fraction` of the tick period after the last tick:
