@@ -1,6 +1,8 @@
 // Smooth motion on the page: pictures between ticks at the screen's rate,
 // which change nothing of the game, and the View menu's item that turns
 // them off. Each check takes the shared check() and helpers of web_test.mjs.
+import { deflateRawSync } from "node:zlib";
+
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const lines = (text) => text.split("\n").filter(Boolean);
 const tickOf = (line) => JSON.parse(line).tick;
@@ -86,6 +88,27 @@ export async function checkSmoothMotion(browser, server, { check, runSim, writeK
         item.checked === "false" && !item.smooth && again.pictures >= 12 &&
         (await page.evaluate(() => document.getElementById("smooth-item").getAttribute("aria-checked"))) === "true",
         `off: checked ${item.checked}; on again: ${again.pictures} pictures in 1 s`);
+
+  // Watching a replay: smoothed at 1x and 4x, plain ticks at 16x and while
+  // paused.
+  const script = Array.from({ length: 400 }, (_, i) => `${4 * i + 4} ${i % 2 ? "left" : "right"}`).join("\n");
+  await page.goto(server.url + "#play=" + deflateRawSync(Buffer.from(`# credits 500\n${script}\n`)).toString("base64url"));
+  await page.waitForFunction(() => window.marobelPage?.ready() && marobelPage.watching(), null, { timeout: 20000 });
+  const watched = {};
+  for (const speed of ["1", "4", "16", "paused"]) {
+    if (speed === "paused") await page.click("#watch-pause");
+    else await page.click(`#watch button[data-speed="${speed}"]`);
+    await sleep(300);
+    const state = () => page.evaluate(() => [marobelPage.tick(), marobelPage.pictures().shown]);
+    const [tick, shown] = await state();
+    await sleep(1000);
+    const [tickAfter, shownAfter] = await state();
+    watched[speed] = { ticks: tickAfter - tick, between: shownAfter - shown };
+  }
+  check("watching: pictures between ticks at 1x and 4x, none at 16x nor paused",
+        watched[1].between >= 2 * watched[1].ticks && watched[4].ticks >= 12 &&
+        watched[4].between >= watched[4].ticks / 2 && watched[16].ticks >= 40 && watched[16].between === 0 &&
+        watched.paused.ticks === 0 && watched.paused.between === 0, JSON.stringify(watched));
   check("no uncaught error while smoothing", errors.length === 0, errors.join(" | "));
   await context.close();
 }
