@@ -81,6 +81,7 @@ struct PictureCosts {
   long long tick = -1;  // the tick and key-down the last picture came after
   long long keys = -1;
 } pictureCosts;
+constexpr double kPictureCostDecay = 0.75;
 
 // Watching as fast as it goes: as many ticks as fit in one frame's time,
 // so the page still answers its controls in between.
@@ -96,6 +97,11 @@ int TicksPerExpiry() {
 void OnTickTimer() {
   if (paused || !session || skipping) return;
   lastTickAt = emscripten_get_now();
+  // A slow picture (a busy moment, code compiled on first use) must not
+  // leave out every later one: the costs are taken lower at each tick
+  // until a picture fits again and is costed anew.
+  pictureCosts.composeMs *= kPictureCostDecay;
+  pictureCosts.lookAheadMs *= kPictureCostDecay;
   const int speed = session->ReplaySpeed();
   if (speed == 0 && Watching()) {
     // Only the slice's last frame is composed, when the page shows it.
@@ -283,10 +289,7 @@ EMSCRIPTEN_KEEPALIVE int web_picture() {
   const double period = session->TickPeriodMs();
   PictureCosts& costs = pictureCosts;
   const bool looksAhead = costs.tick != session->TicksRun() || costs.keys != lastKey.delivered;
-  // One slow picture (a busy moment) must not stop them all: in the first
-  // half of the period a picture is always tried, and its cost measured.
-  const double expected = std::min(costs.composeMs + (looksAhead ? costs.lookAheadMs : 0), period / 2);
-  if (now + expected >= lastTickAt + period) return 0;
+  if (now + costs.composeMs + (looksAhead ? costs.lookAheadMs : 0) >= lastTickAt + period) return 0;
   mainHost.Show(session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0)));
   const double cost = emscripten_get_now() - now;
   if (looksAhead)
