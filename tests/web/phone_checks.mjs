@@ -69,7 +69,9 @@ export async function checkPhone(browser, server, { check, runSim, writeKeys, ou
 
   await page.waitForFunction(() => marobelPage.credits() > 8, null, { timeout: 40000 });
   const tap = await delivered(page, () => page.tap("#lane-right"));
-  const record = (await page.evaluate(() => marobelPage.session().record)).trim().split("\n");
+  // The last press: a marker line ("# tick ...") may come after it.
+  const record = (await page.evaluate(() => marobelPage.session().record)).trim().split("\n")
+                                                                          .filter((line) => !line.startsWith("#"));
   const [recordTick, recordKey] = record[record.length - 1].split(" ").map((word) => Number(word) || word);
   check("tapping → drops a right coin, recorded at the tick it was delivered",
         tap.count === 1 && tap.key === kRight && tap.creditsAfter === tap.creditsBefore - 1 && recordKey === "right" &&
