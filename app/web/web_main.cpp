@@ -29,8 +29,9 @@
 namespace {
 
 std::unique_ptr<GameSession> session;
+// A tick's repaint shows its own frame; web_picture() the ones between.
 PageWindowHost mainHost(kGameElementId, kGameAreaWidth, kGameAreaHeight,
-                        [] { return session ? session->Frame() : PixelView{}; });
+                        [] { return session ? session->PictureToShow(0) : PixelView{}; });
 std::optional<AboutBandPicture> aboutBand;  // made anew at each opening of the box
 PageWindowHost aboutHost(kAboutBandElementId, kAboutBandWidth, kAboutBandHeight,
                          [] { return aboutBand ? aboutBand->Pixels() : PixelView{}; });
@@ -68,12 +69,39 @@ struct KeyReport {
   int creditsAfter = 0;
 } lastKey;
 
+// Pictures between ticks: when the last tick began (the clock of
+// performance.now()), and what pictures cost, so that none is begun that
+// would still be composing when the next tick is due. The first picture
+// after a tick or a key-down works the next tick out as well, which costs
+// about a tick; the others only compose.
+double lastTickAt = 0;
+struct PictureCosts {
+  double composeMs = 0;
+  double lookAheadMs = 0;
+  long long tick = -1;  // the tick and key-down the last picture came after
+  long long keys = -1;
+} pictureCosts;
+constexpr double kPictureCostDecay = 0.75;
+
 // Watching as fast as it goes: as many ticks as fit in one frame's time,
 // so the page still answers its controls in between.
 constexpr double kMaxSpeedSliceMs = 12;
 
+// How many ticks one expiry of the tick timer runs: past a replay's last
+// press, a faster watch runs several at the 1x clock.
+int TicksPerExpiry() {
+  const int speed = session->ReplaySpeed();
+  return speed > 1 && !session->ReplayRunning() && Watching() ? speed : 1;
+}
+
 void OnTickTimer() {
   if (paused || !session || skipping) return;
+  lastTickAt = emscripten_get_now();
+  // A slow picture (a busy moment, code compiled on first use) must not
+  // leave out every later one: the costs are taken lower at each tick
+  // until a picture fits again and is costed anew.
+  pictureCosts.composeMs *= kPictureCostDecay;
+  pictureCosts.lookAheadMs *= kPictureCostDecay;
   const int speed = session->ReplaySpeed();
   if (speed == 0 && Watching()) {
     // Only the slice's last frame is composed, when the page shows it.
@@ -85,7 +113,7 @@ void OnTickTimer() {
   }
   // Past the last press the session's clock is back at 1x; the ticks to
   // the tick the link was shared at keep the chosen speed.
-  const int ticks = speed > 1 && !session->ReplayRunning() && Watching() ? speed : 1;
+  const int ticks = TicksPerExpiry();
   for (int i = 1; i < ticks && Watching(); ++i) session->Tick(&mainHost);
   session->Tick(&mainHost);
 }
@@ -127,6 +155,7 @@ void StartSession(const std::vector<std::string>& args) {
   paused = false;
   // Window creation: the canvas attached, then the 200 ms timer started.
   session->Reset(&mainHost);
+  lastTickAt = emscripten_get_now();
   firstTick = session->TicksRun();
   mainHost.PaintIfNeeded();
 }
@@ -244,7 +273,42 @@ EMSCRIPTEN_KEEPALIVE void web_about_closed(int) {
 
 // The exit command: the game stops, its last frame stays on the page, and
 // a kept game is kept as it stands.
-EMSCRIPTEN_KEEPALIVE void web_exit() { StopLiveGame(); }
+EMSCRIPTEN_KEEPALIVE void web_exit() {
+  StopLiveGame();
+  if (session) mainHost.Show(session->Frame());
+}
+
+// The page's animation frame: shows the picture between the last tick and
+// the next for this moment, while the game is smoothed. A picture that
+// could not be done before the next tick is due is left out: the ticks
+// keep their clock, and only pictures are ever dropped. Returns 1 when a
+// picture was shown.
+EMSCRIPTEN_KEEPALIVE int web_picture() {
+  if (!session || !gameRunning || paused || skipping || !session->Smoothing() || TicksPerExpiry() != 1) return 0;
+  const double now = emscripten_get_now();
+  const double period = session->TickPeriodMs();
+  PictureCosts& costs = pictureCosts;
+  const bool looksAhead = costs.tick != session->TicksRun() || costs.keys != lastKey.delivered;
+  if (now + costs.composeMs + (looksAhead ? costs.lookAheadMs : 0) >= lastTickAt + period) return 0;
+  mainHost.Show(session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0)));
+  const double cost = emscripten_get_now() - now;
+  if (looksAhead)
+    costs.lookAheadMs = std::max(0.0, cost - costs.composeMs);
+  else
+    costs.composeMs = cost;
+  costs.tick = session->TicksRun();
+  costs.keys = lastKey.delivered;
+  return 1;
+}
+
+// The "Smooth motion" menu item, for the game being played: off, the page
+// shows each tick's frame alone from now on. The games the page starts
+// later take its choice as an option.
+EMSCRIPTEN_KEEPALIVE void web_set_smooth(int on) {
+  if (!session) return;
+  session->SetSmoothMotion(on != 0);
+  if (gameRunning) mainHost.Show(session->Frame());
+}
 
 // Starts another game in place of this one: `args` are shell options, one
 // a line (--continue, --credits N, --replay FILE, --record FILE, --trace FILE),
@@ -368,7 +432,11 @@ EMSCRIPTEN_KEEPALIVE int web_replay_speed() { return session ? session->ReplaySp
 EMSCRIPTEN_KEEPALIVE void web_set_replay_speed(int speed) {
   if (session) session->SetReplaySpeed(speed, &mainHost);
 }
-EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) { paused = on != 0; }
+EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) {
+  paused = on != 0;
+  // Paused on the tick itself, not on the way to the next.
+  if (paused && session) mainHost.Show(session->Frame());
+}
 EMSCRIPTEN_KEEPALIVE int web_paused() { return paused ? 1 : 0; }
 
 // The skip to where watching ends, for about `budgetMs` at a time so that

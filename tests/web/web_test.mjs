@@ -2,9 +2,10 @@
 // player and as the runner's contract see it: the page and its menus, the
 // pixels of the game area, ticking, keys and credits, the About box, the
 // exit command, zoom, a missing picture, and the same game as marobel-sim
-// tick for tick; then as a phone plays it (phone_checks.mjs), and the game
-// kept, continued, watched and shared (kept_and_shared_checks.mjs). Prints the
-// page's size, memory and tick times, also on a throttled CPU.
+// tick for tick; smooth motion between ticks (smooth_checks.mjs); then as a
+// phone plays it (phone_checks.mjs), and the game kept, continued, watched
+// and shared (kept_and_shared_checks.mjs). Prints the page's size, memory,
+// tick times and pictures between ticks, also on a throttled CPU.
 //
 //   node web_test.mjs --site DIR --sim MAROBEL_SIM --assets DIR --out DIR
 import { execFileSync } from "node:child_process";
@@ -18,6 +19,7 @@ import { checkHostileLinks, checkKeptAndShared, checkReplayLinks } from "./kept_
 import { checkLinkSizes, checkLongSkips, checkPhoneLoads, checkPhoneWatching } from "./link_checks.mjs";
 import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
 import { countPixels, decodePng, firstDifference } from "./png_pixels.mjs";
+import { checkSmoothMotion } from "./smooth_checks.mjs";
 import { serveSite } from "./static_server.mjs";
 
 const { values: options } = parseArgs({
@@ -95,7 +97,7 @@ async function checkPageAndPixels(page) {
   check("title", (await page.title()) === "Marobel ～Orvik～", await page.title());
   const labels = await page.$$eval("[data-label]", (all) => all.map((element) => element.dataset.label));
   check("menus and items", JSON.stringify(labels) === JSON.stringify(
-    ["ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
+    ["ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "表示(&V)", "Smooth motion(&M)", "ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
 
   const first = await shot(page, "#game", "game-1x.png");
   check("game area size", first.width === kArea.width && first.height === kArea.height,
@@ -371,6 +373,7 @@ try {
     },
     richScript: sameGameScripts(1000)[2].script,
   };
+  await checkSmoothMotion(browser, server, helpers);
   await checkPhone(browser, server, helpers);
   await checkDesktopFit(browser, server, helpers);
   await checkOffline(server, helpers);
@@ -390,6 +393,11 @@ try {
               `rich game tick with frame median ${slow.median.toFixed(2)} ms, p99 ${slow.p99.toFixed(2)}, ` +
               `max ${slow.max.toFixed(2)} over 1000 ticks; live ticks ${slow.ran} of ${slow.expected} due; ` +
               `WebAssembly memory ${(slow.memory / 2 ** 20).toFixed(1)} MB`);
+  console.log(`measured with the CPU throttled 6x, phone emulation, a rich game smoothed for ` +
+              `${(slow.smooth.expected / 5).toFixed(0)} s: ${slow.smooth.perSecond.toFixed(1)} pictures a second shown ` +
+              `(${slow.smooth.between} between ticks), ${slow.smooth.missed} ticks missed (${slow.smooth.ran} run), ` +
+              `a picture between ticks median ${slow.smooth.pictureMedian.toFixed(2)} ms, p99 ` +
+              `${slow.smooth.pictureP99.toFixed(2)} ms`);
   console.log(`measured: an 18,000-tick replay skipped to its end in ${hour.skipMs.toFixed(0)} ms; ` +
               `the replay link of an hour of a press every tick is ${hour.hourLinkChars} characters after the '#'`);
   console.log(`measured with the CPU throttled 6x, phone emulation: an 18,000-tick replay skipped in ` +

@@ -18,6 +18,9 @@ const page = {
   // With ?trace the page keeps a key record and a trace of its game in the
   // module's file system, in the headless runner's formats.
   tracing: new URLSearchParams(location.search).has("trace"),
+  // Pictures between ticks, at the screen's rate. The page keeps no
+  // settings: every visit starts with it on.
+  smooth: true,
 };
 // Every screen starts with the game area as large as it fits.
 page.zoom = "fit";
@@ -237,6 +240,7 @@ function startGame(mode, credits) {
     if (credits) args.push("--credits", String(credits));
   }
   if (page.tracing) args.push("--trace", kSessionTrace);
+  if (!page.smooth) args.push("--no-smooth");
   page.mode = mode === "watch" ? "watch" : credits ? "free play" : mode;
   if (!page.mainCalled) {
     page.mainCalled = true;
@@ -775,7 +779,35 @@ const menus = {
 function runCommand(itemId) {
   if (itemId === "about-item") openAbout();
   else if (itemId === "exit-item") endGame("The game has ended. Reload the page to play again.");
+  else if (itemId === "smooth-item") setSmooth(!page.smooth);
 }
+
+// --- Smooth motion: pictures between ticks ---------------------------------
+
+function setSmooth(on) {
+  page.smooth = on;
+  document.getElementById("smooth-item").setAttribute("aria-checked", String(on));
+  if (page.started) Module._web_set_smooth(on ? 1 : 0);
+}
+
+// The tick timer is the module's and never waits for a picture: each
+// animation frame asks for the picture of its moment, which the module
+// leaves out when it has no time for it before the next tick. A hidden
+// page composes nothing.
+const pictures = {
+  shown: 0,
+  costs: [],  // milliseconds of the last pictures shown, for the page's measurements
+  frame() {
+    requestAnimationFrame(() => pictures.frame());
+    if (!page.started || page.ended || document.hidden) return;
+    const begin = performance.now();
+    if (!Module._web_picture()) return;
+    ++pictures.shown;
+    if (pictures.costs.length >= 4096) pictures.costs.splice(0, 2048);
+    pictures.costs.push(performance.now() - begin);
+  },
+};
+requestAnimationFrame(() => pictures.frame());
 
 // --- The About box -----------------------------------------------------
 
@@ -1096,6 +1128,9 @@ window.marobelPage = {
     creditsAfter: Module._web_last_key_credits_after(),
   }),
   memoryBytes: () => Module.HEAP8.buffer.byteLength,
+  // Pictures shown between ticks, and what the latest ones cost in ms.
+  pictures: () => ({ shown: pictures.shown, costs: [...pictures.costs] }),
+  smooth: () => page.smooth,
   layout: () => ({ deviceScale: page.deviceScale, touch: page.touch, zoom: page.zoom,
                    beside: document.getElementById("desk").classList.contains("lanes-beside") }),
   // With ?trace: the key record and the trace of the page's game so far.
