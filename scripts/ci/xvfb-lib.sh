@@ -4,6 +4,17 @@
 # $xvfb_pid to stop the server.
 # shellcheck disable=SC2154,SC2034
 
+# The game's window, once it is there (up to 10 s): its id, or nothing.
+game_window() {
+  local window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name 'Marobel ～Orvik～' 2>/dev/null | head -n1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  echo "$window"
+}
+
 # Starts Xvfb on a display it picks itself, with one screen of $1
 # (WIDTHxHEIGHTxDEPTH); sets xvfb_pid, exports DISPLAY and a runtime folder,
 # and keeps the session's own display choices away from the game.

@@ -52,12 +52,7 @@ sleep 0.5
 start_game() {
   (cd "$RG_ASSETS" && exec "$game" --no-smooth "$@") >"$work/game.log" 2>&1 &
   game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name 'Marobel ～Orvik～' 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
+  window=$(game_window)
   [ -n "$window" ] || fail "no game window appeared: $(cat "$work/game.log")"
   xdotool windowfocus --sync "$window"
 }
