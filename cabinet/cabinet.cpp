@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "cabinet/game_moment.h"
 #include "cabinet/tick.h"
 #include "canvas/canvas.h"
 #include "canvas/shift_jis.h"
@@ -48,7 +49,8 @@ const DisplayList& LookAhead(std::span<const int> keysBefore) {
   static DisplayList ahead;
   // Everything the tick below changes that is not in a snapshot is set
   // aside, and the listeners that would hear it are deaf meanwhile.
-  const std::vector<std::uint8_t> game = SaveSnapshot();
+  static GameMoment moment;
+  moment.Take();
   std::vector<std::string_view> cues = TakeSoundCues();
   SoundOutput* const listener = SetSoundOutput(nullptr);
   CanvasCallSink* const observer = SetFrameObserver(nullptr);
@@ -61,8 +63,7 @@ const DisplayList& LookAhead(std::span<const int> keysBefore) {
 
   std::swap(ahead, FrameDisplayList());
   PutBackSoundCues(std::move(cues));
-  std::string error;
-  if (!LoadSnapshot(game.data(), game.size(), error)) std::abort();  // its own snapshot of a moment ago
+  moment.PutBack();
   SetFrameListing(listing);
   SetFrameObserver(observer);
   SetSoundOutput(listener);

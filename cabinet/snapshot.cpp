@@ -1,5 +1,7 @@
 #include "cabinet/snapshot.h"
 
+#include "cabinet/canvas_style_fields.h"
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -46,21 +48,6 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
 }
 
 constexpr int ScreenBox::*kBoxFields[] = {&ScreenBox::left, &ScreenBox::top, &ScreenBox::right, &ScreenBox::bottom};
-
-// The canvas style as the tick left it.
-struct StyleField {
-  const char* name;
-  int Canvas::*field;
-  long long max;
-};
-constexpr StyleField kStyleFields[] = {
-    {"text height", &Canvas::fontHeight, 4096}, {"text red", &Canvas::textRed, 255},
-    {"text green", &Canvas::textGreen, 255},    {"text blue", &Canvas::textBlue, 255},
-    {"pen width", &Canvas::penWidth, 4096},     {"pen red", &Canvas::penRed, 255},
-    {"pen green", &Canvas::penGreen, 255},      {"pen blue", &Canvas::penBlue, 255},
-    {"brush red", &Canvas::brushRed, 255},      {"brush green", &Canvas::brushGreen, 255},
-    {"brush blue", &Canvas::brushBlue, 255},
-};
 
 constexpr std::int64_t PlayStats::*kStatFields[] = {
     &PlayStats::coinsBought,

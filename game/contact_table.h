@@ -56,6 +56,14 @@ class ContactTable {
 
   void ClearAll() { std::memset(rows_, 0, sizeof rows_); }
 
+  // Both rows of one coin, as words, for a copy of the table kept aside:
+  // a free slot's rows are all clear, so the rows of the coins in play are
+  // the whole table.
+  static constexpr int kRowWords = 2 * kWords;
+  const std::uint64_t* RowsOf(int n) const { return rows_[n][0]; }
+  void SetRowsOf(int n, const std::uint64_t* words) { std::memcpy(rows_[n], words, sizeof rows_[n]); }
+  void ClearRowsOf(int n) { std::memset(rows_[n], 0, sizeof rows_[n]); }
+
   // The set of coins trailing p, as kWords words of bits by slot.
   const std::uint64_t* TrailingBits(int p) const { return rows_[p][kTrailing]; }
 

@@ -83,8 +83,10 @@ TEST(InBetween, LookAheadIsTheNextTickAndLeavesTheGameAsItWas) {
         if (ahead) {
           std::vector<int> more = late;
           more.push_back(cabinet::LaneKey(cabinet::Lane::Left));
+          const std::vector<std::uint8_t> before = SaveSnapshot();
           cabinet::LookAhead(more);
           expected = cabinet::LookAhead(late);
+          ASSERT_EQ(SaveSnapshot(), before) << "tick " << tick;
         }
         for (int key : late) cabinet::KeyDown(key);
         const cabinet::TickResult result = cabinet::Tick();
