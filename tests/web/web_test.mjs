@@ -97,7 +97,7 @@ async function checkPageAndPixels(page) {
   check("title", (await page.title()) === "Marobel ～Orvik～", await page.title());
   const labels = await page.$$eval("[data-label]", (all) => all.map((element) => element.dataset.label));
   check("menus and items", JSON.stringify(labels) === JSON.stringify(
-    ["ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "表示(&V)", "Smooth motion(&M)", "ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
+    ["ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ﾋﾞｭｰ(&V)", "Smooth motion(&M)", "ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
 
   const first = await shot(page, "#game", "game-1x.png");
   check("game area size", first.width === kArea.width && first.height === kArea.height,
