@@ -1,9 +1,12 @@
 # Writes the header of the shell's facts (app/shell_facts.txt): a text
 # becomes a string constant, a number an int, several an int array, each
-# named k<NAME> in namespace shell_fact.
+# named k<NAME> in namespace shell_fact. A text NAME with a NAMEEn after it
+# is also the pair k<NAME>Words, Japanese and English.
 function(marobel_shell_facts_header source output)
   file(STRINGS "${source}" lines ENCODING UTF-8 REGEX "^[A-Z]")
   set(body "#pragma once\n// Generated from app/shell_facts.txt by the build; edit that file.\nnamespace shell_fact {\n")
+  string(APPEND body "// One text in the shell's two languages.\n"
+       "struct Words {\n  const char* japanese;\n  const char* english;\n};\n")
   foreach(line IN LISTS lines)
     if(NOT line MATCHES "^([A-Za-z]+)\t(.+)$")
       message(FATAL_ERROR "${source}: not NAME<tab>VALUE: ${line}")
@@ -28,6 +31,12 @@ function(marobel_shell_facts_header source output)
       string(REPLACE "\\" "\\\\" value "${value}")
       string(REPLACE "\"" "\\\"" value "${value}")
       string(APPEND body "inline constexpr const char k${name}[] = \"${value}\";\n")
+      if(name MATCHES "^(.+)En$")
+        set(japanese "${CMAKE_MATCH_1}")
+        if(DEFINED fact_${japanese})
+          string(APPEND body "inline constexpr Words k${japanese}Words{k${japanese}, k${name}};\n")
+        endif()
+      endif()
     endif()
   endforeach()
   string(APPEND body "}  // namespace shell_fact\n")

@@ -32,8 +32,24 @@ bool GameSession::Open(const ShellOptions& options, std::string& error) {
   if (!options.replayFile.empty() && !LoadKeyScript(options.replayFile, presses, error, &replayCredits)) return false;
   if (!Replay(options.replayFile, std::move(presses), replayCredits, options.credits, error)) return false;
   replaySpeed_ = options.replaySpeed;
+  const bool keepNewGame = options.keepGame && options.recordFile.empty() && options.replayFile.empty();
   if (options.continueGame) {
-    if (!OpenKeptGame(options, error)) return false;
+    if (!OpenKeptGame(options.credits, error)) return false;
+  } else if (keepNewGame) {
+    // A window's game is kept even when it was not asked for: where it
+    // cannot be, it is played unkept, with a notice.
+    std::string why;
+    keptFolder_ = KeptGameFolder();
+    if (!keptFolder_.empty()) MakePrivateFolder(SessionFilePath(keptFolder_));
+    keptLock_ = keptFolder_.empty() ? nullptr : KeptFolderLock::Take(keptFolder_);
+    if (keptLock_) SetKeptGameAsPrevious(keptFolder_);
+    if (!keptLock_ || !OpenKeptGame(options.credits, why)) {
+      notice_ = keptFolder_.empty() ? "this game is not kept: no folder to keep it in"
+                : keptLock_        ? "this game is not kept: " + why
+                                   : "this game is not kept: another window keeps its game in " + keptFolder_;
+      keptFolder_.clear();
+      keptLock_.reset();
+    }
   } else if (!options.recordFile.empty()) {
     if (!record_.Open(options.recordFile)) {
       error = options.recordFile + ": cannot open the key record for writing";
@@ -116,7 +132,7 @@ GameSession::FrameView GameSession::Frame() {
 }
 
 bool GameSession::Smoothing() const {
-  return smooth_ && reset_ && (!ReplayRunning() || replaySpeed_ == 1 || replaySpeed_ == 4);
+  return smooth_ && reset_ && !Paused() && (!ReplayRunning() || replaySpeed_ == 1 || replaySpeed_ == 4);
 }
 
 void GameSession::LookAheadIfStale() {
@@ -160,13 +176,19 @@ GameSession::FrameView GameSession::PictureBetween(double fraction) {
   return {composer_.Pixels(), composer_.Width(), composer_.Height()};
 }
 
-bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) {
-  keptFolder_ = KeptGameFolder();
+bool GameSession::OpenKeptGame(std::optional<long long> credits, std::string& error) {
+  if (keptFolder_.empty()) keptFolder_ = KeptGameFolder();
   if (keptFolder_.empty()) {
     error = "--continue: no folder to keep the game in (neither XDG_STATE_HOME nor HOME is set)";
     return false;
   }
   MakePrivateFolder(SessionFilePath(keptFolder_));
+  if (!keptLock_) keptLock_ = KeptFolderLock::Take(keptFolder_);
+  if (!keptLock_) {
+    error = keptFolder_ + ": another window is playing the kept game";
+    keptFolder_.clear();
+    return false;
+  }
   std::string reason;
   if (!ReadKeptGame(keptFolder_, kept_, reason) || (kept_.found && !CatchUpKeptGame(reason))) {
     const std::string aside = SetKeptGameAside(keptFolder_);
@@ -188,7 +210,7 @@ bool GameSession::OpenKeptGame(const ShellOptions& options, std::string& error) 
     return false;
   }
   if (kept_.found) {
-    if (options.credits && options.credits != kept_.startingCredits)
+    if (credits && credits != kept_.startingCredits)
       notice_ = "the kept game goes on as it began; --credits applies to a new game";
     startingCredits_ = kept_.startingCredits;
     return true;
@@ -213,6 +235,8 @@ void GameSession::Reset(GameHost* window) {
     ticksRun_ = cabinet::TicksRun();
   }
   while (nextReplayed_ < replay_.size() && replay_[nextReplayed_].tick <= ticksRun_) ++nextReplayed_;
+  lastPaidTick_ = ticksRun_;
+  creditsAfterTick_ = cabinet::Credits();
   if (window) window->StartTimer(timer_.id, TimerPeriod());
   summary_.emplace();
   if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
@@ -228,6 +252,76 @@ void GameSession::Reset(GameHost* window) {
   reset_ = true;
 }
 
+void GameSession::SetPaused(PauseReason why, bool paused) {
+  if (paused)
+    pausedBy_ |= static_cast<unsigned>(why);
+  else
+    pausedBy_ &= ~static_cast<unsigned>(why);
+  if (Paused() && soundPlayer_) soundPlayer_->StopPlaying();
+}
+
+PixelView GameSession::StatisticsPicture(Language) {
+  // TODO(statistics): the account and plots; black until then.
+  if (!statisticsComposer_) statisticsComposer_.emplace(640, 480);
+  statisticsComposer_->Compose(DisplayList{{DrawCall{}}});
+  return {statisticsComposer_->Pixels(), statisticsComposer_->Width(), statisticsComposer_->Height()};
+}
+
+bool GameSession::OutOfCredits() const {
+  constexpr long long kQuietMs = 30000;
+  return reset_ && cabinet::Credits() == 0 && (ticksRun_ - lastPaidTick_) * timer_.periodMs >= kQuietMs;
+}
+
+bool GameSession::StartAnotherGame(GameStart start, std::optional<long long> credits, std::string& error) {
+  std::string closing;
+  Close(closing);
+  const std::string folder = keptFolder_.empty() ? KeptGameFolder() : keptFolder_;
+  std::unique_ptr<KeptFolderLock> lock = std::move(keptLock_);
+  ForgetGame();
+  startingCredits_ = start == GameStart::New ? credits : std::nullopt;
+  if (!lock && !folder.empty()) {
+    MakePrivateFolder(SessionFilePath(folder));
+    lock = KeptFolderLock::Take(folder);
+  }
+  if (!lock) {
+    error = folder.empty() ? "no folder to keep the game in" : folder + ": another window is playing the kept game";
+    return false;
+  }
+  if (start == GameStart::Continue)
+    TakeUpPreviousGame(folder);
+  else
+    SetKeptGameAsPrevious(folder);
+  keptFolder_ = folder;
+  keptLock_ = std::move(lock);
+  if (!OpenKeptGame(startingCredits_, error)) {
+    keptFolder_.clear();
+    keptLock_.reset();
+    return false;
+  }
+  if (!closing.empty()) notice_ = closing;
+  return true;
+}
+
+void GameSession::ForgetGame() {
+  replay_.clear();
+  nextReplayed_ = 0;
+  traceKind_ = TraceKind::None;
+  traceStream_ = nullptr;
+  startSnapshot_.clear();
+  startingCredits_.reset();
+  keptFolder_.clear();
+  kept_ = KeptGame{};
+  carried_.clear();
+  replaySpeed_ = 1;
+  lastMarkedTick_ = -1;
+  presses_ = PressDigest{};
+  pressesAtTickEnd_ = 0;
+  reset_ = false;
+  notice_.clear();
+  pausedBy_ &= ~static_cast<unsigned>(PauseReason::Player);
+  aheadOfTick_ = -1;
+}
+
 // A replay watched faster: the tick timer runs faster until the player
 // takes over. Every tick is still a whole tick; only the clock differs.
 void GameSession::SetReplaySpeed(int speed, GameHost* window) {
@@ -241,6 +335,7 @@ int GameSession::TimerPeriod() const {
 }
 
 void GameSession::Tick(GameHost* host) {
+  if (Paused()) return;
   RunTick(host, true);
   PlayTickSounds();
   if (host) host->RequestRepaint();
@@ -272,6 +367,8 @@ void GameSession::RunTick(GameHost* window, bool listDrawing) {
   tickFrameShown_ = false;
   ticksRun_ = tick;
   pressesAtTickEnd_ = presses_.count;
+  if (cabinet::Credits() > creditsAfterTick_) lastPaidTick_ = tick;
+  creditsAfterTick_ = cabinet::Credits();
   if (catchingUp_) return;  // a kept game brought up: nothing new to count, trace or keep
   summary_->AfterTick();
   WriteTraceLine();
@@ -352,7 +449,7 @@ bool GameSession::KeepNow() {
 }
 
 void GameSession::PlayerKeyDown(int virtualKey) {
-  if (ReplayRunning()) return;
+  if (ReplayRunning() || Paused()) return;
   Deliver(virtualKey);
 }
 

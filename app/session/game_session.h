@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,9 +10,11 @@
 #include "app/session/game_host.h"
 #include "app/session/in_between_pictures.h"
 #include "app/session/kept_game.h"
+#include "app/session/kept_game_shelf.h"
 #include "app/session/key_script.h"
 #include "app/session/line_file.h"
 #include "app/session/session_summary.h"
+#include "app/session/shell_language.h"
 #include "app/session/shell_options.h"
 #include "app/session/sound_bank.h"
 #include "app/session/trace.h"
@@ -113,6 +116,34 @@ class GameSession {
   // The tick timer's period as it runs now, to tell how far a picture is.
   int TickPeriodMs() const { return TimerPeriod(); }
 
+  // Pause: no tick runs and no key reaches the game while paused, and the
+  // sound stops; the game goes on at the next tick after. The player's
+  // pause and the window's (hidden or minimised) are separate: the game
+  // runs when neither holds. The timer keeps running; its expiries are
+  // simply not ticks, so the game, its record and trace are those of the
+  // same presses without the pause.
+  enum class PauseReason : unsigned { Player = 1, Background = 2 };
+  void SetPaused(PauseReason why, bool paused);
+  bool Paused() const { return pausedBy_ != 0; }
+  bool PausedBy(PauseReason why) const { return (pausedBy_ & static_cast<unsigned>(why)) != 0; }
+
+  // The credits are 0 and no coin has paid for 30 s of play: a player
+  // should be told how to go on.
+  bool OutOfCredits() const;
+
+  // Another game in the same window, as the menus start them: a new game
+  // (a free-play one given `credits`), or the previous game continued.
+  // The game played until now is kept as the previous game (kept_game_shelf.h);
+  // the records of the command line (--record, --trace) end with it. The
+  // new game starts at the window's next Reset. False, with the reason,
+  // when the game cannot be kept; a new game then starts unkept.
+  enum class GameStart { New, Continue };
+  bool StartAnotherGame(GameStart start, std::optional<long long> credits, std::string& error);
+  // Whether the window's game is kept (and continues on the next start).
+  bool KeepsGame() const { return !keptFolder_.empty(); }
+  // Whether there is a previous game to continue.
+  bool PreviousGameKept() const { return PreviousGameExists(keptFolder_); }
+
   // A key-down from the keyboard. Dropped while a replay still has presses
   // to play, so the script alone steers the game until its last press.
   void PlayerKeyDown(int virtualKey);
@@ -156,6 +187,11 @@ class GameSession {
   // A trace line could not be written to the stream of TraceTo.
   bool TraceFailed() const { return traceFailed_; }
 
+  // The statistics window's picture, the same in every shell and in the
+  // runner's --stats-png: the account of the game so far and its plots
+  // over time, with the texts in `language`. Valid until the next call.
+  PixelView StatisticsPicture(Language language);
+
   // The account of the session so far (--summary prints it when the game
   // exits); empty before the creation reset.
   std::string SummaryText() const { return summary_ ? summary_->Text() : std::string(); }
@@ -172,7 +208,8 @@ class GameSession {
 
  private:
   void Deliver(int virtualKey);
-  bool OpenKeptGame(const ShellOptions& options, std::string& error);
+  bool OpenKeptGame(std::optional<long long> credits, std::string& error);
+  void ForgetGame();
   // Plays the kept game's record into this session's own game, from its
   // snapshot or its start, up to the last tick the record vouches for,
   // checking the markers on the way; the game it comes to is where the
@@ -198,6 +235,7 @@ class GameSession {
   SoundBank soundBank_;
   SoundPlayer* soundPlayer_ = nullptr;
   cabinet::FrameComposer composer_;
+  std::optional<cabinet::FrameComposer> statisticsComposer_;
   bool frameComposed_ = false;
   const DisplayList noDraws_{};
   const SoundCues noSounds_{};
@@ -218,6 +256,10 @@ class GameSession {
   long long pressesAtTickEnd_ = 0;
   bool reset_ = false;
   std::string notice_;
+  std::unique_ptr<KeptFolderLock> keptLock_;  // the kept folder is this process's alone
+  unsigned pausedBy_ = 0;                     // PauseReason bits
+  long long lastPaidTick_ = 0;                // the last tick the credits went up
+  int creditsAfterTick_ = 0;
   bool smooth_ = false;
   InBetweenPictures between_;
   long long aheadOfTick_ = -1;      // the tick the look-ahead went on from; -1: none

@@ -17,6 +17,9 @@ struct ShellOptions {
   // 0 for as fast as the machine goes.
   int replaySpeed = 1;
   bool continueGame = false;      // keep the game between sessions and go on with it
+  // Keep the game (a window's games are always kept), but start a new one:
+  // the kept game becomes the previous one. Not with --record or --replay.
+  bool keepGame = false;
   int scale = 0;                  // 1 to 8; 0: the screen decides
   bool fullscreen = false;        // start on the full screen
   bool smooth = true;             // pictures between ticks (the Smooth motion menu item)

@@ -22,7 +22,11 @@ int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks)
   }
   GameSession session;
   std::string error;
-  if (!session.Open(parsed.options, error)) {
+  // A window's game is always kept, so that "Continue the last game" finds
+  // it whichever way it began.
+  ShellOptions options = parsed.options;
+  options.keepGame = true;
+  if (!session.Open(options, error)) {
     fail(error);
     return 2;
   }

@@ -24,6 +24,7 @@ start_xvfb() {
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   DISPLAY=":$(head -n1 "$work/display")"
-  export DISPLAY XDG_RUNTIME_DIR="$work"
+  # The game keeps its games and settings in folders of the run alone.
+  export DISPLAY XDG_RUNTIME_DIR="$work" XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
