@@ -45,8 +45,8 @@ bool GameSession::Open(const ShellOptions& options, std::string& error) {
     if (keptLock_) SetKeptGameAsPrevious(keptFolder_);
     if (!keptLock_ || !OpenKeptGame(options.credits, why)) {
       notice_ = keptFolder_.empty() ? "this game is not kept: no folder to keep it in"
-                : keptLock_        ? "this game is not kept: " + why
-                                   : "this game is not kept: another window keeps its game in " + keptFolder_;
+                : keptLock_         ? "this game is not kept: " + why
+                                    : "this game is not kept: another window keeps its game in " + keptFolder_;
       keptFolder_.clear();
       keptLock_.reset();
     }

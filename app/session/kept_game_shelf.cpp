@@ -16,9 +16,7 @@ namespace {
 
 constexpr const char* kKeptNames[] = {kKeptRecordName, kKeptSnapshotName};
 
-std::string Previous(const std::string& folder, const char* name) {
-  return InFolder(folder, name) + kPreviousSuffix;
-}
+std::string Previous(const std::string& folder, const char* name) { return InFolder(folder, name) + kPreviousSuffix; }
 
 // A record with no press line: the game was opened and left untouched.
 bool HasPresses(const std::string& folder) {
@@ -59,8 +57,10 @@ void TakeUpPreviousGame(const std::string& folder) {
     const std::string swapping = kept + ".swapping";
     if (keepCurrent) Move(kept, swapping);
     Move(previous, kept);
-    if (keepCurrent) Move(swapping, previous);
-    else RemoveSessionFile(swapping);
+    if (keepCurrent)
+      Move(swapping, previous);
+    else
+      RemoveSessionFile(swapping);
   }
 }
 

@@ -82,24 +82,36 @@ bool MenuItemChecked(int command, const ShellState& state) {
   if (const int step = cmd::VolumeStepOf(command)) return s.volume == step;
   if (const int times = cmd::ScaleOf(command)) return s.scale == times;
   switch (command) {
-    case cmd::kPause: return state.paused;
-    case cmd::kSound: return s.sound;
-    case cmd::kSmooth: return s.smooth;
-    case cmd::kFit: return s.scale == 0;
-    case cmd::kFullScreen: return state.fullScreen;
-    case cmd::kBackgroundPause: return s.backgroundPause;
-    case cmd::kJapanese: return state.language == Language::Japanese;
-    case cmd::kEnglish: return state.language == Language::English;
-    default: return false;
+    case cmd::kPause:
+      return state.paused;
+    case cmd::kSound:
+      return s.sound;
+    case cmd::kSmooth:
+      return s.smooth;
+    case cmd::kFit:
+      return s.scale == 0;
+    case cmd::kFullScreen:
+      return state.fullScreen;
+    case cmd::kBackgroundPause:
+      return s.backgroundPause;
+    case cmd::kJapanese:
+      return state.language == Language::Japanese;
+    case cmd::kEnglish:
+      return state.language == Language::English;
+    default:
+      return false;
   }
 }
 
 bool MenuItemEnabled(int command, const ShellState& state) {
   switch (command) {
     case cmd::kNewGame:
-    case cmd::kFreePlay: return state.canStartGames;
-    case cmd::kContinue: return state.canStartGames && state.keptGameExists;
-    default: return true;
+    case cmd::kFreePlay:
+      return state.canStartGames;
+    case cmd::kContinue:
+      return state.canStartGames && state.keptGameExists;
+    default:
+      return true;
   }
 }
 
@@ -108,21 +120,21 @@ int ShellCommandForKey(int virtualKey, bool control, bool alt) {
   if (control) return virtualKey == kKeyN ? cmd::kNewGame : 0;
   switch (virtualKey) {
     case kKeyP:
-    case kKeyPause: return cmd::kPause;
-    case kKeyM: return cmd::kSound;
-    case kKeyF11: return cmd::kFullScreen;
-    default: return 0;
+    case kKeyPause:
+      return cmd::kPause;
+    case kKeyM:
+      return cmd::kSound;
+    case kKeyF11:
+      return cmd::kFullScreen;
+    default:
+      return 0;
   }
 }
 
 std::vector<KeyHelp> KeysHelp(Language language) {
   using namespace shell_fact;
-  return {{"←", Say(kKeyLeftDoesWords, language)},
-          {"→", Say(kKeyRightDoesWords, language)},
-          {"P, Pause", Say(kKeyPauseDoesWords, language)},
-          {"M", Say(kKeySoundDoesWords, language)},
-          {"Ctrl+N", Say(kKeyNewGameDoesWords, language)},
-          {"F11, Alt+Enter", Say(kKeyFullScreenDoesWords, language)},
-          {"Alt, F10", Say(kKeyMenuDoesWords, language)},
-          {"Alt+?, Alt+/", Say(kKeyAboutDoesWords, language)}};
+  return {{"←", Say(kKeyLeftDoesWords, language)},         {"→", Say(kKeyRightDoesWords, language)},
+          {"P, Pause", Say(kKeyPauseDoesWords, language)}, {"M", Say(kKeySoundDoesWords, language)},
+          {"Ctrl+N", Say(kKeyNewGameDoesWords, language)}, {"F11, Alt+Enter", Say(kKeyFullScreenDoesWords, language)},
+          {"Alt, F10", Say(kKeyMenuDoesWords, language)},  {"Alt+?, Alt+/", Say(kKeyAboutDoesWords, language)}};
 }

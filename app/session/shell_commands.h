@@ -41,9 +41,9 @@ int ScaleOf(int command);
 struct MenuEntry {
   enum class Kind { Command, Check, Radio, Separator, Submenu };
   Kind kind = Kind::Command;
-  int command = 0;    // 0 for a separator or a submenu
-  std::string text;   // in the language asked for, with its "&" mnemonic
-  std::string keys;   // the key shown beside it ("Ctrl+N"), empty for none
+  int command = 0;                 // 0 for a separator or a submenu
+  std::string text;                // in the language asked for, with its "&" mnemonic
+  std::string keys;                // the key shown beside it ("Ctrl+N"), empty for none
   std::vector<MenuEntry> entries;  // a submenu's
 };
 struct MenuDescription {
@@ -60,8 +60,8 @@ struct ShellState {
   Language language = Language::English;  // the one shown now
   bool paused = false;                    // by the player (not by the window being hidden)
   bool fullScreen = false;
-  bool keptGameExists = false;            // a last game to continue
-  bool canStartGames = true;              // false while a replay is being watched
+  bool keptGameExists = false;  // a last game to continue
+  bool canStartGames = true;    // false while a replay is being watched
 };
 // Whether an item is ticked (a check or radio item) and whether it can be
 // chosen now.

@@ -44,8 +44,11 @@ std::string PlainText(std::string_view menuText) {
 const char* LanguageName(Language language) { return language == Language::Japanese ? "ja" : "en"; }
 
 bool LanguageFromName(std::string_view name, Language& language) {
-  if (name == "ja") language = Language::Japanese;
-  else if (name == "en") language = Language::English;
-  else return false;
+  if (name == "ja")
+    language = Language::Japanese;
+  else if (name == "en")
+    language = Language::English;
+  else
+    return false;
   return true;
 }

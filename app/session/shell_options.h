@@ -16,7 +16,7 @@ struct ShellOptions {
   // How many times faster a replay plays until its last press: 1, 4, 16, or
   // 0 for as fast as the machine goes.
   int replaySpeed = 1;
-  bool continueGame = false;      // keep the game between sessions and go on with it
+  bool continueGame = false;  // keep the game between sessions and go on with it
   // Keep the game (a window's games are always kept), but start a new one:
   // the kept game becomes the previous one. Not with --record or --replay.
   bool keepGame = false;

@@ -19,9 +19,12 @@ namespace {
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
 bool ReadOnOff(std::string_view value, bool& on) {
-  if (value == "on") on = true;
-  else if (value == "off") on = false;
-  else return false;
+  if (value == "on")
+    on = true;
+  else if (value == "off")
+    on = false;
+  else
+    return false;
   return true;
 }
 
