@@ -132,17 +132,38 @@ TEST(KeptGame, AKillLosesOnlyTheTicksAfterTheLastMarker) {
   fs::remove_all(killed);
 }
 
-TEST(KeptGame, DamageIsReportedSetAsideAndANewGameStarts) {
+TEST(KeptGame, ARefusedSnapshotOrATornLastLineLosesNoPlay) {
   struct Damage {
     const char* what;
     void (*harm)(const fs::path& folder);
   } damages[] = {
       {"truncated snapshot", [](const fs::path& f) { fs::resize_file(f / kKeptSnapshotName, 100); }},
-      {"edited press",
+      {"torn last line", [](const fs::path& f) { std::ofstream(f / kKeptRecordName, std::ios::app) << "480 ri"; }},
+  };
+  for (const Damage& d : damages) {
+    const fs::path state = FreshState("rebuilt");
+    PlayKept(state, 60);
+    d.harm(state / "marobel");
+    const Played resumed = PlayKept(state, 20);
+    EXPECT_EQ(resumed.firstTick, 60) << d.what << ": " << resumed.notice;
+    const auto runner = Lines(RunnerTrace(state, 80));
+    const auto lines = Lines(resumed.trace);
+    ASSERT_EQ(lines.size(), 21u) << d.what;
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], runner[60 + i]) << d.what << " " << i;
+    fs::remove_all(state);
+  }
+}
+
+TEST(KeptGame, DamageIsReportedSetAsideAndANewGameStarts) {
+  struct Damage {
+    const char* what;
+    void (*harm)(const fs::path& folder);
+  } damages[] = {
+      {"record contradicting itself",
        [](const fs::path& f) {
          std::string record = Slurp((f / kKeptRecordName).string());
-         const auto at = record.rfind(" right\n");  // the first came before any credit
-         record.replace(at, 7, " left\n");
+         const auto at = record.find(" credits ", record.rfind("# tick "));
+         record.replace(at, 9, " credits 9");
          std::ofstream(f / kKeptRecordName, std::ios::binary) << record;
        }},
       {"record gone", [](const fs::path& f) { fs::remove(f / kKeptRecordName); }},

@@ -190,7 +190,20 @@ bool GameSession::OpenKeptGame(std::optional<long long> credits, std::string& er
     return false;
   }
   std::string reason;
-  if (!ReadKeptGame(keptFolder_, kept_, reason) || (kept_.found && !CatchUpKeptGame(reason))) {
+  bool usable = ReadKeptGame(keptFolder_, kept_, reason) && (!kept_.found || CatchUpKeptGame(reason));
+  if (!usable && kept_.found && !kept_.snapshot.empty()) {
+    // The record alone rebuilds the game from its start: a snapshot that
+    // is refused only costs the time to replay it.
+    const std::string snapshotReason = reason;
+    kept_.snapshot.clear();
+    usable = CatchUpKeptGame(reason);
+    if (usable) {
+      const std::string aside = SetKeptSnapshotAside(keptFolder_);
+      notice_ = "the kept game's snapshot was refused (" + snapshotReason + "); it is set aside" +
+                (aside.empty() ? std::string() : " as " + aside) + " and the game was rebuilt from its key record";
+    }
+  }
+  if (!usable) {
     const std::string aside = SetKeptGameAside(keptFolder_);
     notice_ = "the game kept in " + keptFolder_ + " cannot be continued (" + reason + "); it is set aside" +
               (aside.empty() ? std::string() : " as " + aside) + " and a new game starts";

@@ -95,6 +95,16 @@ bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason
     reason = "its key record cannot be read";
     return false;
   }
+  // A kill while a line was written leaves it torn, without its newline:
+  // the presses before it are whole, and the file is cut back to them so
+  // that the lines this session adds start on a line of their own.
+  if (!record.empty() && record.back() != '\n') {
+    record.resize(record.rfind('\n') + 1);
+    if (!ReplaceSessionFile(recordName, record.data(), record.size())) {
+      reason = "its key record's torn last line cannot be cut off";
+      return false;
+    }
+  }
   const KeyScriptResult script = ParseKeyScript(record);
   if (!script.ok) {
     reason = "its key record is damaged at line " + std::to_string(script.errorLine) + ": " + script.errorReason;
@@ -131,12 +141,14 @@ std::string KeptSnapshotContradiction(const KeptGame& kept, long long snapshotTi
   return "its snapshot (tick " + std::to_string(snapshotTick) + ") contradicts its key record";
 }
 
-std::string SetKeptGameAside(const std::string& folder) {
+namespace {
+
+std::string SetAside(const std::string& folder, std::initializer_list<const char*> names) {
   char stamp[32];
   const std::time_t now = std::time(nullptr);
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
   std::string named;
-  for (const char* name : {kKeptSnapshotName, kKeptRecordName}) {
+  for (const char* name : names) {
     const std::string from = InFolder(folder, name);
     if (!SessionFileExists(from)) continue;
     std::string to = from + ".set-aside-" + stamp;
@@ -145,6 +157,14 @@ std::string SetKeptGameAside(const std::string& folder) {
   }
   return named;
 }
+
+}  // namespace
+
+std::string SetKeptGameAside(const std::string& folder) {
+  return SetAside(folder, {kKeptSnapshotName, kKeptRecordName});
+}
+
+std::string SetKeptSnapshotAside(const std::string& folder) { return SetAside(folder, {kKeptSnapshotName}); }
 
 bool WriteKeptSnapshot(const std::string& folder) {
   const std::vector<std::uint8_t> bytes = SaveSnapshot();

@@ -71,7 +71,8 @@ struct KeptGame {
   std::optional<long long> startingCredits;  // a free-play game's
 };
 
-// Reads the game kept in `folder`; no game is run. False, with the reason
+// Reads the game kept in `folder`; no game is run. A torn last line of the
+// record (a kill while it was written) is cut off the file. False, with the reason
 // in `reason`, for files that cannot be read or a record that is damaged.
 bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason);
 
@@ -87,6 +88,9 @@ bool SameGame(const TickMarker& a, const TickMarker& b);
 // kept; returns the new name of the record, or of the snapshot if only
 // that was there.
 std::string SetKeptGameAside(const std::string& folder);
+
+// The same for the snapshot alone, when the record rebuilds the game.
+std::string SetKeptSnapshotAside(const std::string& folder);
 
 // The running game's snapshot, replacing the kept one whole.
 bool WriteKeptSnapshot(const std::string& folder);
