@@ -1,12 +1,27 @@
 #include "app/win32/main_window.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/session/shell_commands.h"
 #include "app/session/window_scale.h"
+#include "app/session/window_view.h"
 #include "app/win32/about_box.h"
+#include "app/win32/credits_notice.h"
+#include "app/win32/free_play_dialog.h"
+#include "app/win32/menu_bar.h"
 #include "app/win32/picture_clock.h"
+#include "app/win32/statistics_window.h"
+#include "app/win32/utf16_text.h"
 #include "app/win32/window_host_hwnd.h"
 #include "res/resource_ids.h"
 
-static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT && kCmdSmooth == IDM_SMOOTH,
+namespace cmd = shell_command;
+
+static_assert(cmd::kAbout == IDM_ABOUT && cmd::kExit == IDM_EXIT && cmd::kSmooth == IDM_SMOOTH &&
+                  cmd::kNewGame == IDM_NEW_GAME && cmd::kStatistics == IDM_STATISTICS &&
+                  cmd::Volume(1) == IDM_VOLUME_1 && cmd::Scale(4) == IDM_SCALE_4,
               "menu commands must match the resources");
 
 HINSTANCE appInstance = nullptr;
@@ -17,9 +32,17 @@ namespace {
 
 HwndWindowHost mainHost;
 PictureClock pictureClock;
+CreditsNotice creditsNotice;
+WaveSoundOutput* soundOutput = nullptr;
 
-int askedScale = 0;  // 0: the screen decides
+ShellSettings settings;
+std::string settingsFolder;
+
+int askedScale = 0;  // from the command line; 0: none asked for
 int windowScale = 1;
+// The scale the window keeps, 0 while the game fits the window: the
+// settings' unless the command line asked for one.
+int keptScale = 0;
 bool startFullscreen = false;
 
 // The window as it was before it took the full screen, to go back to.
@@ -30,13 +53,89 @@ struct Windowed {
 } windowed;
 HMENU menuBar = nullptr;
 
+GameSession plainSession;
+GameSession* session = &plainSession;
+
 bool Fullscreen() { return windowed.active; }
+
+Language ShownLanguage() { return settings.language.value_or(SystemLanguage()); }
+
+// Something the player may want to know that stops nothing: one line on
+// the standard error stream, where a console or a log shows it.
+void Report(const std::string& line) {
+  std::fprintf(stderr, "marobel: %s\n", line.c_str());
+  std::fflush(stderr);
+}
+
+void SaveSettings() {
+  static bool reported = false;
+  if (!SaveShellSettings(settingsFolder, settings) && !settingsFolder.empty() && !reported) {
+    reported = true;
+    Report(settingsFolder + ": the settings cannot be saved there");
+  }
+}
+
+ShellState StateNow() {
+  ShellState state;
+  state.settings = settings;
+  state.settings.scale = keptScale;
+  state.language = ShownLanguage();
+  state.paused = session->PausedBy(GameSession::PauseReason::Player);
+  state.fullScreen = Fullscreen();
+  state.keptGameExists = session->PreviousGameKept();
+  state.canStartGames = !session->ReplayRunning();
+  return state;
+}
 
 void PlaceGameOnScreen(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
   const ScreenPlacement p = FitFullscreen({client.right - client.left, client.bottom - client.top});
   mainHost.ShowOnScreen(p.scale, RECT{p.left, p.top, p.left + p.width, p.top + p.height});
+}
+
+// The largest whole scale at which the game area fits the client area
+// above the notice, if it is shown.
+int ScaleThatFits(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const int height =
+      static_cast<int>(client.bottom - client.top) - (creditsNotice.Shown() ? CreditsNotice::kHeight : 0);
+  const int fits =
+      std::min(static_cast<int>(client.right - client.left) / kClientAreaWidth, height / kClientAreaHeight);
+  return std::clamp(fits, kMinWindowScale, kMaxWindowScale);
+}
+
+void ShowGame(HWND window) {
+  if (Fullscreen()) {
+    PlaceGameOnScreen(window);
+  } else {
+    if (keptScale == 0) windowScale = ScaleThatFits(window);
+    mainHost.ShowWindowed(windowScale);
+  }
+  creditsNotice.Place();
+}
+
+// The frame, caption and menu bar around a client area, as this system
+// draws them.
+PixelSize Decoration() {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// At scale 1 the outer size is 400 by 450 whatever the frame; at a larger
+// scale the client area grows with it and the frame stays the system's.
+PixelSize OuterSize(int scale) {
+  PixelSize outer = scale == 1 ? PixelSize{kWindowWidth, kWindowHeight} : ScaledWindowSize(Decoration(), scale);
+  if (creditsNotice.Shown()) outer.height += CreditsNotice::kHeight;
+  return outer;
+}
+
+void ResizeWindow(HWND window) {
+  if (Fullscreen() || IsZoomed(window) || IsIconic(window)) return;
+  const PixelSize outer = OuterSize(windowScale);
+  SetWindowPos(window, nullptr, 0, 0, outer.width, outer.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ToggleFullscreen(HWND window) {
@@ -61,34 +160,162 @@ void ToggleFullscreen(HWND window) {
     SetWindowPlacement(window, &windowed.placement);
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
-    mainHost.ShowWindowed(windowScale);
+    // A zoom or the notice may have changed while on the full screen.
+    ResizeWindow(window);
+    ShowGame(window);
   }
-}
-
-// The frame, caption and menu bar around a client area, as this system
-// draws them.
-PixelSize Decoration() {
-  RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
-  return {r.right - r.left, r.bottom - r.top};
 }
 
 int ScaleForScreen() {
   if (askedScale) return askedScale;
+  if (settings.scale) return settings.scale;
   HDC screen = GetDC(nullptr);
   const double ratio = screen ? GetDeviceCaps(screen, LOGPIXELSY) / 96.0 : 1.0;
   if (screen) ReleaseDC(nullptr, screen);
   return DefaultWindowScale(GetSystemMetrics(SM_CYSCREEN), ratio);
 }
 
-GameSession plainSession;
-GameSession* session = &plainSession;
+// The picture clock follows the session's smooth motion, which the options
+// set before the window was made.
+void ShowSmoothMotion() { pictureClock.Run(session->SmoothMotion()); }
 
-// The menu's check mark and the picture clock follow the session's smooth
-// motion, which the options set before the window was made.
-void ShowSmoothMotion() {
-  CheckMenuItem(menuBar, kCmdSmooth, MF_BYCOMMAND | (session->SmoothMotion() ? MF_CHECKED : MF_UNCHECKED));
-  pictureClock.Run(session->SmoothMotion());
+// The banner over the game while it is paused.
+void ShowPause() {
+  mainHost.SetBanner(session->Paused() ? WideFromUtf8(Say(shell_fact::kPausedBannerWords, ShownLanguage()))
+                                       : std::wstring());
+}
+
+// The out-of-credits notice comes and goes with the session's word; the
+// window grows by its strip so that the game area stays as it was.
+void FollowCredits(HWND window) {
+  const bool out = session->OutOfCredits();
+  if (out == creditsNotice.Shown()) return;
+  creditsNotice.Show(out);
+  ResizeWindow(window);
+  ShowGame(window);
+}
+
+void ApplySound() {
+  if (soundOutput) soundOutput->SetGain(settings.Gain());
+}
+
+void ApplyLanguage(HWND window) {
+  const Language language = ShownLanguage();
+  HMENU old = menuBar;
+  menuBar = BuildMenuBar(language);
+  if (GetMenu(window)) SetMenu(window, menuBar);
+  if (old) DestroyMenu(old);
+  DrawMenuBar(window);
+  creditsNotice.SetLanguage(language);
+  SetStatisticsLanguage(language);
+  ShowPause();
+}
+
+// The game until now becomes the previous game; the new one starts at once.
+void StartGame(HWND window, GameSession::GameStart start, std::optional<long long> credits) {
+  std::string error;
+  if (!session->StartAnotherGame(start, credits, error)) Report(error);
+  session->Reset(&mainHost);
+  pictureClock.TickStarted();
+  if (!session->Notice().empty()) Report(session->Notice());
+  ShowPause();
+  FollowCredits(window);
+  mainHost.RequestRepaint();
+}
+
+void ShowKeys(HWND window) {
+  const Language language = ShownLanguage();
+  std::string text;
+  for (const KeyHelp& key : KeysHelp(language)) text += key.keys + "\t" + key.does + "\n";
+  text.pop_back();
+  MessageBoxW(window, WideFromUtf8(text).c_str(), WideFromUtf8(Say(shell_fact::kKeysCaptionWords, language)).c_str(),
+              MB_OK | MB_ICONINFORMATION);
+}
+
+// Every command of the menus, the notice's buttons and the shell's keys.
+void RunCommand(HWND window, int command) {
+  if (!MenuItemEnabled(command, StateNow())) return;
+  if (const int step = cmd::VolumeStepOf(command)) {
+    settings.volume = step;
+    ApplySound();
+    SaveSettings();
+    return;
+  }
+  if (const int scale = cmd::ScaleOf(command)) {
+    settings.scale = keptScale = windowScale = scale;
+    SaveSettings();
+    if (IsZoomed(window)) ShowWindow(window, SW_RESTORE);
+    ResizeWindow(window);
+    ShowGame(window);
+    return;
+  }
+  switch (command) {
+    case cmd::kNewGame: {
+      const Language language = ShownLanguage();
+      if (session->TicksRun() > 0 &&
+          MessageBoxW(window, WideFromUtf8(Say(shell_fact::kNewGameQuestionWords, language)).c_str(), windowTitle,
+                      MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+      StartGame(window, GameSession::GameStart::New, std::nullopt);
+      return;
+    }
+    case cmd::kContinue:
+      StartGame(window, GameSession::GameStart::Continue, std::nullopt);
+      return;
+    case cmd::kFreePlay:
+      if (const std::optional<long long> credits = AskFreePlayCredits(window, ShownLanguage()))
+        StartGame(window, GameSession::GameStart::New, credits);
+      return;
+    case cmd::kPause:
+      session->SetPaused(GameSession::PauseReason::Player, !session->PausedBy(GameSession::PauseReason::Player));
+      ShowPause();
+      return;
+    case cmd::kExit:
+      DestroyWindow(window);
+      return;
+    case cmd::kSound:
+      settings.sound = !settings.sound;
+      ApplySound();
+      SaveSettings();
+      return;
+    case cmd::kSmooth:
+      settings.smooth = !session->SmoothMotion();
+      session->SetSmoothMotion(settings.smooth);
+      SaveSettings();
+      ShowSmoothMotion();
+      mainHost.RequestRepaint();
+      return;
+    case cmd::kFit:
+      settings.scale = keptScale = 0;
+      SaveSettings();
+      ShowGame(window);
+      return;
+    case cmd::kFullScreen:
+      ToggleFullscreen(window);
+      return;
+    case cmd::kBackgroundPause:
+      settings.backgroundPause = !settings.backgroundPause;
+      SaveSettings();
+      session->SetPaused(GameSession::PauseReason::Background, settings.backgroundPause && IsIconic(window));
+      return;
+    case cmd::kJapanese:
+    case cmd::kEnglish:
+      settings.language = command == cmd::kJapanese ? Language::Japanese : Language::English;
+      SaveSettings();
+      ApplyLanguage(window);
+      return;
+    case cmd::kKeys:
+      ShowKeys(window);
+      return;
+    case cmd::kStatistics:
+      ShowStatisticsWindow(window, *session, ShownLanguage());
+      return;
+    case cmd::kAbout:
+      ShowAboutBox(appInstance, window, windowScale);
+      return;
+    default:
+      return;
+  }
 }
 
 // The paint of a tick shows its frame; those between ticks are as far on
@@ -103,6 +330,8 @@ void UseWindowScale(int scale, bool fullscreen) {
 }
 
 void UseGameSession(GameSession* windowSession) { session = windowSession ? windowSession : &plainSession; }
+
+void UseSoundOutput(WaveSoundOutput* output) { soundOutput = output; }
 
 // The window, its class and its title are Unicode: the title holds
 // full-width tildes, which an ANSI window can only keep when the system
@@ -131,18 +360,27 @@ void RegisterMainClass(HINSTANCE instance) {
 
 int CreateMainWindow(HINSTANCE instance, int showCommand) {
   appInstance = instance;
+  std::string problem;
+  settingsFolder = SettingsFolder();
+  settings = LoadShellSettings(settingsFolder, ShellSettings{}, problem);
+  if (!problem.empty()) Report(problem);
+  // --no-smooth holds for this session; the setting is the player's choice.
+  session->SetSmoothMotion(session->SmoothMotion() && settings.smooth);
+  ApplySound();
+  keptScale = askedScale ? askedScale : settings.scale;
   windowScale = ScaleForScreen();
-  // At scale 1 the outer size is 400 by 450 whatever the frame; at a larger
-  // scale the client area grows with it and the frame stays the system's.
-  const PixelSize outer =
-      windowScale == 1 ? PixelSize{kWindowWidth, kWindowHeight} : ScaledWindowSize(Decoration(), windowScale);
+  const PixelSize outer = OuterSize(windowScale);
   // The position is the system's choice across, but the top edge is fixed.
-  HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, outer.width,
-                                outer.height, nullptr, nullptr, instance, nullptr);
+  // The notice's strip is a child the game's picture must not cover.
+  HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                0, outer.width, outer.height, nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
+  // The resources hold the Japanese menus; any other language is made here.
   menuBar = GetMenu(window);
+  if (ShownLanguage() != Language::Japanese) ApplyLanguage(window);
+  creditsNotice.SetLanguage(ShownLanguage());
   ShowSmoothMotion();
-  mainHost.ShowWindowed(windowScale);
+  ShowGame(window);
   ShowWindow(window, showCommand);
   if (startFullscreen) ToggleFullscreen(window);
   UpdateWindow(window);
@@ -154,6 +392,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
       mainHost.Bind(window);
       pictureClock.Bind(window);
+      creditsNotice.Create(window);
       session->Reset(&mainHost);
       return 0;
     case WM_TIMER:
@@ -163,27 +402,39 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       pictureClock.TickStarted();
       session->Tick(&mainHost);
+      FollowCredits(window);
       return 0;
     case WM_PAINT:
       mainHost.Paint(PictureNow());
       return 0;
     case WM_SIZE:
-      if (Fullscreen()) PlaceGameOnScreen(window);
+      // Minimised, the game may wait for the player, as the settings say.
+      session->SetPaused(GameSession::PauseReason::Background, wParam == SIZE_MINIMIZED && settings.backgroundPause);
+      ShowPause();
+      if (wParam != SIZE_MINIMIZED) ShowGame(window);
       return 0;
-    case WM_KEYDOWN:
-      // The window's own key: the game never sees it, so nor does a record.
-      if (wParam == VK_F11) {
-        ToggleFullscreen(window);
+    case WM_INITMENUPOPUP:
+      ShowMenuState(reinterpret_cast<HMENU>(wParam), StateNow());
+      return 0;
+    case WM_KEYDOWN: {
+      // The window's own keys: the game never sees them, so nor does a
+      // record. A key held down acts once.
+      const int command = ShellCommandForKey(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0, false);
+      if (command) {
+        if (!(lParam & (1 << 30))) RunCommand(window, command);
         return 0;
       }
       session->PlayerKeyDown(static_cast<int>(wParam));
       return 0;
-    case WM_SYSKEYDOWN:
+    }
+    case WM_SYSKEYDOWN: {
       // Alt+Enter, not repeated. The system still sees the key: one pressed
       // between Alt's press and release keeps the release from opening the
       // menu.
-      if (wParam == VK_RETURN && (lParam & (1 << 29)) && !(lParam & (1 << 30))) ToggleFullscreen(window);
+      const int command = (lParam & (1 << 29)) ? ShellCommandForKey(static_cast<int>(wParam), false, true) : 0;
+      if (command && !(lParam & (1 << 30))) RunCommand(window, command);
       return DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_SYSCOMMAND:
       // On the full screen the menu bar comes back for Alt or F10 alone.
       if ((wParam & 0xFFF0) == SC_KEYMENU && Fullscreen() && !GetMenu(window)) SetMenu(window, menuBar);
@@ -195,22 +446,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_EXITMENULOOP:
       if (Fullscreen()) SetMenu(window, nullptr);
       return 0;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kCmdAbout:
-          ShowAboutBox(appInstance, window, windowScale);
-          return 0;
-        case kCmdExit:
-          DestroyWindow(window);
-          return 0;
-        case kCmdSmooth:
-          session->SetSmoothMotion(!session->SmoothMotion());
-          ShowSmoothMotion();
-          mainHost.RequestRepaint();
-          return 0;
-        default:
-          return DefWindowProcW(window, message, wParam, lParam);
-      }
+    case WM_COMMAND: {
+      const int command = LOWORD(wParam);
+      if (command < cmd::kAbout || command > cmd::kStatistics) return DefWindowProcW(window, message, wParam, lParam);
+      RunCommand(window, command);
+      return 0;
+    }
     case WM_DESTROY:
       pictureClock.Run(false);
       PostQuitMessage(0);

@@ -2,12 +2,7 @@
 #include <windows.h>
 
 #include "app/session/game_session.h"
-#include "shell_facts.h"
-
-// Command numbers of the menu and the accelerators.
-inline constexpr int kCmdAbout = shell_fact::kCommandAbout;
-inline constexpr int kCmdExit = shell_fact::kCommandExit;
-inline constexpr int kCmdSmooth = shell_fact::kCommandSmooth;
+#include "app/win32/wave_sound_output.h"
 
 // Buffer size, in characters, of the title and the class name.
 inline constexpr int kResourceTextCapacity = 100;
@@ -26,12 +21,15 @@ void RegisterMainClass(HINSTANCE instance);
 // that records nothing.
 void UseGameSession(GameSession* session);
 
+// Where the window's sounds are heard, at the gain of the sound settings.
+void UseSoundOutput(WaveSoundOutput* output);
+
 // The scale of the game's pixels (0: as the screen suits) and whether the
 // window starts on the full screen; set before the window is created.
 void UseWindowScale(int scale, bool fullscreen);
 
-// Returns 1 once the window exists and has been shown, 0 when it could not
-// be created.
+// Reads the player's settings, then makes the window. Returns 1 once the
+// window exists and has been shown, 0 when it could not be created.
 int CreateMainWindow(HINSTANCE instance, int showCommand);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

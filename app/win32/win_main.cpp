@@ -36,6 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   hooks.runWindow = [instance](GameSession& session, const ShellOptionsResult& parsed) {
     const ShellOptions& options = parsed.options;
     session.SetSoundPlayer(&waveSound);
+    UseSoundOutput(&waveSound);
     UseGameSession(&session);
     UseWindowScale(options.scale, options.fullscreen);
     RegisterMainClass(instance);

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/session/game_host.h"
 
@@ -18,6 +20,8 @@ class HwndWindowHost final : public GameHost {
   void ShowWindowed(int scale);
   void ShowOnScreen(int scale, RECT screen);
   HWND Window() const { return window_; }
+  // A word over the game area, dimmed beneath it ("Paused"); empty: none.
+  void SetBanner(std::wstring banner);
 
   void StartTimer(int id, int periodMs) override;
   void RequestRepaint() override;
@@ -29,10 +33,13 @@ class HwndWindowHost final : public GameHost {
 
  private:
   void ShowPixels(const std::uint32_t* pixels, int width, int height);
+  void DrawBanner(HDC dc, int left, int top);
 
   HWND window_ = nullptr;
   HDC paintDc_ = nullptr;
   int scale_ = 1;
   bool onScreen_ = false;
   RECT screen_{};
+  std::wstring banner_;
+  std::vector<std::uint32_t> dimmed_;
 };

@@ -28,12 +28,29 @@ expect() {  # what, text to find, where
 box() { tr ' ' ',' <<<"$1" | sed 's/,/, /g'; }
 
 expect Title "IDS_APP_TITLE    \"${fact[Title]}\"" "$rc"
-expect FileMenu "POPUP \"${fact[FileMenu]}\"" "$rc"
-expect ExitItem "MENUITEM \"${fact[ExitItem]}\", IDM_EXIT" "$rc"
-expect ViewMenu "POPUP \"${fact[ViewMenu]}\"" "$rc"
-expect SmoothItem "MENUITEM \"${fact[SmoothItem]}\", IDM_SMOOTH" "$rc"
-expect HelpMenu "POPUP \"${fact[HelpMenu]}\"" "$rc"
-expect AboutItem "MENUITEM \"${fact[AboutItem]}\", IDM_ABOUT" "$rc"
+# The Japanese menu bar, as the Windows window shows it before any switch of
+# language: each item with its command and, after a tab, its key.
+for menu in FileMenu ViewMenu HelpMenu VolumeMenu ScaleMenu LanguageMenu; do
+  expect "$menu" "POPUP \"${fact[$menu]}\"" "$rc"
+done
+item() {  # fact name, command macro, key shown beside it
+  expect "$1" "MENUITEM \"${fact[$1]}${3:+\\t$3}\", $2" "$rc"
+}
+item NewGameItem IDM_NEW_GAME Ctrl+N
+item ContinueItem IDM_CONTINUE
+item FreePlayItem IDM_FREE_PLAY
+item PauseItem IDM_PAUSE P
+item ExitItem IDM_EXIT
+item SoundItem IDM_SOUND M
+item SmoothItem IDM_SMOOTH
+item FitItem IDM_FIT
+item FullScreenItem IDM_FULL_SCREEN F11
+item BackgroundPauseItem IDM_BACKGROUND_PAUSE
+item JapaneseItem IDM_JAPANESE
+item EnglishItem IDM_ENGLISH
+item KeysItem IDM_KEYS
+item StatisticsItem IDM_STATISTICS
+item AboutItem IDM_ABOUT
 expect AboutCaption "CAPTION \"${fact[AboutCaption]}\"" "$rc"
 expect AboutText "CONTROL         \"${fact[AboutText]}\"" "$rc"
 expect OkButton "DEFPUSHBUTTON   \"${fact[OkButton]}\", IDOK, $(box "${fact[AboutOk]}")" "$rc"
@@ -43,8 +60,36 @@ expect AboutTextBox "SS_NOPREFIX, $(box "${fact[AboutTextBox]}")" "$rc"
 for character in ${fact[AboutAccelerators]}; do
   expect AboutAccelerators "\"$character\", IDM_ABOUT, ASCII, ALT" "$rc"
 done
-expect CommandAbout "#define IDM_ABOUT ${fact[CommandAbout]}" "$ids"
-expect CommandExit "#define IDM_EXIT ${fact[CommandExit]}" "$ids"
-expect CommandSmooth "#define IDM_SMOOTH ${fact[CommandSmooth]}" "$ids"
+command_id() {  # fact name, command macro
+  expect "$1" "#define $2 ${fact[$1]}" "$ids"
+}
+command_id CommandAbout IDM_ABOUT
+command_id CommandExit IDM_EXIT
+command_id CommandSmooth IDM_SMOOTH
+command_id CommandNewGame IDM_NEW_GAME
+command_id CommandContinue IDM_CONTINUE
+command_id CommandFreePlay IDM_FREE_PLAY
+command_id CommandPause IDM_PAUSE
+command_id CommandSound IDM_SOUND
+command_id CommandFit IDM_FIT
+command_id CommandFullScreen IDM_FULL_SCREEN
+command_id CommandJapanese IDM_JAPANESE
+command_id CommandEnglish IDM_ENGLISH
+command_id CommandBackgroundPause IDM_BACKGROUND_PAUSE
+command_id CommandKeys IDM_KEYS
+command_id CommandStatistics IDM_STATISTICS
+# One command a volume step and a zoom, in order: "&1" to "&5", "&1x" to "&4x".
+step=0
+for id in ${fact[CommandVolume]}; do
+  step=$((step + 1))
+  expect CommandVolume "#define IDM_VOLUME_$step $id" "$ids"
+  expect CommandVolume "MENUITEM \"&$step\", IDM_VOLUME_$step" "$rc"
+done
+step=0
+for id in ${fact[CommandScale]}; do
+  step=$((step + 1))
+  expect CommandScale "#define IDM_SCALE_$step $id" "$ids"
+  expect CommandScale "MENUITEM \"&${step}x\", IDM_SCALE_$step" "$rc"
+done
 [ "$failed" -eq 0 ] || { echo "shell-facts-check: res/ and app/shell_facts.txt differ (above)" >&2; exit 1; }
 echo "shell-facts-check: the resource script holds the shell's ${#fact[@]} facts"

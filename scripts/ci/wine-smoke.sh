@@ -14,6 +14,8 @@
 #   - smooth motion (wine-smooth-motion.sh): the cabinet shows many more
 #     distinct pictures with it on, the default, than off; the View menu's
 #     item and --no-smooth switch it;
+#   - the window's controls (wine-controls.sh): the English menu bar, a
+#     damaged settings file told, P pausing the game and its record;
 #   - recorded games: a game played with --record and --trace gives, run
 #     through the Linux marobel-sim with the recorded script, the same trace
 #     (so Windows computes the same game as Linux, with smooth motion on),
@@ -304,6 +306,12 @@ awk -v v="$title_ink" 'BEGIN { exit !(v >= 0.05 && v <= 0.3) }' || fail "the tit
 title_diff="$(compare -metric AE "$work/cp1252-title.png" "$work/cp932-title.png" null: 2>&1 || true)"
 [ "${title_diff%% *}" -le 20 ] 2>/dev/null || fail "the title line differs between code pages ($title_diff pixels)"
 note "the title line reads the same with code page 1252 as with 932 (ink $title_ink, $title_diff pixels differ)"
+# The menu bar, on the other hand, follows the system's language: English
+# with 1252, the resources' Japanese with 932.
+for tag in cp1252 cp932; do convert "$shots/$tag-game-1.png" -crop 160x18+0+0 +repage "$work/$tag-menu.png"; done
+menu_diff="$(compare -metric AE "$work/cp1252-menu.png" "$work/cp932-menu.png" null: 2>&1 || true)"
+[ "${menu_diff%% *}" -ge 100 ] 2>/dev/null || fail "the menu bar is the same in English as in Japanese ($menu_diff pixels differ)"
+note "the menu bar's words differ between English and Japanese systems ($menu_diff pixels)"
 # Pictures between ticks, switched by the View menu and --no-smooth.
 # shellcheck source=wine-smooth-motion.sh
 . "$root/scripts/ci/wine-smooth-motion.sh"
@@ -316,6 +324,9 @@ if [ -x "$RG_SIM" ]; then
   # shellcheck source=recorded-game-lib.sh
   . "$root/scripts/ci/recorded-game-lib.sh"
   recorded_games
+  # shellcheck source=wine-controls.sh
+  . "$root/scripts/ci/wine-controls.sh"
+  controls_check
   # shellcheck source=wine-kept-game.sh
   . "$root/scripts/ci/wine-kept-game.sh"
   kept_games
