@@ -63,11 +63,16 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 const char* KindName(MenuEntry::Kind kind) {
   switch (kind) {
-    case MenuEntry::Kind::Check: return "check";
-    case MenuEntry::Kind::Radio: return "radio";
-    case MenuEntry::Kind::Separator: return "separator";
-    case MenuEntry::Kind::Submenu: return "submenu";
-    default: return "command";
+    case MenuEntry::Kind::Check:
+      return "check";
+    case MenuEntry::Kind::Radio:
+      return "radio";
+    case MenuEntry::Kind::Separator:
+      return "separator";
+    case MenuEntry::Kind::Submenu:
+      return "submenu";
+    default:
+      return "command";
   }
 }
 
@@ -114,16 +119,27 @@ bool ChangeSetting(int command) {
     return true;
   }
   switch (command) {
-    case cmd::kSound: settings.sound = !settings.sound; return true;
-    case cmd::kSmooth: settings.smooth = !settings.smooth; return true;
-    case cmd::kFit: settings.scale = 0; return true;
+    case cmd::kSound:
+      settings.sound = !settings.sound;
+      return true;
+    case cmd::kSmooth:
+      settings.smooth = !settings.smooth;
+      return true;
+    case cmd::kFit:
+      settings.scale = 0;
+      return true;
     case cmd::kBackgroundPause:
       settings.backgroundPause = !settings.backgroundPause;
       ApplyBackgroundPause();
       return true;
-    case cmd::kJapanese: settings.language = Language::Japanese; return true;
-    case cmd::kEnglish: settings.language = Language::English; return true;
-    default: return false;
+    case cmd::kJapanese:
+      settings.language = Language::Japanese;
+      return true;
+    case cmd::kEnglish:
+      settings.language = Language::English;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -135,15 +151,15 @@ PageWindowHost statisticsHost("statistics", kLargestStatistics, kLargestStatisti
 
 const ShellSettings& PageSettings() { return settings; }
 
-void ApplyPagePauses(GameSession& session) {
-  session.SetPaused(kBackground, pageHidden && settings.backgroundPause);
-}
+void ApplyPagePauses(GameSession& session) { session.SetPaused(kBackground, pageHidden && settings.backgroundPause); }
 
 extern "C" {
 
 // The browser's language tag (navigator.language): the page's language
 // while the settings name none.
-EMSCRIPTEN_KEEPALIVE void web_set_locale(const char* locale) { browserLanguage = LanguageOfLocale(locale ? locale : ""); }
+EMSCRIPTEN_KEEPALIVE void web_set_locale(const char* locale) {
+  browserLanguage = LanguageOfLocale(locale ? locale : "");
+}
 
 // The settings kept by the page, in the desktop's settings text, over the
 // page's defaults: "" when all of it could be read, else the one line
@@ -168,8 +184,8 @@ EMSCRIPTEN_KEEPALIVE const char* web_settings_text() {
 EMSCRIPTEN_KEEPALIVE const char* web_settings_state() {
   static std::string json;
   json = "{\"sound\":" + std::string(settings.sound ? "true" : "false") +
-         ",\"volume\":" + std::to_string(settings.volume) +
-         ",\"smooth\":" + (settings.smooth ? "true" : "false") + ",\"scale\":" + std::to_string(settings.scale) +
+         ",\"volume\":" + std::to_string(settings.volume) + ",\"smooth\":" + (settings.smooth ? "true" : "false") +
+         ",\"scale\":" + std::to_string(settings.scale) +
          ",\"backgroundPause\":" + (settings.backgroundPause ? "true" : "false") + ",\"language\":\"" +
          LanguageName(ShownLanguage()) + "\",\"gain\":" + std::to_string(settings.Gain()) + "}";
   return json.c_str();
@@ -217,9 +233,7 @@ EMSCRIPTEN_KEEPALIVE int web_command_for_key(int virtualKey, int control, int al
 
 // A menu command that changes a setting: 1 when it was one (the page then
 // keeps the settings and follows them), 0 for any other command.
-EMSCRIPTEN_KEEPALIVE int web_setting_command(int command) {
-  return ChangeSetting(command) ? 1 : 0;
-}
+EMSCRIPTEN_KEEPALIVE int web_setting_command(int command) { return ChangeSetting(command) ? 1 : 0; }
 
 EMSCRIPTEN_KEEPALIVE void web_set_full_screen(int on) { fullScreen = on != 0; }
 

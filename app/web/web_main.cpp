@@ -287,7 +287,8 @@ EMSCRIPTEN_KEEPALIVE void web_exit() {
 // keep their clock, and only pictures are ever dropped. Returns 1 when a
 // picture was shown.
 EMSCRIPTEN_KEEPALIVE int web_picture() {
-  if (!session || !gameRunning || session->Paused() || skipping || !session->Smoothing() || TicksPerExpiry() != 1) return 0;
+  if (!session || !gameRunning || session->Paused() || skipping || !session->Smoothing() || TicksPerExpiry() != 1)
+    return 0;
   const double now = emscripten_get_now();
   const double period = session->TickPeriodMs();
   PictureCosts& costs = pictureCosts;
@@ -455,9 +456,7 @@ EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) {
   // Paused on the tick itself, not on the way to the next.
   if (on && gameRunning) mainHost.Show(session->Frame());
 }
-EMSCRIPTEN_KEEPALIVE int web_paused() {
-  return session && session->PausedBy(GameSession::PauseReason::Player) ? 1 : 0;
-}
+EMSCRIPTEN_KEEPALIVE int web_paused() { return session && session->PausedBy(GameSession::PauseReason::Player) ? 1 : 0; }
 
 // The skip to where watching ends, for about `budgetMs` at a time so that
 // the page keeps answering: 1 while there is more to skip, 0 once done.
