@@ -12,6 +12,7 @@
 #include "app/session/kept_game.h"
 #include "app/session/kept_game_shelf.h"
 #include "app/session/shell_commands.h"
+#include "app/session/trace.h"
 #include "app/web/live_game.h"
 
 namespace {
@@ -41,24 +42,6 @@ ShellState StateNow() {
   state.keptGameExists = PreviousGameExists(KeptGameFolder());
   state.canStartGames = !WatchingReplay();
   return state;
-}
-
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
 }
 
 const char* KindName(MenuEntry::Kind kind) {
