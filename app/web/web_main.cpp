@@ -17,12 +17,14 @@
 
 #include "app/session/about_band.h"
 #include "app/session/kept_game.h"
+#include "app/session/kept_game_shelf.h"
 #include "app/session/replay_link.h"
 #include "app/session/session_files.h"
 #include "app/session/shell_options.h"
 #include "app/session/game_session.h"
 #include "app/web/browser_sound_output.h"
 #include "app/web/live_game.h"
+#include "app/web/page_controls.h"
 #include "app/web/page_layout.h"
 #include "app/web/scripted_run.h"
 
@@ -40,7 +42,6 @@ std::string recordFile;  // the session's key record, whichever kind it keeps
 
 bool gameRunning = false;
 bool aboutOpen = false;
-bool paused = false;      // watching: no tick runs
 long long firstTick = 0;  // where this session started: the ticks run since count from here
 
 // A replay link's script being read a slice at a time, then its game,
@@ -95,7 +96,7 @@ int TicksPerExpiry() {
 }
 
 void OnTickTimer() {
-  if (paused || !session || skipping) return;
+  if (!session || skipping || session->Paused()) return;
   lastTickAt = emscripten_get_now();
   // A slow picture (a busy moment, code compiled on first use) must not
   // leave out every later one: the costs are taken lower at each tick
@@ -151,8 +152,8 @@ void StartSession(const std::vector<std::string>& args) {
   skipping = false;
   recordFile = parsed.options.continueGame ? InFolder(KeptGameFolder(), kKeptRecordName) : parsed.options.recordFile;
   session->SetSoundPlayer(&browserSound);
+  ApplyPagePauses(*session);
   gameRunning = true;
-  paused = false;
   // Window creation: the canvas attached, then the 200 ms timer started.
   session->Reset(&mainHost);
   lastTickAt = emscripten_get_now();
@@ -173,6 +174,8 @@ std::vector<std::string> Lines(std::string_view text) {
 }  // namespace
 
 PageWindowHost& MainHost() { return mainHost; }
+GameSession* LiveSession() { return session.get(); }
+bool WatchingReplay() { return Watching(); }
 BrowserSoundOutput& PageSound() { return browserSound; }
 
 void ReplaceLiveGame() {
@@ -246,7 +249,7 @@ EMSCRIPTEN_KEEPALIVE void web_prepare_sounds() {
 // keys stay with it. Returns 1 when the key reached the game.
 EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   // A watched replay steers alone until the tick it was shared at.
-  if (!gameRunning || aboutOpen || !session || Watching()) return 0;
+  if (!gameRunning || aboutOpen || !session || Watching() || session->Paused()) return 0;
   ++lastKey.delivered;
   lastKey.virtualKey = virtualKey;
   lastKey.creditsBefore = session->Credits();
@@ -284,7 +287,8 @@ EMSCRIPTEN_KEEPALIVE void web_exit() {
 // keep their clock, and only pictures are ever dropped. Returns 1 when a
 // picture was shown.
 EMSCRIPTEN_KEEPALIVE int web_picture() {
-  if (!session || !gameRunning || paused || skipping || !session->Smoothing() || TicksPerExpiry() != 1) return 0;
+  if (!session || !gameRunning || session->Paused() || skipping || !session->Smoothing() || TicksPerExpiry() != 1)
+    return 0;
   const double now = emscripten_get_now();
   const double period = session->TickPeriodMs();
   PictureCosts& costs = pictureCosts;
@@ -353,6 +357,18 @@ EMSCRIPTEN_KEEPALIVE void web_replace_kept_game() {
     const std::string file = InFolder(folder, name);
     if (SessionFileExists(file)) RenameSessionFile(file, file + ".previous");
   }
+}
+
+// "Continue the last game": the previous game becomes the kept one, which
+// the next start with --continue goes on with; the game being played
+// becomes the previous one.
+EMSCRIPTEN_KEEPALIVE void web_take_up_previous_game() {
+  if (session) {
+    std::string error;
+    if (!session->Close(error)) std::fprintf(stderr, "marobel: %s\n", error.c_str());
+    session.reset();
+  }
+  TakeUpPreviousGame(KeptGameFolder());
 }
 
 // A replay link's script, which the page has unpacked into `file` (no
@@ -432,12 +448,15 @@ EMSCRIPTEN_KEEPALIVE int web_replay_speed() { return session ? session->ReplaySp
 EMSCRIPTEN_KEEPALIVE void web_set_replay_speed(int speed) {
   if (session) session->SetReplaySpeed(speed, &mainHost);
 }
+// The player's pause, in watch mode as in play: the session's, so that
+// ticks and keys stop in one place.
 EMSCRIPTEN_KEEPALIVE void web_set_paused(int on) {
-  paused = on != 0;
+  if (!session) return;
+  session->SetPaused(GameSession::PauseReason::Player, on != 0);
   // Paused on the tick itself, not on the way to the next.
-  if (paused && session) mainHost.Show(session->Frame());
+  if (on && gameRunning) mainHost.Show(session->Frame());
 }
-EMSCRIPTEN_KEEPALIVE int web_paused() { return paused ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int web_paused() { return session && session->PausedBy(GameSession::PauseReason::Player) ? 1 : 0; }
 
 // The skip to where watching ends, for about `budgetMs` at a time so that
 // the page keeps answering: 1 while there is more to skip, 0 once done.
@@ -459,7 +478,7 @@ EMSCRIPTEN_KEEPALIVE int web_skip_step(double budgetMs) {
   } while (Watching() && emscripten_get_now() < until);
   if (Watching()) return 1;
   skipping = false;
-  paused = false;
+  session->SetPaused(GameSession::PauseReason::Player, false);
   mainHost.PaintIfNeeded();
   return 0;
 }

@@ -15,6 +15,7 @@ import { parseArgs } from "node:util";
 import { chromium } from "playwright-core";
 
 import { sameGameScripts, timingScript } from "./key_scripts.mjs";
+import { checkControls } from "./control_checks.mjs";
 import { checkHostileLinks, checkKeptAndShared, checkReplayLinks } from "./kept_and_shared_checks.mjs";
 import { checkLinkSizes, checkLongSkips, checkPhoneLoads, checkPhoneWatching } from "./link_checks.mjs";
 import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
@@ -28,6 +29,8 @@ const { values: options } = parseArgs({
     sim: { type: "string" },
     assets: { type: "string" },
     out: { type: "string" },
+    // "controls": the shell's controls alone, while they are worked on.
+    only: { type: "string" },
     chromium: { type: "string", default: process.env.CHROMIUM || "/usr/bin/chromium" },
   },
 });
@@ -72,9 +75,10 @@ const isYellow = ([r, g, b]) => r === 255 && g === 255 && b === 0;
 const isWhite = ([r, g, b]) => r >= 200 && g >= 200 && b >= 200;
 
 async function openPage(browser, server, routes = {}) {
-  // Without the service worker, whose caching would load every file twice.
+  // Without the service worker, whose caching would load every file twice;
+  // in Japanese, as the desktop game speaks.
   const context = await browser.newContext({ viewport: { width: 1280, height: 960 }, deviceScaleFactor: 1,
-                                             serviceWorkers: "block" });
+                                             locale: "ja-JP", serviceWorkers: "block" });
   const page = await context.newPage();
   const errors = [];
   page.on("console", (message) => {
@@ -95,9 +99,12 @@ async function openPage(browser, server, routes = {}) {
 
 async function checkPageAndPixels(page) {
   check("title", (await page.title()) === "Marobel ～Orvik～", await page.title());
-  const labels = await page.$$eval("[data-label]", (all) => all.map((element) => element.dataset.label));
+  const labels = await page.$$eval(["file-menu", "new-game-item", "exit-item", "view-menu", "smooth-item",
+                                     "help-menu", "about-item"].map((id) => "#" + id).join(),
+                                    (all) => all.map((element) => element.dataset.label));
   check("menus and items", JSON.stringify(labels) === JSON.stringify(
-    ["ﾌｧｲﾙ(&F)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ﾋﾞｭｰ(&V)", "Smooth motion(&M)", "ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
+    ["ﾌｧｲﾙ(&F)", "新しいｹﾞｰﾑ(&N)", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ﾋﾞｭｰ(&V)", "ｽﾑｰｽﾞﾓｰｼｮﾝ(&M)", "ﾍﾙﾌﾟ(&H)",
+     "ﾊﾞｰｼﾞｮﾝ情報(&A) ..."]), labels.join(" | "));
 
   const first = await shot(page, "#game", "game-1x.png");
   check("game area size", first.width === kArea.width && first.height === kArea.height,
@@ -324,6 +331,11 @@ async function measure(page) {
 const server = await serveSite(options.site);
 const browser = await chromium.launch({ executablePath: options.chromium, args: ["--no-sandbox"] });
 try {
+  everything: {
+  if (options.only === "controls") {
+    await checkControls(browser, server, { check });
+    break everything;
+  }
   const { page, errors } = await openPage(browser, server);
   const firstFrame = await page.evaluate(() => marobelPage.firstFrameAt());
   const loaded = server.served.reduce((sum, file) => sum + file.bytes, 0);
@@ -364,6 +376,7 @@ try {
         Math.abs(standIn.seconds["coin.wav"] - 0.15) < 0.001 && muteErrors.length === 0,
         `${standIn.coins} coin cues, stand-in ${standIn.seconds["coin.wav"]?.toFixed(3)} s; ${muteErrors.join(" | ")}`);
 
+  await checkControls(browser, server, { check });
   const helpers = {
     check, runSim, out: options.out, chromiumPath: options.chromium,
     writeKeys: (name, text) => {
@@ -406,6 +419,7 @@ try {
   console.log(`measured: the longest link read (${sizes.longest.chars} characters, ${sizes.longest.presses} presses) ` +
               `took ${sizes.longest.ms.toFixed(0)} ms to start watching; the longest task while links were read ` +
               `${sizes.longestTask.toFixed(0)} ms`);
+  }
 } finally {
   await browser.close();
   await server.close();

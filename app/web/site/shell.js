@@ -62,6 +62,7 @@ var Module = {
     });
     Promise.all([loadGameFiles(), storage.open(), pageRead]).then(() => {
       page.startup.files = performance.now();
+      controls.load();
       return chooseStart();
     });
   },
@@ -228,7 +229,8 @@ function keepGameNow() {
 // --- Starting a game: kept, new, free play, or a replay link's ----------
 
 // Ways a game starts: "continue" the kept one, a "new" one (with `credits`
-// for free play) that replaces it, or "watch" a replay link's.
+// for free play) that replaces it, the "previous" one in its place, or
+// "watch" a replay link's.
 function startGame(mode, credits) {
   let args;
   if (mode === "watch") {
@@ -236,12 +238,13 @@ function startGame(mode, credits) {
     args = ["--record", kWatchRecord];
   } else {
     if (mode === "new") Module._web_replace_kept_game();
+    if (mode === "previous") Module._web_take_up_previous_game();
     args = ["--continue"];
     if (credits) args.push("--credits", String(credits));
   }
   if (page.tracing) args.push("--trace", kSessionTrace);
   if (!page.smooth) args.push("--no-smooth");
-  page.mode = mode === "watch" ? "watch" : credits ? "free play" : mode;
+  page.mode = mode === "watch" ? "watch" : credits ? "free play" : mode === "previous" ? "continue" : mode;
   if (!page.mainCalled) {
     page.mainCalled = true;
     Module.callMain(args);
@@ -253,6 +256,7 @@ function startGame(mode, credits) {
   if (page.startup.main === undefined) page.startup.main = performance.now();
   startPanel.hide();
   watchBar.update();
+  controls.update();
   // A choice made by a click or tap lets the page sound.
   if (navigator.userActivation?.isActive) unlockAudio();
   const notice = Module.UTF8ToString(Module._web_notice());
@@ -511,10 +515,7 @@ const watchBar = {
   },
   wire() {
     const bar = this.element();
-    document.getElementById("watch-pause").addEventListener("click", () => {
-      Module._web_set_paused(Module._web_paused() ? 0 : 1);
-      this.update();
-    });
+    document.getElementById("watch-pause").addEventListener("click", () => controls.togglePause());
     for (const button of bar.querySelectorAll("button[data-speed]")) {
       button.addEventListener("click", () => {
         Module._web_set_replay_speed(Number(button.dataset.speed));
@@ -635,7 +636,8 @@ function showStatus(message) {
 
 // --- Sound: one cue at a time, started by the first gesture ------------
 
-const audio = { context: null, buffers: new Map(), playing: null, cuesStarted: 0, lastCue: "" };
+// Every cue sounds through one gain, the settings' sound and volume.
+const audio = { context: null, gain: null, buffers: new Map(), playing: null, cuesStarted: 0, lastCue: "" };
 
 // Browsers let a page sound only after a key press or click. The module
 // hands every sound over then, ahead of any cue, so that playing one never
@@ -656,6 +658,9 @@ function unlockAudio() {
     return;
   }
   audio.context.resume().catch(() => {});
+  audio.gain = audio.context.createGain();
+  audio.gain.gain.value = controls.state.gain;
+  audio.gain.connect(audio.context.destination);
   Module._web_prepare_sounds();
 }
 
@@ -708,7 +713,7 @@ Module.marobelStartCue = (name, bytes, rate, channels, format) => {
   if (!buffer) return;
   const source = context.createBufferSource();
   source.buffer = buffer;
-  source.connect(context.destination);
+  source.connect(audio.gain);
   source.onended = () => {
     if (audio.playing === source) audio.playing = null;
   };
@@ -722,45 +727,90 @@ Module.marobelStartCue = (name, bytes, rate, channels, format) => {
 
 const menus = {
   open: null,  // the open .menu element
+  submenu: null,  // the open submenu's title, within it
 
   titles() {
     return Array.from(document.querySelectorAll(".menu-title"));
   },
+  // The items the keys work on: the open submenu's, else the menu's own.
+  items() {
+    const list = this.submenu ? this.submenu.nextElementSibling : this.open.querySelector(".menu-items");
+    return Array.from(list.querySelectorAll(":scope > .menu-item, :scope > .submenu > .menu-item"))
+      .filter((item) => !item.disabled);
+  },
   show(menu) {
     this.close();
     if (page.ended || !menu) return;
-    menu.querySelector(".menu-items").hidden = false;
+    controls.markMenus();
+    const list = menu.querySelector(".menu-items");
+    list.hidden = false;
+    // Fixed, so that the menu bar, which scrolls when narrow, does not cut
+    // it off: placed under its title wherever the window has moved.
+    const title = menu.querySelector(".menu-title").getBoundingClientRect();
+    list.style.left = title.left + "px";
+    list.style.top = title.bottom + "px";
+    const placed = list.getBoundingClientRect();
+    list.style.left = 2 * title.left - placed.left + "px";
+    list.style.top = 2 * title.bottom - placed.top + "px";
     menu.querySelector(".menu-title").setAttribute("aria-expanded", "true");
-    menu.querySelector(".menu-item").focus();
     this.open = menu;
+    this.items()[0]?.focus();
+  },
+  closeSubmenu() {
+    if (!this.submenu) return;
+    this.submenu.nextElementSibling.hidden = true;
+    this.submenu.setAttribute("aria-expanded", "false");
+    const title = this.submenu;
+    this.submenu = null;
+    title.focus();
+  },
+  toggleSubmenu(title) {
+    const opening = title !== this.submenu;
+    this.closeSubmenu();
+    if (!opening) return;
+    title.nextElementSibling.hidden = false;
+    title.setAttribute("aria-expanded", "true");
+    this.submenu = title;
+    this.items()[0]?.focus();
   },
   close() {
     if (!this.open) return;
+    this.closeSubmenu();
     this.open.querySelector(".menu-items").hidden = true;
     this.open.querySelector(".menu-title").setAttribute("aria-expanded", "false");
     this.open = null;
     if (document.activeElement instanceof HTMLElement) document.activeElement.blur();
   },
-  // Keys of an open menu (mnemonics, Enter, Escape, arrows across) and the
-  // Alt mnemonics that open one. Returns true for a key the menus took.
+  choose(item) {
+    if (item.classList.contains("submenu-title")) this.toggleSubmenu(item);
+    else controls.run(Number(item.dataset.command));
+  },
+  // Keys of an open menu (mnemonics, Enter, Escape, arrows) and the Alt
+  // mnemonics that open one. Returns true for a key the menus took.
   handleKey(event) {
     const letter = event.key.length === 1 ? event.key.toLowerCase() : "";
     if (this.open) {
       event.preventDefault();
-      if (event.key === "Escape") this.close();
-      else if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
+      const items = this.items();
+      const at = items.indexOf(document.activeElement);
+      if (event.key === "Escape") {
+        if (this.submenu) this.closeSubmenu();
+        else this.close();
+      } else if (event.key === "ArrowDown" || event.key === "ArrowUp") {
+        items[(at + (event.key === "ArrowDown" ? 1 : items.length - 1)) % items.length]?.focus();
+      } else if (event.key === "ArrowRight" && items[at]?.classList.contains("submenu-title")) {
+        this.toggleSubmenu(items[at]);
+      } else if (event.key === "ArrowLeft" && this.submenu) {
+        this.closeSubmenu();
+      } else if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
         const titles = this.titles();
-        const at = titles.indexOf(this.open.querySelector(".menu-title"));
-        const next = titles[(at + (event.key === "ArrowRight" ? 1 : titles.length - 1)) % titles.length];
+        const now = titles.indexOf(this.open.querySelector(".menu-title"));
+        const next = titles[(now + (event.key === "ArrowRight" ? 1 : titles.length - 1)) % titles.length];
         this.show(next.parentElement);
       } else {
-        const item = Array.from(this.open.querySelectorAll(".menu-item")).find(
-          (candidate) => (event.key === "Enter" && candidate === document.activeElement) ||
-                         candidate.dataset.mnemonic === letter);
-        if (item) {
-          this.close();
-          runCommand(item.id);
-        }
+        const item = items.find((candidate) => (event.key === "Enter" && candidate === document.activeElement) ||
+                                               candidate.dataset.mnemonic === letter);
+        if (item) this.choose(item);
       }
       return true;
     }
@@ -776,19 +826,7 @@ const menus = {
   },
 };
 
-function runCommand(itemId) {
-  if (itemId === "about-item") openAbout();
-  else if (itemId === "exit-item") endGame("The game has ended. Reload the page to play again.");
-  else if (itemId === "smooth-item") setSmooth(!page.smooth);
-}
-
 // --- Smooth motion: pictures between ticks ---------------------------------
-
-function setSmooth(on) {
-  page.smooth = on;
-  document.getElementById("smooth-item").setAttribute("aria-checked", String(on));
-  if (page.started) Module._web_set_smooth(on ? 1 : 0);
-}
 
 // The tick timer is the module's and never waits for a picture: each
 // animation frame asks for the picture of its moment, which the module
@@ -1020,7 +1058,7 @@ const keptFromBrowser = new Set([0x09, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26,
 function onKeyDown(event) {
   unlockAudio();
   if (!page.started || page.ended) return;
-  if (aboutBox().open) return;  // modal: its own keys only
+  if (aboutBox().open || document.getElementById("ask").open) return;  // modal: its own keys only
   if (startPanel.open() || event.target instanceof HTMLInputElement) return;  // its own keys
   if (menus.handleKey(event)) return;
   if (MarobelKeys.isAboutAccelerator(event)) {
@@ -1028,9 +1066,17 @@ function onKeyDown(event) {
     openAbout();
     return;
   }
+  const virtualKey = MarobelKeys.virtualKeyFor(event.code, event.key);
+  // The shell's own keys (pause, sound, a new game, full screen) never
+  // reach the game; held down, they act once.
+  const command = virtualKey ? Module._web_command_for_key(virtualKey, event.ctrlKey ? 1 : 0, event.altKey ? 1 : 0) : 0;
+  if (command) {
+    event.preventDefault();
+    if (!event.repeat) controls.run(command);
+    return;
+  }
   if (MarobelKeys.isSystemKey(event)) return;
   // Every key-down, auto-repeats included; the game picks the keys it uses.
-  const virtualKey = MarobelKeys.virtualKeyFor(event.code, event.key);
   if (!virtualKey) return;
   if (keptFromBrowser.has(virtualKey)) event.preventDefault();
   deliverKey(virtualKey);
@@ -1050,25 +1096,16 @@ document.addEventListener("DOMContentLoaded", () => {
   MarobelTouch.wire(deliverKey);
   MarobelGamepad.start(deliverKey, updateHint);
   updateHint();
-  for (const title of menus.titles()) {
-    title.addEventListener("click", () => {
-      if (menus.open === title.parentElement) menus.close();
-      else menus.show(title.parentElement);
-    });
-  }
-  for (const item of document.querySelectorAll(".menu-item")) {
-    item.addEventListener("click", () => {
-      menus.close();
-      runCommand(item.id);
-    });
-  }
   for (const button of document.querySelectorAll("#zoom button")) {
     button.addEventListener("click", () => {
-      page.zoom = button.dataset.zoom;
+      const zoom = button.dataset.zoom;
+      if (page.moduleReady) controls.run(zoom === "fit" ? controls.command("Fit") : Number(controls.fact("CommandScale").split(" ")[Number(zoom) - 1]));
+      else page.zoom = zoom;
       applyZoom();
       button.blur();  // arrow keys belong to the game, not to the buttons
     });
   }
+  controls.wire();
   wireAbout();
   startPanel.wire();
   watchBar.wire();
@@ -1082,6 +1119,7 @@ document.addEventListener("DOMContentLoaded", () => {
 });
 document.addEventListener("visibilitychange", () => {
   if (document.visibilityState === "hidden") keepGameNow();
+  controls.pageHidden();
 });
 window.addEventListener("pagehide", keepGameNow);
 // A replay link opened where the page already is changes only the
@@ -1131,6 +1169,11 @@ window.marobelPage = {
   // Pictures shown between ticks, and what the latest ones cost in ms.
   pictures: () => ({ shown: pictures.shown, costs: [...pictures.costs] }),
   smooth: () => page.smooth,
+  // The shell's controls: the player's pause, the gain every sound goes
+  // through (null before the first gesture), the menus' language.
+  paused: () => Module._web_paused() === 1,
+  gain: () => (audio.gain ? audio.gain.gain.value : null),
+  language: () => controls.state.language,
   layout: () => ({ deviceScale: page.deviceScale, touch: page.touch, zoom: page.zoom,
                    beside: document.getElementById("desk").classList.contains("lanes-beside") }),
   // With ?trace: the key record and the trace of the page's game so far.
