@@ -20,7 +20,7 @@ game="$build/app/qt/marobel"
 close_request="$build/tests/qt/marobel-x11-close"
 RG_SIM="$build/app/sim/marobel-sim"
 RG_ASSETS="$build/assets"
-title='Marobel ～Orvik～'
+title='^Marobel .*Orvik'  # xdotool's pattern; its locale may not read the tildes
 
 fail() { echo "FAIL: $*"; exit 1; }
 note() { echo "ok: $*"; }
@@ -43,7 +43,7 @@ game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 # shellcheck source=xvfb-lib.sh
