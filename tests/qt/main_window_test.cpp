@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -196,6 +197,27 @@ class MainWindowTest : public QObject {
       QVERIFY(window->TicksRun() <= 1);
     }
     QVERIFY(window->Action(shell_command::kContinue)->isEnabled());
+  }
+
+  // Out of credits, a notice below the game offers the ways on; it goes
+  // once a coin pays again.
+  void outOfCreditsNoticeComesAndGoes() {
+    GameSession session;
+    window = std::make_unique<MainWindow>(&session, InLanguage(Language::English));
+    OutOfCreditsBar* notice = window->OutOfCreditsNotice();
+    const int height = window->height();
+    for (int tries = 0; tries < 5 && !session.OutOfCredits(); ++tries) {
+      game.credits = 0;
+      session.RunUntil(session.TicksRun() + 160, window->Surface());
+    }
+    QVERIFY(session.OutOfCredits());
+    QTRY_VERIFY(!notice->isHidden());
+    QCOMPARE(notice->NewGameButton()->text(), QStringLiteral("New game"));
+    QCOMPARE(window->height(), height + notice->sizeHint().height());
+    game.credits = 3;
+    QTRY_VERIFY(notice->isHidden());
+    QCOMPARE(window->height(), height);
+    window.reset();
   }
 
   void helpWindowsListTheKeysAndShowTheStatistics() {
