@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include "app/session/shell_language.h"
 #include "shell_facts.h"
 
 // Every text the shell shows, exactly as the game has always spelled them
@@ -9,14 +10,17 @@
 namespace apptext {
 
 inline QString WindowTitle() { return QString::fromUtf8(shell_fact::kTitle); }
-inline QString FileMenu() { return QString::fromUtf8(shell_fact::kFileMenu); }
-inline QString ExitItem() { return QString::fromUtf8(shell_fact::kExitItem); }
-inline QString ViewMenu() { return QString::fromUtf8(shell_fact::kViewMenu); }
-inline QString SmoothItem() { return QString::fromUtf8(shell_fact::kSmoothItem); }
-inline QString HelpMenu() { return QString::fromUtf8(shell_fact::kHelpMenu); }
-inline QString AboutItem() { return QString::fromUtf8(shell_fact::kAboutItem); }
 inline QString AboutCaption() { return QString::fromUtf8(shell_fact::kAboutCaption); }
 inline QString AboutText() { return QString::fromUtf8(shell_fact::kAboutText); }
 inline QString OkButton() { return QString::fromUtf8(shell_fact::kOkButton); }
+
+// A text of the table in the language the menus speak now.
+inline QString Text(const shell_fact::Words& words, Language language) {
+  return QString::fromUtf8(Say(words, language));
+}
+// A menu item's text as a button or a caption shows it.
+inline QString Plain(const shell_fact::Words& words, Language language) {
+  return QString::fromStdString(PlainText(Say(words, language)));
+}
 
 }  // namespace apptext

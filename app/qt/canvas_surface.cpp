@@ -34,6 +34,12 @@ void CanvasSurface::ShowOnScreen() {
   update();
 }
 
+void CanvasSurface::ShowBanner(const QString& text) {
+  if (banner_ == text) return;
+  banner_ = text;
+  update();
+}
+
 void CanvasSurface::timerEvent(QTimerEvent* event) {
   for (const auto& [id, timer] : timers_) {
     if (timer.timerId() == event->timerId()) {
@@ -62,8 +68,27 @@ void CanvasSurface::paintEvent(QPaintEvent* event) {
     paintArea_ = paintArea_.intersected(game);
   }
   painter_ = &painter;
-  ShowPixels(source_());
+  const PixelView view = source_();
+  ShowPixels(view);
   painter_ = nullptr;
+  if (!banner_.isEmpty()) {
+    const QSize device = (QSizeF(size()) * ratio).toSize();
+    const QRect shown = onScreen_ ? QRect(gameArea_.left, gameArea_.top, gameArea_.width, gameArea_.height)
+                                  : QRect(0, 0, view.width * scale_, view.height * scale_);
+    DrawBanner(painter, shown.intersected(QRect(QPoint(0, 0), device)));
+  }
+}
+
+void CanvasSurface::DrawBanner(QPainter& painter, const QRect& gameArea) {
+  // Laid out over the whole game area whatever part is being painted, so
+  // that every part of the text lands where a whole paint puts it.
+  painter.fillRect(gameArea, QColor(0, 0, 0, 144));
+  QFont font = painter.font();
+  font.setPixelSize(28 * scale_);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(gameArea, Qt::AlignCenter, banner_);
 }
 
 void CanvasSurface::ShowPixels(const PixelView& view) {

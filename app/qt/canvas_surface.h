@@ -34,6 +34,11 @@ class CanvasSurface : public QWidget, public GameHost {
   void ShowOnScreen();
   int Scale() const { return scale_; }
 
+  // A word over the game, the picture dimmed beneath it (a pause); empty:
+  // the picture as it is.
+  void ShowBanner(const QString& text);
+  const QString& Banner() const { return banner_; }
+
  signals:
   // One expiry of the core's timer `id`.
   void timerFired(int id);
@@ -44,6 +49,7 @@ class CanvasSurface : public QWidget, public GameHost {
 
  private:
   void ShowPixels(const PixelView& view);
+  void DrawBanner(QPainter& painter, const QRect& gameArea);
 
   PixelSource source_;
   std::map<int, QBasicTimer> timers_;  // by the core's timer id
@@ -51,6 +57,7 @@ class CanvasSurface : public QWidget, public GameHost {
   QRect paintArea_;                    // in device pixels
   PixelRect gameArea_;                 // on a full screen: where the game shows
   QImage shown_;                       // the painted part of the canvas, reused between paints
+  QString banner_;
   int scale_ = 1;
   bool onScreen_ = false;
 };

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,11 +8,11 @@
 #include "app/qt/qt_options.h"
 #include "app/qt/qt_sound_output.h"
 #include "app/session/shell_startup.h"
-#include "app/session/window_scale.h"
+#include "app/session/shell_settings.h"
 
-// The game has no settings; it reads its pictures and sounds by bare name
-// from the directory it is started in. Its few options only add records of
-// a session (or replay one); without them it plays exactly as it always has.
+// The game reads its pictures and sounds by bare name from the directory it
+// is started in. Its few options only add records of a session (or replay
+// one); the player's settings (settings.txt) only touch the window around it.
 int main(int argc, char** argv) {
   ShellHooks hooks;
   hooks.toolkitOptions = QtOptions();
@@ -31,17 +30,20 @@ int main(int argc, char** argv) {
     QGuiApplication::setApplicationName(QStringLiteral(MAROBEL_DESKTOP_ID));
     QGuiApplication::setDesktopFileName(QStringLiteral(MAROBEL_DESKTOP_ID));
     application.setWindowIcon(AppIcon());
+    // The player's settings, over the defaults; a damaged file is told in
+    // one line and the game goes on with what could be read.
+    const std::string settingsFolder = SettingsFolder();
+    std::string problem;
+    const ShellSettings settings = LoadShellSettings(settingsFolder, ShellSettings{}, problem);
+    if (!problem.empty()) std::fprintf(stderr, "marobel: %s\n", problem.c_str());
     QtSoundOutput sound;
     session.SetSoundPlayer(&sound);
-    MainWindow window(&session);
+    MainWindow window(&session, settings);
+    window.SaveSettingsIn(settingsFolder);
+    window.UseSoundOutput(&sound);
+    // The command line's zoom holds for this session only.
     const ShellOptions& options = parsed.options;
-    int scale = options.scale;
-    if (scale == 0) {
-      const QScreen* screen = QGuiApplication::primaryScreen();
-      const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-      scale = DefaultWindowScale(screen ? static_cast<int>(screen->size().height() * ratio) : 0, ratio);
-    }
-    window.UseScale(scale);
+    window.UseScale(options.scale ? options.scale : settings.scale);
     if (options.fullscreen)
       window.ToggleFullscreen();
     else

@@ -16,14 +16,23 @@ void QtSoundOutput::StopPlaying() {
   source_.reset();
 }
 
+void QtSoundOutput::SetGain(float gain) {
+  gain_ = gain;
+  if (gain_ <= 0)
+    StopPlaying();
+  else if (sink_)
+    sink_->setVolume(gain_);
+}
+
 void QtSoundOutput::StartPlaying(const SoundClip& sound) {
   WaveClip clip = ClipOf(sound.sound);
-  if (device_.isNull()) return;
+  if (device_.isNull() || gain_ <= 0) return;
   if (!device_.isFormatSupported(clip.format)) return;
 
   source_ = std::make_unique<QBuffer>();
   source_->setData(clip.samples);
   source_->open(QIODevice::ReadOnly);
   sink_ = std::make_unique<QAudioSink>(device_, clip.format);
+  sink_->setVolume(gain_);
   sink_->start(source_.get());  // returns at once; the sink pulls from the buffer
 }

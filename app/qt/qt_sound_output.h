@@ -18,10 +18,16 @@ class QtSoundOutput : public SoundPlayer {
   bool HasDevice() const { return !device_.isNull(); }
   void StopPlaying() override;
 
+  // Every sound from now on, and the one playing, at `gain` (0 to 1); at 0
+  // nothing plays at all.
+  void SetGain(float gain);
+  float Gain() const { return gain_; }
+
  private:
   void StartPlaying(const SoundClip& sound) override;
 
   QAudioDevice device_;
   std::unique_ptr<QAudioSink> sink_;
   std::unique_ptr<QBuffer> source_;
+  float gain_ = 1;
 };
