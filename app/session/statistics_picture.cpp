@@ -29,7 +29,7 @@ constexpr Colour kCoinsArea{32, 58, 88};
 constexpr Colour kPrizeColours[GameHistory::kPrizeKinds] = {{255, 146, 64}, {112, 228, 128}, {228, 124, 255}};
 
 constexpr int kTitleSize = 22;
-constexpr int kTextSize = 13;
+constexpr int kTextSize = 14;
 constexpr int kAxisTextSize = 12;
 
 // The account: three columns of rows.
@@ -41,10 +41,12 @@ constexpr int kRowHeight = 17;
 // The plots share their time axis, one above the other.
 constexpr int kPlotLeft = 66;
 constexpr int kPlotRight = 620;
-constexpr int kPlotHeight = 90;
-constexpr int kPrizeStripHeight = 9;
-constexpr int kCreditsPlotTop = 216;
-constexpr int kCoinsPlotTop = 346;
+constexpr int kPlotHeight = 86;
+// Under each plot's time axis, a lane of marks for each kind of prize.
+constexpr int kPrizeLaneHeight = 4;
+constexpr int kPrizeStripHeight = 2 + GameHistory::kPrizeKinds * (kPrizeLaneHeight + 1);
+constexpr int kCreditsPlotTop = 214;
+constexpr int kCoinsPlotTop = 342;
 
 // Draws with the canvas's own calls, texts given in UTF-8.
 class Painter {
@@ -94,17 +96,6 @@ class Painter {
  private:
   DisplayList& out_;
 };
-
-// 1234567 as 1,234,567.
-std::string Grouped(long long n) {
-  const std::string digits = std::to_string(n < 0 ? -n : n);
-  std::string out = n < 0 ? "-" : "";
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
 
 // h:mm:ss, or m:ss below an hour.
 std::string Clock(long long seconds, bool withSeconds = true) {
@@ -163,31 +154,31 @@ void ListAccount(Painter& paint, const SessionSummary& summary, const GameNow& n
   std::snprintf(ratioText, sizeof ratioText, "%.3f", ratio);
   std::vector<Row> play = {
       {&shell_fact::kStatsTimePlayedWords, Clock(seconds)},
-      {&shell_fact::kStatsTicksWords, Grouped(summary.Ticks())},
-      {&shell_fact::kStatsCreditsWords, Grouped(now.credits)},
-      {&shell_fact::kStatsCoinsInPlayWords, Grouped(now.coinsInPlay)},
-      {&shell_fact::kStatsPeakCoinsWords, Grouped(summary.PeakCoinsInPlay())},
+      {&shell_fact::kStatsTicksWords, std::to_string(summary.Ticks())},
+      {&shell_fact::kStatsCreditsWords, std::to_string(now.credits)},
+      {&shell_fact::kStatsCoinsInPlayWords, std::to_string(now.coinsInPlay)},
+      {&shell_fact::kStatsPeakCoinsWords, std::to_string(summary.PeakCoinsInPlay())},
       {&shell_fact::kStatsPayoutRatioWords, ratio < 0 ? Say(shell_fact::kStatsNoneWords, language) : ratioText},
   };
   if (summary.FreePlayCredits())
-    play.push_back({&shell_fact::kStatsFreePlayWords, Grouped(*summary.FreePlayCredits())});
+    play.push_back({&shell_fact::kStatsFreePlayWords, std::to_string(*summary.FreePlayCredits())});
   const std::vector<Row> coins = {
-      {&shell_fact::kStatsCoinsBoughtWords, Grouped(c.coinsBought)},
-      {&shell_fact::kStatsCoinsPaidOutWords, Grouped(c.coinsPaidOut)},
-      {&shell_fact::kStatsCreditsForThemWords, Grouped(c.creditsFromPayouts), kFaintLabel, 10},
-      {&shell_fact::kStatsBonusCoinsWords, Grouped(c.bonusCoins)},
-      {&shell_fact::kStatsBonusPaidOutWords, Grouped(c.bonusCoinsPaidOut)},
-      {&shell_fact::kStatsCreditsForThemWords, Grouped(c.creditsFromBonusCoins), kFaintLabel, 10},
+      {&shell_fact::kStatsCoinsBoughtWords, std::to_string(c.coinsBought)},
+      {&shell_fact::kStatsCoinsPaidOutWords, std::to_string(c.coinsPaidOut)},
+      {&shell_fact::kStatsCreditsForThemWords, std::to_string(c.creditsFromPayouts), kFaintLabel, 10},
+      {&shell_fact::kStatsBonusCoinsWords, std::to_string(c.bonusCoins)},
+      {&shell_fact::kStatsBonusPaidOutWords, std::to_string(c.bonusCoinsPaidOut)},
+      {&shell_fact::kStatsCreditsForThemWords, std::to_string(c.creditsFromBonusCoins), kFaintLabel, 10},
   };
   const std::vector<Row> lottery = {
-      {&shell_fact::kStatsLotterySpinsWords, Grouped(c.lotterySpins)},
-      {&shell_fact::kStatsCoinPrizesWords, Grouped(c.coinPrizes), kPrizeColours[GameHistory::CoinPrize]},
-      {&shell_fact::kStatsPrizeCoinsWords, Grouped(c.prizeCoins), kFaintLabel, 10},
-      {&shell_fact::kStatsSweepPrizesWords, Grouped(c.sweepPrizes), kPrizeColours[GameHistory::SweepPrize]},
-      {&shell_fact::kStatsMagicPrizesWords, Grouped(c.magicPrizes), kPrizeColours[GameHistory::MagicPrize]},
-      {&shell_fact::kStatsBlankPrizesWords, Grouped(c.blankPrizes)},
-      {&shell_fact::kStatsSweepsWords, Grouped(c.sweeps)},
-      {&shell_fact::kStatsCoinsSweptWords, Grouped(c.coinsSwept), kFaintLabel, 10},
+      {&shell_fact::kStatsLotterySpinsWords, std::to_string(c.lotterySpins)},
+      {&shell_fact::kStatsCoinPrizesWords, std::to_string(c.coinPrizes), kPrizeColours[GameHistory::CoinPrize]},
+      {&shell_fact::kStatsPrizeCoinsWords, std::to_string(c.prizeCoins), kFaintLabel, 10},
+      {&shell_fact::kStatsSweepPrizesWords, std::to_string(c.sweepPrizes), kPrizeColours[GameHistory::SweepPrize]},
+      {&shell_fact::kStatsMagicPrizesWords, std::to_string(c.magicPrizes), kPrizeColours[GameHistory::MagicPrize]},
+      {&shell_fact::kStatsBlankPrizesWords, std::to_string(c.blankPrizes)},
+      {&shell_fact::kStatsSweepsWords, std::to_string(c.sweeps)},
+      {&shell_fact::kStatsCoinsSweptWords, std::to_string(c.coinsSwept), kFaintLabel, 10},
   };
   const std::vector<Row>* columns[] = {&play, &coins, &lottery};
   for (int column = 0; column < 3; ++column) {
@@ -216,7 +207,7 @@ void ListTimeGrid(Painter& paint, const TimeAxis& axis, long long seconds, const
   for (long long s = 0; s <= seconds; s += step) {
     const int x = axis.X(axis.firstTick + s * 1000 / now.tickPeriodMs);
     for (int top : {kCreditsPlotTop, kCoinsPlotTop}) paint.Line(x, top, x, top + kPlotHeight, 1, kGrid);
-    paint.TextCentredOn(x, kCoinsPlotTop + kPlotHeight + kPrizeStripHeight + 6, kAxisTextSize, kLabel, Clock(s, !hours),
+    paint.TextCentredOn(x, kCoinsPlotTop + kPlotHeight + kPrizeStripHeight + 3, kAxisTextSize, kLabel, Clock(s, !hours),
                         kStatisticsPictureWidth - 4);
   }
 }
@@ -266,13 +257,14 @@ void ListPlot(Painter& paint, const GameHistory& history, const TimeAxis& axis, 
 
   paint.Line(kPlotLeft, top, kPlotLeft, bottom + 1, 1, kAxis);
   paint.Line(kPlotLeft, bottom, kPlotRight + 1, bottom, 1, kAxis);
-  // The rarer kinds last, so that they stay in sight among many coin prizes.
-  for (int kind = 0; kind < GameHistory::kPrizeKinds; ++kind)
+  for (int kind = 0; kind < GameHistory::kPrizeKinds; ++kind) {
+    const int laneTop = bottom + 2 + kind * (kPrizeLaneHeight + 1);
     for (std::size_t i = 1; i < points.size(); ++i)
       if (points[i].prizes[kind] > points[i - 1].prizes[kind]) {
         const int x = axis.X(points[i].tick);
-        paint.Line(x, bottom + 2, x, bottom + kPrizeStripHeight, 2, kPrizeColours[kind]);
+        paint.Fill(x, laneTop, x + 2, laneTop + kPrizeLaneHeight, kPrizeColours[kind]);
       }
+  }
 }
 
 }  // namespace
