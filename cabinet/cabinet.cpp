@@ -8,6 +8,7 @@
 #include "cabinet/tick.h"
 #include "canvas/canvas.h"
 #include "canvas/shift_jis.h"
+#include "canvas/text_rasterizer.h"
 #include "game/constants.h"
 #include "game/counters.h"
 #include "game/coin_life.h"
@@ -80,6 +81,13 @@ std::span<const char* const> PictureFiles() { return asset::kAllPictures; }
 std::span<const char* const> SoundFiles() { return asset::kAllSounds; }
 
 std::string TextAsUtf8(std::string_view sjisText) { return ShiftJisToUtf8(sjisText); }
+std::string TextAsShiftJis(std::string_view utf8Text) { return Utf8ToShiftJis(utf8Text); }
+
+int TextWidth(std::string_view sjisText, int height) {
+  TextCoverage coverage;
+  if (!RasterizeText(sjisText, height, coverage)) return 0;
+  return coverage.offsetX + coverage.width;
+}
 
 int Credits() { return game.credits; }
 std::uint32_t RandomState() { return game.randState; }

@@ -85,6 +85,12 @@ std::span<const char* const> SoundFiles();
 
 // A Shift-JIS text of the display list, as UTF-8.
 std::string TextAsUtf8(std::string_view sjisText);
+// A UTF-8 text as a display list's text call takes it (Shift-JIS), for a
+// list drawn out here; what Shift-JIS cannot hold becomes '?'.
+std::string TextAsShiftJis(std::string_view utf8Text);
+// How far right of its corner a Shift-JIS text draws at `height` (a text
+// call's size), for lining texts up: 0 for one that draws nothing.
+int TextWidth(std::string_view sjisText, int height);
 
 // The few facts a front end shows or records.
 int Credits();

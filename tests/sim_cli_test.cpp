@@ -71,6 +71,7 @@ TEST(SimOptions, RejectsUnknownOptionsAndBadNumbers) {
                                                                                     {"--trace", ""},
                                                                                     {"--fps", "25"},
                                                                                     {"--fps", "0"},
+                                                                                    {"--stats-lang", "fr"},
                                                                                     {"extra"}}) {
     EXPECT_FALSE(ParseSimOptions(args).ok) << args[0];
   }
@@ -265,6 +266,26 @@ TEST(Runner, OutputFilesAppearOnlyWhenCompleteAndFailuresAreReported) {
   ASSERT_TRUE(std::getline(json, line));
   EXPECT_EQ(line.rfind("{\"ticks\":3,", 0), 0u) << line;
   std::filesystem::remove_all(dir);
+}
+
+// The statistics picture: a PNG of the window's size, whose texts follow
+// --stats-lang.
+TEST(Runner, StatsPngIsThePictureOfTheStatisticsWindow) {
+  const std::string english = WriteTempFile("stats-en.png", ""), japanese = WriteTempFile("stats-ja.png", "");
+  ASSERT_EQ(RunSim("--ticks 30 --trace /dev/null --stats-png " + english), 0);
+  ASSERT_EQ(RunSim("--ticks 30 --trace /dev/null --stats-lang ja --stats-png " + japanese), 0);
+  const std::string pngs[] = {Slurp(english), Slurp(japanese)};
+  for (const std::string& png : pngs) {
+    ASSERT_GT(png.size(), 24u);
+    auto bigEndian = [&](std::size_t at) {
+      return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+             (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
+    EXPECT_EQ(std::make_pair(bigEndian(16), bigEndian(20)), std::make_pair(640, 480)) << "width and height";
+  }
+  EXPECT_NE(pngs[0], pngs[1]);
+  for (const std::string& path : {english, japanese}) std::remove(path.c_str());
 }
 
 // Composing frames for --frames, at any rate, must not change what the

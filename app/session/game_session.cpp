@@ -7,6 +7,7 @@
 
 #include "app/session/key_script_file.h"
 #include "app/session/session_files.h"
+#include "app/session/statistics_picture.h"
 #include "app/session/window_view.h"
 #include "formats/whole_file.h"
 #include "cabinet/cabinet.h"
@@ -253,6 +254,7 @@ void GameSession::Reset(GameHost* window) {
   if (window) window->StartTimer(timer_.id, TimerPeriod());
   summary_.emplace();
   if (startingCredits_) summary_->StartedWithCredits(*startingCredits_);
+  history_.Start(ticksRun_, cabinet::Credits(), cabinet::CoinsInPlay());
   WriteTraceLine();
   // Presses the record holds for the next tick reached the game after this
   // tick ended, as they do now; they are in the record already.
@@ -273,10 +275,16 @@ void GameSession::SetPaused(PauseReason why, bool paused) {
   if (Paused() && soundPlayer_) soundPlayer_->StopPlaying();
 }
 
-PixelView GameSession::StatisticsPicture(Language) {
-  // TODO(statistics): the account and plots; black until then.
-  if (!statisticsComposer_) statisticsComposer_.emplace(640, 480);
-  statisticsComposer_->Compose(DisplayList{{DrawCall{}}});
+PixelView GameSession::StatisticsPicture(Language language) {
+  if (!statisticsComposer_) statisticsComposer_.emplace(kStatisticsPictureWidth, kStatisticsPictureHeight);
+  if (summary_) {
+    ListStatisticsPicture(*summary_, history_, {cabinet::Credits(), cabinet::CoinsInPlay(), timer_.periodMs}, language,
+                          statisticsList_);
+  } else {  // black, before the game has begun
+    statisticsList_.Clear();
+    statisticsList_.calls.emplace_back();
+  }
+  statisticsComposer_->Compose(statisticsList_);
   return {statisticsComposer_->Pixels(), statisticsComposer_->Width(), statisticsComposer_->Height()};
 }
 
@@ -384,6 +392,7 @@ void GameSession::RunTick(GameHost* window, bool listDrawing) {
   creditsAfterTick_ = cabinet::Credits();
   if (catchingUp_) return;  // a kept game brought up: nothing new to count, trace or keep
   summary_->AfterTick();
+  history_.AfterTick(tick, cabinet::Credits(), cabinet::CoinsInPlay(), summary_->Counts());
   WriteTraceLine();
   if (!keptFolder_.empty()) KeepTick();
 }

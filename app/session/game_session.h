@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/session/game_history.h"
 #include "app/session/game_host.h"
 #include "app/session/in_between_pictures.h"
 #include "app/session/kept_game.h"
@@ -191,6 +192,8 @@ class GameSession {
   // runner's --stats-png: the account of the game so far and its plots
   // over time, with the texts in `language`. Valid until the next call.
   PixelView StatisticsPicture(Language language);
+  // The credits and coins in play over the game so far, and its prizes.
+  const GameHistory& History() const { return history_; }
 
   // The account of the session so far (--summary prints it when the game
   // exits); empty before the creation reset.
@@ -236,6 +239,7 @@ class GameSession {
   SoundPlayer* soundPlayer_ = nullptr;
   cabinet::FrameComposer composer_;
   std::optional<cabinet::FrameComposer> statisticsComposer_;
+  DisplayList statisticsList_;
   bool frameComposed_ = false;
   const DisplayList noDraws_{};
   const SoundCues noSounds_{};
@@ -245,6 +249,7 @@ class GameSession {
   long long ticksRun_ = 0;
   std::string traceLine_;
   std::optional<SessionSummary> summary_;     // counts from the creation reset on
+  GameHistory history_;                       // from the creation reset on, too
   std::optional<long long> startingCredits_;  // free play
   std::string keptFolder_;                    // --continue: where the game is kept; empty otherwise
   KeptGame kept_;

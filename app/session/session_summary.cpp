@@ -6,12 +6,6 @@
 
 namespace {
 
-// Credits won for every coin bought, or a negative number when none was bought.
-double PayoutRatio(const PlayStats& c) {
-  if (c.coinsBought <= 0) return -1;
-  return static_cast<double>(c.creditsFromPayouts + c.creditsFromBonusCoins) / static_cast<double>(c.coinsBought);
-}
-
 std::string Format(const char* format, auto... values) {
   char buffer[256];
   std::snprintf(buffer, sizeof buffer, format, values...);
@@ -28,6 +22,12 @@ void SessionSummary::AfterTick() {
   ++ticks_;
   const std::int64_t inPlay = cabinet::CoinsInPlay();
   if (inPlay > peakCoinsInPlay_) peakCoinsInPlay_ = inPlay;
+}
+
+double SessionSummary::PayoutRatio() const {
+  const PlayStats c = Counts();
+  if (c.coinsBought <= 0) return -1;
+  return static_cast<double>(c.creditsFromPayouts + c.creditsFromBonusCoins) / static_cast<double>(c.coinsBought);
 }
 
 PlayStats SessionSummary::Counts() const {
@@ -51,7 +51,7 @@ PlayStats SessionSummary::Counts() const {
 
 std::string SessionSummary::Text() const {
   const PlayStats c = Counts();
-  const double ratio = PayoutRatio(c);
+  const double ratio = PayoutRatio();
   std::string out = Format("Session of %lld ticks\n", L(ticks_));
   if (freePlayCredits_) out += Format("  free play             started with %lld credits\n", L(*freePlayCredits_));
   out += Format("  coins bought          %lld\n", L(c.coinsBought));
@@ -70,7 +70,7 @@ std::string SessionSummary::Text() const {
 
 std::string SessionSummary::Json() const {
   const PlayStats c = Counts();
-  const double ratio = PayoutRatio(c);
+  const double ratio = PayoutRatio();
   std::string out = Format("{\"ticks\":%lld,\"coinsBought\":%lld,\"coinsPaidOut\":%lld,\"creditsFromPayouts\":%lld,",
                            L(ticks_), L(c.coinsBought), L(c.coinsPaidOut), L(c.creditsFromPayouts));
   out += Format("\"bonusCoins\":%lld,\"bonusCoinsPaidOut\":%lld,\"creditsFromBonusCoins\":%lld,", L(c.bonusCoins),

@@ -26,6 +26,9 @@ class SessionSummary {
   std::int64_t PeakCoinsInPlay() const { return peakCoinsInPlay_; }
   // The counts of play since the summary was made.
   PlayStats Counts() const;
+  // Credits won for every coin bought; negative when none was bought.
+  double PayoutRatio() const;
+  const std::optional<long long>& FreePlayCredits() const { return freePlayCredits_; }
 
  private:
   PlayStats start_;

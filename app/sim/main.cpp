@@ -106,6 +106,8 @@ int main(int argc, char** argv) {
   if (!options.rawFramesFile.empty()) raw.emplace(rawToStdout ? stdout : rawFile.Stream());
   WholeFile summaryFile;
   if (!options.summaryJsonFile.empty() && !summaryFile.Open(options.summaryJsonFile, error)) return UsageError(error);
+  WholeFile statsFile;  // the PNG writer fills it by name at the end
+  if (!options.statsPngFile.empty() && !statsFile.Open(options.statsPngFile, error)) return UsageError(error);
 
   // --video: started before the run, fed after each tick, finished at the end.
   std::unique_ptr<VideoRecording> video;
@@ -200,6 +202,13 @@ int main(int argc, char** argv) {
     const std::string json = session.SummaryJson() + "\n";
     std::fwrite(json.data(), 1, json.size(), summaryFile.Stream());
     if (!summaryFile.Commit(error)) return RunError(error);
+  }
+  if (!options.statsPngFile.empty()) {
+    const PixelView picture =
+        session.StatisticsPicture(options.statsInJapanese ? Language::Japanese : Language::English);
+    if (!WritePng(statsFile.WritePath().string(), picture.pixels, picture.width, picture.height, error))
+      return RunError(options.statsPngFile + ": the statistics picture could not be written");
+    if (!statsFile.Commit(error)) return RunError(error);
   }
   return 0;
 }

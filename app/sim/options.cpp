@@ -51,6 +51,8 @@ constexpr OptionSpec kOptions[] = {
     {"--load-snapshot", "FILE",
      "start from FILE's state instead of the creation reset; ticks count on from the snapshot's tick, presses up "
      "to it are skipped (not with --credits)"},
+    {"--stats-png", "FILE", "write the statistics picture (the account and its plots) to FILE after the last tick"},
+    {"--stats-lang", "LANG", "the statistics picture's texts: en (the default) or ja"},
 };
 
 // Each option that names a file or folder and the field it fills.
@@ -67,6 +69,7 @@ constexpr PathOption kPaths[] = {
     {"--summary-json", &SimOptions::summaryJsonFile},
     {"--save-snapshot", &SimOptions::saveSnapshotFile},
     {"--load-snapshot", &SimOptions::loadSnapshotFile},
+    {"--stats-png", &SimOptions::statsPngFile},
 };
 
 }  // namespace
@@ -119,6 +122,9 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {
             "libraries)");
       if (!VideoFormatFor(value)) return fail("--video '" + value + "': the file name must end in .mp4 or .webm");
       r.options.videoFile = value;
+    } else if (name == "--stats-lang") {
+      if (value != "en" && value != "ja") return fail("--stats-lang '" + value + "' is neither en nor ja");
+      r.options.statsInJapanese = value == "ja";
     } else if (name == "--fps") {
       long long n = 0;
       if (!ParseWholeNumber(value, 1000, n) ||

@@ -18,6 +18,8 @@ struct SimOptions {
   std::string summaryJsonFile;   // empty: none
   std::string saveSnapshotFile;  // empty: none
   std::string loadSnapshotFile;  // empty: start with the creation reset
+  std::string statsPngFile;      // empty: none
+  bool statsInJapanese = false;  // English otherwise
 
   // Whether anything reads the composed pixels; without a reader no frame
   // is composed at all.
