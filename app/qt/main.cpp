@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
       window.ToggleFullscreen();
     else
       window.show();
+    if (!session.Notice().empty()) window.TellNotice(session.Notice());
     const int status = application.exec();
     session.SetSoundPlayer(nullptr);
     return status;

@@ -307,6 +307,15 @@ void MainWindow::StartGame(GameSession::GameStart start, std::optional<long long
   if (!message.empty()) QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
 }
 
+void MainWindow::TellNotice(const std::string& notice) {
+  auto* box =
+      new QMessageBox(QMessageBox::Information, windowTitle(), QString::fromStdString(notice), QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setAttribute(Qt::WA_ShowWithoutActivating);
+  box->setModal(false);
+  box->show();
+}
+
 StatisticsWindow* MainWindow::Statistics() const { return statistics_; }
 
 void MainWindow::ShowStatistics() {

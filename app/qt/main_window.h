@@ -38,6 +38,10 @@ class MainWindow : public QMainWindow {
 
   // Every change of the settings is written to `folder` from now on.
   void SaveSettingsIn(std::string folder) { settingsFolder_ = std::move(folder); }
+  // Something the player should read while the game goes on (a kept game
+  // that could not be continued, a game that is not kept): a box beside
+  // the window that takes neither the keyboard nor the game's time.
+  void TellNotice(const std::string& notice);
   // The sounds are heard through `sound` (not owned) at the settings' gain.
   void UseSoundOutput(QtSoundOutput* sound);
 
