@@ -15,6 +15,7 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
+#include "app/qt/gamepad_input.h"
 #include "app/qt/virtual_key.h"
 
 MainWindow::MainWindow(GameSession* session, QWidget* parent)
@@ -52,6 +53,17 @@ MainWindow::MainWindow(GameSession* session, QWidget* parent)
     if (now != menuBar()) menuBar()->hide();
   });
   menuBar()->installEventFilter(this);
+
+  // A pad's press is the arrow key or the command it stands for, and like
+  // a key reaches only the window the player is at.
+  connect(new GamepadInput(this), &GamepadInput::pressed, this, [this](PadButton button) {
+    if (!isActiveWindow()) return;
+    const PadPress press = PadPressOf(button);
+    if (press.virtualKey)
+      session_->PlayerKeyDown(press.virtualKey);
+    else
+      RunCommand(press.command);
+  });
 
   // The creation reset, and the 200 ms tick timer started on the surface.
   session_->Reset(surface_);
@@ -116,6 +128,9 @@ bool MainWindow::RunCommand(int command) {
       session_->SetSmoothMotion(!session_->SmoothMotion());
       smoothAction_->setChecked(session_->SmoothMotion());
       surface_->update();
+      return true;
+    case shell_command::kPause:
+      session_->SetPaused(GameSession::PauseReason::Player, !session_->PausedBy(GameSession::PauseReason::Player));
       return true;
     default:
       return false;
