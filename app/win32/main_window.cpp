@@ -4,6 +4,7 @@
 #include "app/win32/about_box.h"
 #include "app/win32/picture_clock.h"
 #include "app/win32/window_host_hwnd.h"
+#include "app/win32/xinput_pad.h"
 #include "res/resource_ids.h"
 
 static_assert(kCmdAbout == IDM_ABOUT && kCmdExit == IDM_EXIT && kCmdSmooth == IDM_SMOOTH,
@@ -17,6 +18,7 @@ namespace {
 
 HwndWindowHost mainHost;
 PictureClock pictureClock;
+XInputPad pad;
 
 int askedScale = 0;  // 0: the screen decides
 int windowScale = 1;
@@ -95,6 +97,17 @@ void ShowSmoothMotion() {
 // the way to the next as the time since the tick says.
 PixelView PictureNow() { return session->PictureToShow(pictureClock.MsSinceTick() / session->TickPeriodMs()); }
 
+// A pad's press is the arrow key or the command it stands for, and like a
+// key reaches only the window the player is at.
+void PlayPadPress(HWND window, PadButton button) {
+  if (GetForegroundWindow() != window) return;
+  const PadPress press = PadPressOf(button);
+  if (press.virtualKey)
+    session->PlayerKeyDown(press.virtualKey);
+  else
+    SendMessageW(window, WM_COMMAND, press.command, 0);
+}
+
 }  // namespace
 
 void UseWindowScale(int scale, bool fullscreen) {
@@ -154,9 +167,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
       mainHost.Bind(window);
       pictureClock.Bind(window);
+      pad.Bind(window);
       session->Reset(&mainHost);
       return 0;
     case WM_TIMER:
+      if (wParam == XInputPad::kTimerId) {
+        pad.Poll([window](PadButton button) { PlayPadPress(window, button); });
+        return 0;
+      }
       if (wParam == PictureClock::kTimerId) {
         if (session->Smoothing()) mainHost.RequestRepaint();
         return 0;
@@ -207,6 +225,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
           session->SetSmoothMotion(!session->SmoothMotion());
           ShowSmoothMotion();
           mainHost.RequestRepaint();
+          return 0;
+        case shell_command::kPause:
+          session->SetPaused(GameSession::PauseReason::Player, !session->PausedBy(GameSession::PauseReason::Player));
           return 0;
         default:
           return DefWindowProcW(window, message, wParam, lParam);
