@@ -14,6 +14,8 @@ play_packages=(
   libfreetype-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic
   # the Linux desktop shell
   qt6-base-dev qt6-multimedia-dev
+  # its gamepads
+  libsdl2-dev
 )
 
 dev_packages=(

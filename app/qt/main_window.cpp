@@ -19,6 +19,7 @@
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
 #include "app/qt/free_play_dialog.h"
+#include "app/qt/gamepad_input.h"
 #include "app/qt/keys_dialog.h"
 #include "app/qt/out_of_credits_bar.h"
 #include "app/qt/qt_sound_output.h"
@@ -85,6 +86,17 @@ MainWindow::MainWindow(GameSession* session, const ShellSettings& settings, QWid
   });
   menuBar()->installEventFilter(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { FollowBackground(); });
+
+  // A pad's press is the arrow key or the command it stands for, and like
+  // a key reaches only the window the player is at.
+  connect(new GamepadInput(this), &GamepadInput::pressed, this, [this](PadButton button) {
+    if (!isActiveWindow()) return;
+    const PadPress press = PadPressOf(button);
+    if (press.virtualKey)
+      session_->PlayerKeyDown(press.virtualKey);
+    else
+      RunCommand(press.command);
+  });
 
   // The creation reset, and the 200 ms tick timer started on the surface.
   session_->Reset(surface_);

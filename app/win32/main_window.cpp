@@ -15,6 +15,7 @@
 #include "app/win32/statistics_window.h"
 #include "app/win32/utf16_text.h"
 #include "app/win32/window_host_hwnd.h"
+#include "app/win32/xinput_pad.h"
 #include "res/resource_ids.h"
 
 namespace cmd = shell_command;
@@ -34,6 +35,7 @@ HwndWindowHost mainHost;
 PictureClock pictureClock;
 CreditsNotice creditsNotice;
 WaveSoundOutput* soundOutput = nullptr;
+XInputPad pad;
 
 ShellSettings settings;
 std::string settingsFolder;
@@ -322,6 +324,17 @@ void RunCommand(HWND window, int command) {
 // the way to the next as the time since the tick says.
 PixelView PictureNow() { return session->PictureToShow(pictureClock.MsSinceTick() / session->TickPeriodMs()); }
 
+// A pad's press is the arrow key or the command it stands for, and like a
+// key reaches only the window the player is at.
+void PlayPadPress(HWND window, PadButton button) {
+  if (GetForegroundWindow() != window) return;
+  const PadPress press = PadPressOf(button);
+  if (press.virtualKey)
+    session->PlayerKeyDown(press.virtualKey);
+  else
+    SendMessageW(window, WM_COMMAND, press.command, 0);
+}
+
 }  // namespace
 
 void UseWindowScale(int scale, bool fullscreen) {
@@ -393,9 +406,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       mainHost.Bind(window);
       pictureClock.Bind(window);
       creditsNotice.Create(window);
+      pad.Bind(window);
       session->Reset(&mainHost);
       return 0;
     case WM_TIMER:
+      if (wParam == XInputPad::kTimerId) {
+        pad.Poll([window](PadButton button) { PlayPadPress(window, button); });
+        return 0;
+      }
       if (wParam == PictureClock::kTimerId) {
         if (session->Smoothing()) mainHost.RequestRepaint();
         return 0;
