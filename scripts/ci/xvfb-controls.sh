@@ -20,6 +20,7 @@ game="$build/app/qt/marobel"
 close_request="$build/tests/qt/marobel-x11-close"
 RG_SIM="$build/app/sim/marobel-sim"
 RG_ASSETS="$build/assets"
+# shellcheck disable=SC2034  # start_game's
 title='^Marobel .*Orvik'  # xdotool's pattern; its locale may not read the tildes
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -48,38 +49,13 @@ cleanup() {
 trap cleanup EXIT
 # shellcheck source=xvfb-lib.sh
 . "$here/xvfb-lib.sh"
+window=""  # the game's, as start_game finds it
 start_xvfb 1024x768x24
 unset LC_ALL LC_MESSAGES
 
 # $1: the LANG to start in; the rest: the game's options.
-start_game() {
-  local lang=$1
-  shift
-  (cd "$RG_ASSETS" && LANG=$lang exec "$game" --scale 1 "$@") >"$work/game.log" 2>&1 &
-  game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no game window appeared"
-  for _ in $(seq 20); do xdotool windowfocus --sync "$window" 2>/dev/null && return; sleep 0.1; done
-  fail "the game window does not take the keyboard focus"
-}
-end_game() {
-  "$close_request" "$window" || fail "could not send the close request"
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "the close request did not end the game"
-  wait "$game_pid"
-  local status=$?
-  game_pid=""
-  [ "$status" -eq 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
-}
-
 # A pause in a recorded game.
-start_game en_US.UTF-8 --record "$work/game.keys" --trace "$work/game.trace"
+LANG=en_US.UTF-8 start_game --scale 1 --record "$work/game.keys" --trace "$work/game.trace"
 rg_wait_tick "$work/game.trace" 20 5 || fail "the game does not tick"
 xdotool key p
 sleep 0.5  # the key and a tick already under way
@@ -104,7 +80,7 @@ rg_same_as_runner "$work/game.keys" "$work/game.trace" "paused game"
 # The settings: a damaged line is told once, and the rest counts.
 mkdir -p "$XDG_CONFIG_HOME/marobel"
 printf 'smooth=off\nloudness=11\n' >"$XDG_CONFIG_HOME/marobel/settings.txt"
-start_game en_US.UTF-8
+LANG=en_US.UTF-8 start_game --scale 1
 sleep 0.5
 grep -c 'line 2' "$work/game.log" | grep -qx 1 || fail "the damaged settings line was not told in one line: $(cat "$work/game.log")"
 note "a damaged settings file: $(cat "$work/game.log")"
@@ -120,7 +96,7 @@ rm -f "$XDG_CONFIG_HOME/marobel/settings.txt"
 if [ -n "$shots" ]; then
   mkdir -p "$shots"
   for lang in en ja; do
-    start_game "$([ $lang = en ] && echo en_US.UTF-8 || echo ja_JP.UTF-8)"
+    LANG="$([ $lang = en ] && echo en_US.UTF-8 || echo ja_JP.UTF-8)" start_game --scale 1
     sleep 1
     xdotool key alt+f
     sleep 1

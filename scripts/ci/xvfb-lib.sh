@@ -28,3 +28,33 @@ start_xvfb() {
   export DISPLAY XDG_RUNTIME_DIR="$work" XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
+
+# Starts $game (the Qt program) in $RG_ASSETS with the arguments given and
+# waits for its window ($title) to take the keyboard: sets game_pid and
+# window; end_game closes it as its close box does and wants status 0.
+# $close_request is the helper that sends that close.
+start_game() {
+  (cd "$RG_ASSETS" && exec "$game" "$@") >"$work/game.log" 2>&1 &
+  game_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no game window appeared"
+  # Without a window manager nobody hands out the keyboard focus; the
+  # window takes it only once it is mapped.
+  for _ in $(seq 20); do xdotool windowfocus --sync "$window" 2>/dev/null && return; sleep 0.1; done
+  fail "the game window does not take the keyboard focus"
+}
+end_game() {
+  "$close_request" "$window" || fail "could not send the close request"
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "the close request did not end the game"
+  wait "$game_pid"
+  local status=$?
+  game_pid=""
+  [ "$status" -eq 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
+}

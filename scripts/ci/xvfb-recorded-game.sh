@@ -93,33 +93,9 @@ note "the installed launcher passes relative file names on: $(cat "$work/err")"
 
 # shellcheck source=xvfb-lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+window=""  # the game's, as start_game finds it
 start_xvfb 1024x768x24
 
-start_game() {
-  (cd "$RG_ASSETS" && exec "$game" "$@") >"$work/game.log" 2>&1 &
-  game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no game window appeared"
-  # Without a window manager nobody hands out the keyboard focus; the
-  # window takes it only once it is mapped.
-  for _ in $(seq 20); do xdotool windowfocus --sync "$window" 2>/dev/null && return; sleep 0.1; done
-  fail "the game window does not take the keyboard focus"
-}
-end_game() {
-  "$close_request" "$window" || fail "could not send the close request"
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "the close request did not end the game"
-  wait "$game_pid"
-  local status=$?
-  game_pid=""
-  [ "$status" -eq 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
-}
 about_box_open() { xdotool search --name 'ﾊﾞｰｼﾞｮﾝ情報' >/dev/null 2>&1; }
 
 # Game 1: played and recorded.
