@@ -25,10 +25,13 @@ async function open(context, server, suffix = "") {
   return { page, errors };
 }
 
+// A link of a million characters alone takes chromium seconds to take in
+// before the page runs at all (9 s on a quiet machine, over 20 s on a busy
+// one): the wait is for a page that never starts, not a timing.
 const waitStarted = (page) => page.waitForFunction(
   () => (window.marobelPage?.ready() && marobelPage.framesShown() >= 1) ||
         (document.getElementById("start-panel") && !document.getElementById("start-panel").hidden),
-  null, { timeout: 20000 });
+  null, { timeout: 90000 });
 
 const lines = (text) => text.split("\n").filter(Boolean);
 const tickOf = (line) => JSON.parse(line).tick;
