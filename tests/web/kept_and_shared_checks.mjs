@@ -277,9 +277,22 @@ export async function checkHostileLinks(browser, server, { check }) {
     "markup after a press": pack("1 left # <img src=x onerror=window.pwned=1>\n"),
   };
   const failed = [];
+  const retried = [];
   for (const [name, payload] of Object.entries(hostile)) {
-    const context = await newContext(browser);
-    const { page, errors } = await open(context, server, "#play=" + payload);
+    let context = await newContext(browser);
+    let opened;
+    try {
+      opened = await open(context, server, "#play=" + payload);
+    } catch (error) {
+      // Seen now and then only late in the whole run, never for one link
+      // alone: a page that did not start is named and opened once more, so
+      // that a page that never starts on the link still fails.
+      retried.push(name);
+      await context.close();
+      context = await newContext(browser);
+      opened = await open(context, server, "#play=" + payload);
+    }
+    const { page, errors } = opened;
     await page.waitForFunction(() => marobelPage.tick() >= 2, null, { timeout: 5000 }).catch(() => {});
     const seen = await page.evaluate(() => {
       const status = document.getElementById("status");
@@ -293,5 +306,5 @@ export async function checkHostileLinks(browser, server, { check }) {
     await context.close();
   }
   check(`${Object.keys(hostile).length} hostile links: one message each, a new game, no markup, no console error`,
-        failed.length === 0, failed.join("; "));
+        failed.length === 0, failed.join("; ") || (retried.length ? `opened twice: ${retried.join(", ")}` : ""));
 }
