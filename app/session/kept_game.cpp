@@ -65,19 +65,7 @@ std::vector<TickMarker> ReadTickMarkers(std::string_view record) {
   return markers;
 }
 
-std::string KeptGameFolder() {
-#ifdef _WIN32
-  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
-  if (!local || !*local) return {};
-  return SessionFileName(std::filesystem::path(local) / "Marobel");
-#else
-  if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
-    return SessionFileName(std::filesystem::path(state) / "marobel");
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) return {};
-  return SessionFileName(std::filesystem::path(home) / ".local" / "state" / "marobel");
-#endif
-}
+std::string KeptGameFolder() { return PlayerFolder(L"LOCALAPPDATA", "XDG_STATE_HOME", ".local/state"); }
 
 bool ReadKeptGame(const std::string& folder, KeptGame& kept, std::string& reason) {
   kept = KeptGame{};

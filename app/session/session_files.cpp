@@ -1,5 +1,6 @@
 #include "app/session/session_files.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -82,4 +83,19 @@ bool RenameSessionFile(const std::string& from, const std::string& to) {
 #endif
   std::filesystem::rename(SessionPath(from), SessionPath(to), error);
   return !error;
+}
+
+std::string PlayerFolder([[maybe_unused]] const wchar_t* windowsVariable, [[maybe_unused]] const char* xdgVariable,
+                         [[maybe_unused]] const char* homeFallback) {
+#ifdef _WIN32
+  const wchar_t* base = _wgetenv(windowsVariable);
+  if (!base || !*base) return {};
+  return SessionFileName(std::filesystem::path(base) / "Marobel");
+#else
+  if (const char* xdg = std::getenv(xdgVariable); xdg && *xdg == '/')
+    return SessionFileName(std::filesystem::path(xdg) / "marobel");
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  return SessionFileName(std::filesystem::path(home) / homeFallback / "marobel");
+#endif
 }

@@ -23,6 +23,12 @@ void RemoveSessionFile(const std::string& name);
 std::filesystem::path SessionFilePath(const std::string& name);
 std::string SessionFileName(const std::filesystem::path& path);
 
+// A folder of the player's named by the environment: %<windowsVariable>%\Marobel
+// on Windows; on other systems $<xdgVariable>/marobel when that is an
+// absolute path, else ~/<homeFallback>/marobel. Empty when the environment
+// names no such place.
+std::string PlayerFolder(const wchar_t* windowsVariable, const char* xdgVariable, const char* homeFallback);
+
 // Whether the file exists at all.
 bool SessionFileExists(const std::string& name);
 

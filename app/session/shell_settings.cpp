@@ -87,19 +87,7 @@ bool ParseShellSettings(std::string_view text, ShellSettings& settings, std::str
   return clean;
 }
 
-std::string SettingsFolder() {
-#ifdef _WIN32
-  const wchar_t* roaming = _wgetenv(L"APPDATA");
-  if (!roaming || !*roaming) return {};
-  return SessionFileName(std::filesystem::path(roaming) / "Marobel");
-#else
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
-    return SessionFileName(std::filesystem::path(config) / "marobel");
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) return {};
-  return SessionFileName(std::filesystem::path(home) / ".config" / "marobel");
-#endif
-}
+std::string SettingsFolder() { return PlayerFolder(L"APPDATA", "XDG_CONFIG_HOME", ".config"); }
 
 ShellSettings LoadShellSettings(const std::string& folder, ShellSettings defaults, std::string& problem) {
   if (folder.empty()) return defaults;
