@@ -329,11 +329,26 @@ async function measure(page) {
 }
 
 const server = await serveSite(options.site);
+const helpers = {
+  check, runSim, out: options.out, chromiumPath: options.chromium,
+  writeKeys: (name, text) => {
+    const file = join(options.out, `${name}.keys`);
+    writeFileSync(file, text);
+    return file;
+  },
+  richScript: sameGameScripts(1000)[2].script,
+};
 const browser = await chromium.launch({ executablePath: options.chromium, args: ["--no-sandbox"] });
 try {
   everything: {
   if (options.only === "controls") {
-    await checkControls(browser, server, { check });
+    await checkControls(browser, server, helpers);
+    break everything;
+  }
+  if (options.only === "links") {
+    await checkHostileLinks(browser, server, helpers);
+    await checkLinkSizes(browser, server, helpers);
+    await checkLongSkips(browser, server, helpers);
     break everything;
   }
   const { page, errors } = await openPage(browser, server);
@@ -377,15 +392,6 @@ try {
         `${standIn.coins} coin cues, stand-in ${standIn.seconds["coin.wav"]?.toFixed(3)} s; ${muteErrors.join(" | ")}`);
 
   await checkControls(browser, server, { check });
-  const helpers = {
-    check, runSim, out: options.out, chromiumPath: options.chromium,
-    writeKeys: (name, text) => {
-      const file = join(options.out, `${name}.keys`);
-      writeFileSync(file, text);
-      return file;
-    },
-    richScript: sameGameScripts(1000)[2].script,
-  };
   await checkSmoothMotion(browser, server, helpers);
   await checkPhone(browser, server, helpers);
   await checkDesktopFit(browser, server, helpers);
