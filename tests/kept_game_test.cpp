@@ -154,18 +154,26 @@ TEST(KeptGame, ARefusedSnapshotOrATornLastLineLosesNoPlay) {
   }
 }
 
+// Gives one field of the record's last marker another value.
+void DamageLastMarker(const fs::path& folder, const std::string& field, const std::string& value) {
+  std::string record = Slurp((folder / kKeptRecordName).string());
+  const auto marker = record.rfind("# tick ");
+  const auto at = record.find(" " + field + " ", marker - 1) + field.size() + 2;
+  record.replace(at, record.find_first_of(" \n", at) - at, value);
+  std::ofstream(folder / kKeptRecordName, std::ios::binary) << record;
+}
+
 TEST(KeptGame, DamageIsReportedSetAsideAndANewGameStarts) {
   struct Damage {
     const char* what;
     void (*harm)(const fs::path& folder);
   } damages[] = {
-      {"record contradicting itself",
-       [](const fs::path& f) {
-         std::string record = Slurp((f / kKeptRecordName).string());
-         const auto at = record.find(" credits ", record.rfind("# tick "));
-         record.replace(at, 9, " credits 9");
-         std::ofstream(f / kKeptRecordName, std::ios::binary) << record;
-       }},
+      // The last marker, the close's, wrong in one field: the snapshot it
+      // vouches for is set aside, and the record alone contradicts itself.
+      {"marker's tick", [](const fs::path& f) { DamageLastMarker(f, "tick", "61"); }},
+      {"marker's random state", [](const fs::path& f) { DamageLastMarker(f, "rand", "12345"); }},
+      {"marker's credits", [](const fs::path& f) { DamageLastMarker(f, "credits", "9"); }},
+      {"marker's presses", [](const fs::path& f) { DamageLastMarker(f, "presses", "1"); }},
       {"record gone", [](const fs::path& f) { fs::remove(f / kKeptRecordName); }},
   };
   for (const Damage& d : damages) {

@@ -425,7 +425,10 @@ bool GameSession::CatchUpKeptGame(std::string& reason) {
     const TickMarker* mark = nullptr;  // a close marks a tick again: the last one counts
     for (; nextMarker < markers.size() && markers[nextMarker].tick <= ticksRun_; ++nextMarker)
       if (markers[nextMarker].tick == ticksRun_) mark = &markers[nextMarker];
-    same = !mark || SameGame(*mark, MarkerOfRunningGame());
+    // A marker that names its presses vouches for them too: a record that
+    // lost or gained a press which changed nothing else is still not the
+    // game that was played.
+    same = !mark || (SameGame(*mark, MarkerOfRunningGame()) && (!mark->presses || *mark->presses == presses_));
   }
   catchingUp_ = false;
   if (!same) {
