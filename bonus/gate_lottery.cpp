@@ -2,6 +2,7 @@
 
 #include "game/contacts.h"
 #include "game/play_stats.h"
+#include "game/saturating_add.h"
 #include "game/state.h"
 #include "render/asset_names.h"
 #include "render/main_canvas.h"
@@ -54,7 +55,7 @@ void LotteryStep() {
   if (gameRand() % kLotteryStopChance == 0) {
     PlaySoundCue(asset::kLotteryStopSound);
     game.lotterySpinning = 0;
-    ++playStats.lotterySpins;
+    CountPlay(playStats.lotterySpins);
     AwardPrize(game.lotteryRow, game.lotteryColumn);
   }
 }
@@ -63,20 +64,20 @@ void AwardPrize(int row, int column) {
   const Prize prize = PrizeAt(row, column);
   switch (prize.kind) {
     case PrizeKind::Coins:
-      game.pendingCoins += prize.coins;
-      ++playStats.coinPrizes;
-      playStats.prizeCoins += prize.coins;
+      game.pendingCoins = SaturatingAdd(game.pendingCoins, prize.coins);
+      CountPlay(playStats.coinPrizes);
+      CountPlay(playStats.prizeCoins, prize.coins);
       break;
     case PrizeKind::Sweep:
       game.sweepRequested = 1;
-      ++playStats.sweepPrizes;
+      CountPlay(playStats.sweepPrizes);
       break;
     case PrizeKind::Magic:
       game.magicRequested = 1;
-      ++playStats.magicPrizes;
+      CountPlay(playStats.magicPrizes);
       break;
     case PrizeKind::None:
-      ++playStats.blankPrizes;
+      CountPlay(playStats.blankPrizes);
       break;
   }
 }

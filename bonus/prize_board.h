@@ -26,3 +26,11 @@ inline constexpr Prize kBoard[kBoardRows][kBoardColumns] = {
 }  // namespace prize_board_detail
 
 constexpr Prize PrizeAt(int row, int column) { return prize_board_detail::kBoard[row][column]; }
+
+// The most coins one stop of the lottery adds to those waiting.
+inline constexpr int kLargestCoinPrize = [] {
+  int largest = 0;
+  for (const auto& row : prize_board_detail::kBoard)
+    for (const Prize& p : row) largest = p.coins > largest ? p.coins : largest;
+  return largest;
+}();

@@ -34,14 +34,14 @@ void MagicStep() {
   game.coinState[slot] = CoinState::OnField;
   game.coinX[slot] = cabinetX + 7 + gameRand() % kBonusDropSpan;
   game.coinY[slot] = kBonusDropRow;
-  ++playStats.bonusCoins;
+  CountPlay(playStats.bonusCoins);
 }
 
 void SweeperStep() {
   if (game.sweepRequested == 1) {
     game.sweepTimer = kSweepStart;
     game.sweepRequested = 0;
-    ++playStats.sweeps;
+    CountPlay(playStats.sweeps);
   }
   if (game.sweepTimer <= 0) return;
   game.sweepTimer -= 2;
@@ -56,7 +56,7 @@ void SweeperStep() {
     if (game.coinState[i] != CoinState::OnField) continue;
     if (gameRand() % kSweepChance == 0) {
       game.coinState[i] = CoinState::Free;
-      ++playStats.coinsSwept;
+      CountPlay(playStats.coinsSwept);
       // A slot that leaves play starts its next life without old bindings.
       ClearContactsOfCoin(i);
     }

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <system_error>
 
+#include "bonus/prize_board.h"
 #include "cabinet/tick.h"
 #include "game/counters.h"
 #include "game/play_stats.h"
@@ -23,9 +25,17 @@ constexpr std::size_t kTrailerSize = 4;  // checksum
 // Far beyond the largest snapshot (every slot in play, every pair coded:
 // about 3.2 MB), so that a file is never read whole just to be refused.
 constexpr std::size_t kMaxSnapshotSize = std::size_t{16} << 20;
-// Coordinates stay within a few hundred pixels of the cabinet; the bound
-// only keeps the arithmetic of the next ticks far from overflow.
+// The lottery box is a rectangle of the canvas's size or so; the bound only
+// keeps the arithmetic of the next ticks far from overflow.
 constexpr long long kMaxCoordinate = 1'000'000;
+// Every coin, in play or an earlier life's values in a free slot, lies on
+// the canvas and falls less than its height in a tick: a coin off it could
+// never come back, and one far off overflows the arithmetic of the ticks
+// that follow.
+constexpr long long kMaxFallSpeed = kCanvasHeight;
+// Far beyond any game (billions of years of a coin every tick), and low
+// enough that two totals add up without overflow.
+constexpr std::int64_t kMaxPlayTotal = std::numeric_limits<std::int64_t>::max() / 2;
 // Millions of years of play; the bound keeps tick counts that go on from a
 // snapshot far from overflow.
 constexpr long long kMaxTick = 1'000'000'000'000'000LL;
@@ -169,8 +179,11 @@ bool Decode(Reader& in, Decoded& d, std::string& why) {
   for (std::size_t f = 0; f < kCounterCount; ++f) {
     std::int32_t v = 0;
     if (!in.I32(v)) return truncated();
-    if (v < kCounters[f].min || v > kCounters[f].max)
-      return why = OutOfRange(kCounters[f].name, v, kCounters[f].min, kCounters[f].max), false;
+    long long max = kCounters[f].max;
+    // The coins waiting come from the lottery's stops, one a tick at most.
+    if (kCounters[f].field == &GameState::pendingCoins && d.tick < max / kLargestCoinPrize)
+      max = d.tick * kLargestCoinPrize;
+    if (v < kCounters[f].min || v > max) return why = OutOfRange(kCounters[f].name, v, kCounters[f].min, max), false;
     d.ints[f] = v;
   }
   for (auto field : kBoxFields) {
@@ -207,7 +220,7 @@ bool Decode(Reader& in, Decoded& d, std::string& why) {
   for (auto field : kStatFields) {
     std::int64_t v = 0;
     if (!in.I64(v)) return truncated();
-    if (v < 0) return why = "the snapshot's play totals are negative", false;
+    if (v < 0 || v > kMaxPlayTotal) return why = OutOfRange("play total", v, 0, kMaxPlayTotal), false;
     d.stats.*field = v;
   }
 
@@ -226,9 +239,9 @@ bool Decode(Reader& in, Decoded& d, std::string& why) {
       return why = "the snapshot's coin in slot " + std::to_string(slot) + " has an unknown state " +
                    std::to_string(state),
              false;
-    for (std::int32_t v : {c.x, c.y, c.vy})
-      if (v < -kMaxCoordinate || v > kMaxCoordinate)
-        return why = OutOfRange("coin position or speed", v, -kMaxCoordinate, kMaxCoordinate), false;
+    if (c.x < 0 || c.x >= kCanvasWidth) return why = OutOfRange("coin's x", c.x, 0, kCanvasWidth - 1), false;
+    if (c.y < 0 || c.y >= kCanvasHeight) return why = OutOfRange("coin's y", c.y, 0, kCanvasHeight - 1), false;
+    if (c.vy < 0 || c.vy > kMaxFallSpeed) return why = OutOfRange("coin's fall speed", c.vy, 0, kMaxFallSpeed), false;
     c.slot = slot;
     c.state = static_cast<CoinState>(state);
     if (c.state == CoinState::Free && c.x == 0 && c.y == 0 && c.vy == 0)

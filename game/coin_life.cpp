@@ -1,9 +1,8 @@
 #include "game/coin_life.h"
 
-#include <climits>
-
 #include "game/contacts.h"
 #include "game/play_stats.h"
+#include "game/saturating_add.h"
 #include "game/state.h"
 
 int FindFreeSlot(int first, int last) {
@@ -25,7 +24,7 @@ void StartFalling(int slot, int x) {
 void BuyCoin(int laneX) {
   if (game.credits <= 0) return;
   --game.credits;  // spent even when the pool is full
-  ++playStats.coinsBought;
+  CountPlay(playStats.coinsBought);
   const int slot = FindFreeSlot(0, kNormalSlots);
   if (slot >= 0) StartFalling(slot, laneX);
 }
@@ -43,9 +42,7 @@ void FlyCoin(int i, const CoinPassHooks& hooks) {
   if (game.coinY[i] >= kLandingLineY) game.coinState[i] = CoinState::OnPusher;
 }
 
-// The count has no upper bound in play; at the int limit it stays there
-// rather than wrapping round to a negative count.
-void AddCredits(int amount) { game.credits = game.credits > INT_MAX - amount ? INT_MAX : game.credits + amount; }
+void AddCredits(int amount) { game.credits = SaturatingAdd(game.credits, amount); }
 
 void PayOut(int i, const CoinPassHooks& hooks) {
   const int before = game.credits;
@@ -53,14 +50,14 @@ void PayOut(int i, const CoinPassHooks& hooks) {
     AddCredits(kCoinCredits);
     game.coinState[i] = CoinState::PaidOut;
     hooks.PaidOut(i);
-    ++playStats.coinsPaidOut;
-    playStats.creditsFromPayouts += game.credits - before;
+    CountPlay(playStats.coinsPaidOut);
+    CountPlay(playStats.creditsFromPayouts, game.credits - before);
   } else {
     AddCredits(kBonusCoinCredits);
     game.coinState[i] = CoinState::PaidOut;
     hooks.PaidOut(i);
-    ++playStats.bonusCoinsPaidOut;
-    playStats.creditsFromBonusCoins += game.credits - before;
+    CountPlay(playStats.bonusCoinsPaidOut);
+    CountPlay(playStats.creditsFromBonusCoins, game.credits - before);
   }
   ClearContactsOfCoin(i);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/saturating_add.h"
+
 // Running totals of what has happened in play, for session summaries. They
 // are counted where the events happen and nothing in the game reads them,
 // so they can never change a game. They start at zero with the program
@@ -23,3 +25,6 @@ struct PlayStats {
 };
 
 extern PlayStats playStats;
+
+// Adds to one of the totals.
+inline void CountPlay(std::int64_t& total, std::int64_t amount = 1) { total = SaturatingAdd(total, amount); }

@@ -117,6 +117,8 @@ Bytes TwoCoinSnapshot() {
 constexpr std::size_t kBody = 24;
 constexpr std::size_t kCredits = kBody + 12 * 4;
 constexpr std::size_t kLotteryRow = kBody + 4 * 4;
+constexpr std::size_t kPending = kBody + 7 * 4;
+constexpr std::size_t kFirstTotal = kBody + 13 * 4 + 16 + 4 + 1 + 8 + 11 * 4;
 constexpr std::size_t kCoins = kBody + 13 * 4 + 16 + 4 + 1 + 8 + 11 * 4 + 14 * 8;  // no sound named
 constexpr std::size_t kFirstState = kCoins + 2 + 2;
 
@@ -152,6 +154,11 @@ TEST(Snapshot, RefusesDamagedAndContradictorySnapshotsChangingNothing) {
   expectRefused(Edited(small, 23, 0x80), "tick -", "negative tick");
   expectRefused(Edited(small, kCredits + 3, 0xFF), "credit count -", "credits");
   expectRefused(Edited(small, kLotteryRow, 3), "lottery row 3", "lottery row");
+  // Values no game reaches, which would overflow the ticks that follow.
+  expectRefused(Edited(small, kPending + 1, 2), "pending coin count 512", "more coins waiting than 5 ticks can win");
+  expectRefused(Edited(small, kFirstTotal + 7, 0x40), "play total", "a total two others cannot be added to");
+  expectRefused(Edited(small, kFirstState + 2, 5), "coin's x 1430", "a coin beside the canvas");
+  expectRefused(Edited(small, kFirstState + 8, 0xFF), "coin's y -", "a coin above the canvas");
   expectRefused(Edited(small, kFirstState, 9), "unknown state", "coin state");
   expectRefused(Edited(small, kFirstState, 1), "not on the table", "contact of a coin in the air");
   expectRefused(Edited(small, kFirstState - 2, 11), "ascending", "slot order");

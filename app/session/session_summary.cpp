@@ -27,7 +27,8 @@ void SessionSummary::AfterTick() {
 double SessionSummary::PayoutRatio() const {
   const PlayStats c = Counts();
   if (c.coinsBought <= 0) return -1;
-  return static_cast<double>(c.creditsFromPayouts + c.creditsFromBonusCoins) / static_cast<double>(c.coinsBought);
+  return (static_cast<double>(c.creditsFromPayouts) + static_cast<double>(c.creditsFromBonusCoins)) /
+         static_cast<double>(c.coinsBought);
 }
 
 PlayStats SessionSummary::Counts() const {
