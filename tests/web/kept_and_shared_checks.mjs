@@ -20,8 +20,16 @@ async function open(context, server, suffix = "") {
     if (message.type() === "error" && !/Service Worker registration blocked/.test(message.text())) errors.push(message.text());
   });
   page.on("pageerror", (error) => errors.push("uncaught: " + error.message));
+  const log = [];  // everything the page said, for a page that never starts
+  page.on("console", (message) => log.push(`${message.type()}: ${message.text().slice(0, 200)}`));
+  page.on("requestfailed", (request) => log.push(`failed: ${request.url().slice(-40)} ${request.failure()?.errorText}`));
   await page.goto(server.url + suffix);
-  await waitStarted(page);
+  try {
+    await waitStarted(page);
+  } catch (error) {
+    error.message += ` [${log.join(" | ")}]`;
+    throw error;
+  }
   return { page, errors };
 }
 
@@ -287,7 +295,15 @@ export async function checkHostileLinks(browser, server, { check }) {
       // Seen now and then only late in the whole run, never for one link
       // alone: a page that did not start is named and opened once more, so
       // that a page that never starts on the link still fails.
-      retried.push(name);
+      const pages = context.pages();
+      const state = await pages[pages.length - 1]?.evaluate(() => ({
+        hasPage: !!window.marobelPage, ready: window.marobelPage?.ready?.(), frames: window.marobelPage?.framesShown?.(),
+        calledRun: typeof Module !== "undefined" && !!Module.calledRun, readyState: document.readyState,
+        status: document.getElementById("status")?.textContent, reading: window.marobelPage?.reading?.(),
+        hash: location.hash.slice(0, 40), tick: window.marobelPage?.tick?.(),
+        startup: typeof page === "undefined" ? null : page.startup, linkRead: typeof page === "undefined" ? null : page.linkRead,
+      })).catch((e) => "evaluate failed " + e.message);
+      retried.push(`${name} (${JSON.stringify(state)} ${error.message.slice(error.message.indexOf(" ["))})`);
       await context.close();
       context = await newContext(browser);
       opened = await open(context, server, "#play=" + payload);
