@@ -61,7 +61,12 @@ GameSession* session = &plainSession;
 
 bool Fullscreen() { return windowed.active; }
 
-Language ShownLanguage() { return settings.language.value_or(SystemLanguage()); }
+// The menus, boxes and banner are drawn by the system in its own faces:
+// where none of them draws Japanese, English is what reads.
+Language ShownLanguage() {
+  const Language asked = settings.language.value_or(SystemLanguage());
+  return asked == Language::Japanese && !MenusDrawJapanese() ? Language::English : asked;
+}
 
 // Something the player may want to know that stops nothing: one line on
 // the standard error stream, where a console or a log shows it.
