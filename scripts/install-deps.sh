@@ -29,8 +29,9 @@ dev_packages=(
   xvfb xdotool tmux x11-utils imagemagick libx11-dev openbox
   # the Windows build, run under Wine
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools wine64 wine
-  # the Wine smoke run: a Japanese locale, the package unpacker, the close request
-  locales unzip python3
+  # the Wine smoke run: a Japanese locale, the package unpacker, the close
+  # request, a face without Japanese
+  locales unzip python3 fonts-dejavu-core
   # the Windows installer (makensis), the check of the program's icons
   # (wrestool) and the checks of the Debian package
   nsis icoutils lintian appstream desktop-file-utils

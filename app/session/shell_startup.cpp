@@ -30,7 +30,12 @@ int RunShell(const std::vector<std::string>& arguments, const ShellHooks& hooks)
     fail(error);
     return 2;
   }
-  if (!session.Notice().empty()) fail(session.Notice());
+  if (!session.Notice().empty()) {
+    if (hooks.logNotice)
+      hooks.logNotice(std::string(hooks.name.program) + ": " + session.Notice() + "\n");
+    else
+      fail(session.Notice());
+  }
   int status = hooks.runWindow(session, parsed);
   session.SetSoundPlayer(nullptr);
   if (parsed.options.summaryRequested) hooks.tell(session.SummaryText(), true);

@@ -13,6 +13,9 @@ struct ShellHooks {
   // A text for the player: the help and the version (not an error), or an
   // error or notice line (already prefixed with the program's name).
   std::function<void(const std::string& text, bool error)> tell;
+  // The opened session's notice line (prefixed), for a log: the window
+  // shows the notice itself once it is up. Unset, it is told as an error.
+  std::function<void(const std::string& line)> logNotice;
   // Opens the window on `session`, runs the loop until the window closes
   // and returns the loop's exit status. The session is open, with the
   // options' records, and is reset by the window's creation. The parse

@@ -4,6 +4,7 @@
 
 #include "app/session/about_band.h"
 #include "app/win32/window_host_hwnd.h"
+#include "platform/windows/gothic_face.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -13,7 +14,7 @@ std::optional<AboutBandPicture> aboutBand;
 
 // Only one About box can be open at a time (it is modal), so one host does.
 HwndWindowHost aboutHost;
-HFONT scaledFont = nullptr;  // the box's font at the game's scale, while it is open
+HFONT boxFont = nullptr;  // the box's font, while it is open
 
 struct ScaleChildren {
   int scale;
@@ -32,18 +33,31 @@ BOOL CALLBACK ScaleChild(HWND child, LPARAM lParam) {
   return TRUE;
 }
 
-// The template's layout, font and icon, `scale` times larger; the box stays
-// where the template puts it.
-void ScaleBox(HWND dialog, int scale) {
+// The template's font `scale` times larger, in the face the game draws its
+// own text in: the text is the title, whose full-width tildes the system's
+// dialog face lacks where the system is not Japanese (under Wine they
+// showed as empty boxes).
+HFONT BoxFont(HWND dialog, int scale) {
   LOGFONTW font{};
   const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-  if (current && GetObjectW(current, sizeof font, &font)) {
-    font.lfHeight *= scale;
-    font.lfWidth *= scale;
-    scaledFont = CreateFontIndirectW(&font);
+  if (!current || !GetObjectW(current, sizeof font, &font)) return nullptr;
+  font.lfHeight *= scale;
+  font.lfWidth *= scale;
+  if (const wchar_t* face = GothicFaceName()) {
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfWeight = FW_NORMAL;
   }
-  ScaleChildren how{scale, dialog, scaledFont};
+  return CreateFontIndirectW(&font);
+}
+
+// The template's layout, font and icon, `scale` times larger; the box stays
+// where the template puts it. At scale 1 only the font changes.
+void ScaleBox(HWND dialog, int scale) {
+  boxFont = BoxFont(dialog, scale);
+  ScaleChildren how{scale, dialog, boxFont};
   EnumChildWindows(dialog, ScaleChild, reinterpret_cast<LPARAM>(&how));
+  if (scale == 1) return;
   const int iconPixels = GetSystemMetrics(SM_CXICON) * scale;
   if (HANDLE icon =
           LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, iconPixels, iconPixels, 0))
@@ -63,7 +77,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_INITDIALOG: {
       const int scale = lParam > 1 ? static_cast<int>(lParam) : 1;
-      if (scale > 1) ScaleBox(dialog, scale);
+      ScaleBox(dialog, scale);
       aboutHost.Bind(dialog);
       aboutHost.ShowWindowed(scale);
       aboutBand.emplace();
@@ -71,8 +85,8 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     }
     case WM_DESTROY:
-      if (scaledFont) DeleteObject(scaledFont);
-      scaledFont = nullptr;
+      if (boxFont) DeleteObject(boxFont);
+      boxFont = nullptr;
       return FALSE;
     case WM_TIMER:
       if (aboutBand) aboutBand->TimerExpired();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "app/session/shell_commands.h"
 #include "app/session/window_scale.h"
@@ -60,7 +61,12 @@ GameSession* session = &plainSession;
 
 bool Fullscreen() { return windowed.active; }
 
-Language ShownLanguage() { return settings.language.value_or(SystemLanguage()); }
+// The menus, boxes and banner are drawn by the system in its own faces:
+// where none of them draws Japanese, English is what reads.
+Language ShownLanguage() {
+  const Language asked = settings.language.value_or(SystemLanguage());
+  return asked == Language::Japanese && !MenusDrawJapanese() ? Language::English : asked;
+}
 
 // Something the player may want to know that stops nothing: one line on
 // the standard error stream, where a console or a log shows it.
@@ -68,6 +74,17 @@ void Report(const std::string& line) {
   std::fprintf(stderr, "marobel: %s\n", line.c_str());
   std::fflush(stderr);
 }
+
+// What became of the kept game (kept_game_shelf.h) is the player's to
+// know, not a log's alone: a game started from the desktop has nowhere to
+// write a line to. The box waits for the player; the game ticks on behind it.
+void TellPlayer(HWND window, const std::string& text, UINT icon) {
+  MessageBoxW(window, WideFromUtf8(text).c_str(), windowTitle, MB_OK | icon);
+}
+
+// The opened session's notice, shown once the window is up and painted.
+constexpr UINT kTellNoticeMessage = WM_APP + 1;
+std::string startNotice;
 
 void SaveSettings() {
   static bool reported = false;
@@ -216,13 +233,17 @@ void ApplyLanguage(HWND window) {
 // The game until now becomes the previous game; the new one starts at once.
 void StartGame(HWND window, GameSession::GameStart start, std::optional<long long> credits) {
   std::string error;
-  if (!session->StartAnotherGame(start, credits, error)) Report(error);
+  // A game that cannot be kept still starts, unkept; the player is told why.
+  const bool kept = session->StartAnotherGame(start, credits, error);
   session->Reset(&mainHost);
   pictureClock.TickStarted();
-  if (!session->Notice().empty()) Report(session->Notice());
   ShowPause();
   FollowCredits(window);
   mainHost.RequestRepaint();
+  const std::string message = kept ? session->Notice() : error;
+  if (message.empty()) return;
+  Report(message);
+  TellPlayer(window, message, MB_ICONWARNING);
 }
 
 void ShowKeys(HWND window) {
@@ -397,6 +418,8 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
   ShowWindow(window, showCommand);
   if (startFullscreen) ToggleFullscreen(window);
   UpdateWindow(window);
+  startNotice = session->Notice();
+  if (!startNotice.empty()) PostMessageW(window, kTellNoticeMessage, 0, 0);
   return 1;
 }
 
@@ -470,6 +493,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RunCommand(window, command);
       return 0;
     }
+    case kTellNoticeMessage:
+      if (!startNotice.empty()) TellPlayer(window, std::exchange(startNotice, std::string()), MB_ICONINFORMATION);
+      return 0;
     case WM_DESTROY:
       pictureClock.Run(false);
       PostQuitMessage(0);

@@ -1,6 +1,8 @@
 #include "app/win32/menu_bar.h"
 
+#include <cstdint>
 #include <set>
+#include <vector>
 
 #include "app/win32/utf16_text.h"
 
@@ -74,4 +76,57 @@ void ShowMenuState(HMENU popup, const ShellState& state) {
     CheckMenuItem(popup, id, MF_BYCOMMAND | (MenuItemChecked(command, state) ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(popup, id, MF_BYCOMMAND | (MenuItemEnabled(command, state) ? MF_ENABLED : MF_GRAYED));
   }
+}
+
+namespace {
+
+// The pixels `text` leaves on a white ground of the bitmap `dc` draws into.
+std::vector<std::uint32_t> InkOf(HDC dc, const std::uint32_t* bits, int side, const wchar_t* text) {
+  RECT all{0, 0, side, side};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawTextW(dc, text, -1, &all, DT_SINGLELINE | DT_NOPREFIX);
+  GdiFlush();
+  return std::vector<std::uint32_t>(bits, bits + side * side);
+}
+
+bool MeasureMenusDrawJapanese() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return true;
+  constexpr int kSide = 64;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kSide;
+  info.bmiHeader.biHeight = -kSide;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+  // Unknown stays as the language asks.
+  bool draws = true;
+  if (dc && bitmap && bits && font) {
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    // Two different kana: a face without them draws the same box for both,
+    // or nothing.
+    draws = InkOf(dc, pixels, kSide, L"\x30E1") != InkOf(dc, pixels, kSide, L"\x30CB");
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+  }
+  if (font) DeleteObject(font);
+  if (bitmap) DeleteObject(bitmap);
+  if (dc) DeleteDC(dc);
+  return draws;
+}
+
+}  // namespace
+
+bool MenusDrawJapanese() {
+  static const bool draws = MeasureMenusDrawJapanese();
+  return draws;
 }

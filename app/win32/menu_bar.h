@@ -10,3 +10,8 @@ HMENU BuildMenuBar(Language language);
 // Sets the ticks, radio marks and greyed items of `popup` (a menu about to
 // open) from what the window knows now.
 void ShowMenuState(HMENU popup, const ShellState& state);
+
+// Whether the system's menu face, with the faces the system links to it,
+// draws Japanese. A Wine without a Japanese face draws empty boxes, and
+// the menus, boxes and banner the system draws would not read.
+bool MenusDrawJapanese();

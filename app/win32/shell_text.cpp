@@ -20,16 +20,19 @@ bool WriteTo(HANDLE handle, const std::string& text) {
 
 }  // namespace
 
+bool LogShellText(const std::string& text, bool isError) {
+  if (WriteTo(GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return true;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+  HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  const bool shown = WriteTo(console, text);
+  if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+  FreeConsole();
+  return shown;
+}
+
 void ShowShellText(const std::string& text, bool isError, const wchar_t* caption) {
-  if (WriteTo(GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return;
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    const bool shown = WriteTo(console, text);
-    if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
-    FreeConsole();
-    if (shown) return;
-  }
+  if (LogShellText(text, isError)) return;
   std::string boxText = text;
   while (!boxText.empty() && boxText.back() == '\n') boxText.pop_back();
   MessageBoxW(nullptr, WideFromUtf8(boxText).c_str(), caption, MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));

@@ -7,3 +7,7 @@
 // file, a console), else in the console it was started from, else in a
 // message box titled `caption`.
 void ShowShellText(const std::string& text, bool isError, const wchar_t* caption);
+
+// The same without the message box: a line for a log, which the window
+// shows the player itself. Whether it went anywhere.
+bool LogShellText(const std::string& text, bool isError);

@@ -33,6 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ShellHooks hooks;
   hooks.tell = [](const std::string& text, bool error) { ShowShellText(text, error, windowTitle); };
+  // Not boxed before the window: the window shows it once it is up.
+  hooks.logNotice = [](const std::string& line) { LogShellText(line, true); };
   hooks.runWindow = [instance](GameSession& session, const ShellOptionsResult& parsed) {
     const ShellOptions& options = parsed.options;
     session.SetSoundPlayer(&waveSound);

@@ -3,8 +3,9 @@
 # wine-smoke.sh after recorded_games (and with what it sets up: run_game,
 # wait_window, close_box, wait_exit, the recorded-game helpers): closed and
 # continued, killed (-9) and continued, then damaged. The Linux runner on
-# the kept record must give every session's lines in turn.
-# game_dir, work, title and exit_status come from wine-smoke.sh.
+# the kept record must give every session's lines in turn; the damaged
+# game is told in the window, not only on standard error.
+# game_dir, work, title, text_probe and exit_status come from wine-smoke.sh.
 # shellcheck disable=SC2154
 kept_games() {
   local lang=C.UTF-8 local_app kept n marked resumed
@@ -20,6 +21,28 @@ kept_games() {
     rg_wait_tick "$game_dir/$1" 30 2 || fail "[kept] the game does not tick"
     xdotool windowfocus --sync "$window"
     rg_play_presses 5
+  }
+  # The window's notice box, captioned with the window's title: its text
+  # read back through the wide entry points, then the box closed by its
+  # close box. The later of the two windows of that name is the box.
+  kept_notice() {  # $1: words the notice holds
+    local texts="" box
+    for _ in $(seq 60); do
+      texts="$(wine "$text_probe" 2>/dev/null | tr -d '\r')" || true
+      grep -q "^notice .*$1" <<<"$texts" && break
+      sleep 0.5
+    done
+    grep -q "^notice .*$1" <<<"$texts" || fail "[kept] the window shows no notice of '$1': $texts"
+    window="$(xdotool search --onlyvisible --name "$title" | sort -n | head -n1)"
+    box="$(xdotool search --onlyvisible --name "$title" | sort -n | tail -n1)"
+    [ "$box" != "$window" ] || fail "[kept] the notice has no window of its own"
+    close_box "$box"
+    for _ in $(seq 50); do
+      [ "$(xdotool search --onlyvisible --name "$title" | wc -l)" -eq 1 ] && break
+      sleep 0.2
+    done
+    [ "$(xdotool search --onlyvisible --name "$title" | wc -l)" -eq 1 ] || fail "[kept] the notice box does not close"
+    note "[kept] the window told it: $(grep -m1 "^notice .*$1" <<<"$texts" | cut -c8-)"
   }
   kept_close() {
     sleep 0.5
@@ -58,6 +81,7 @@ kept_games() {
   game_pid=$!
   window="$(wait_window 90 "$title")" || fail "[kept] no window after a damaged kept game: $(cat "$work/kept.out")"
   rg_wait_tick "$game_dir/kept-5.jsonl" 30 1 || fail "[kept] the new game does not tick"
+  kept_notice 'cannot be continued'
   kept_close
   [ "$(rg_first_tick "$game_dir/kept-5.jsonl")" -eq 0 ] || fail "[kept] a damaged kept game was continued"
   grep -a -q 'cannot be continued' "$work/kept.out" || fail "[kept] no report of the damaged game: $(cat "$work/kept.out")"

@@ -22,7 +22,8 @@
 #     and so does a --replay of it, with file names that only UTF-16 can
 #     carry; --version, an unknown option and a bad script end at once
 #     with their statuses.
-# Then scripts/ci/wine-scale.sh: the window on a 3840 by 2160 screen.
+# Then scripts/ci/wine-scale.sh: the window on a 3840 by 2160 screen, and
+# scripts/ci/wine-fonts.sh: the menus where no face draws Japanese.
 # Before that, the Windows-only checks program (text drawn by GDI) runs.
 # The prefix sees none of this machine's fonts: the game's Japanese text
 # must come out of the font it ships.
@@ -335,4 +336,5 @@ if [ -x "$RG_SIM" ]; then
 else
   note "recorded games left out: no Linux runner at $RG_SIM (build the native project first)"
 fi
+"$root/scripts/ci/wine-fonts.sh" "$build" || fail "the menus where no face draws Japanese"
 note "all passed; screenshots in $shots"

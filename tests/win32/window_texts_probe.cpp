@@ -1,8 +1,10 @@
 // Run beside the game under Wine (or Windows): reads the game window's
-// title and, while the About box is open, the texts of the box's controls,
-// through the wide entry points, and prints them as UTF-8, one a line:
+// title and, while the About box or a notice box (captioned with the
+// window's title) is open, the texts of the box's controls, through the
+// wide entry points, and prints them as UTF-8, one a line:
 //   title <text>
-//   about <text>   (one line per control with text)
+//   about <text>    (one line per control with text)
+//   notice <text>   (likewise)
 // Exit status 1 when there is no game window.
 #include <windows.h>
 
@@ -19,11 +21,11 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+BOOL CALLBACK PrintControl(HWND control, LPARAM label) {
   // An icon control's "text" is its resource number.
   if ((GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) return TRUE;
   const std::wstring text = TextOf(control);
-  if (!text.empty()) std::printf("about %s\n", Utf8FromWide(text).c_str());
+  if (!text.empty()) std::printf("%s %s\n", reinterpret_cast<const char*>(label), Utf8FromWide(text).c_str());
   return TRUE;
 }
 
@@ -32,8 +34,10 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
 int main() {
   HWND game = FindWindowW(L"MY", nullptr);  // the game's window class
   if (!game) return 1;
-  std::printf("title %s\n", Utf8FromWide(TextOf(game)).c_str());
+  const std::wstring title = TextOf(game);
+  std::printf("title %s\n", Utf8FromWide(title).c_str());
   for (HWND box = FindWindowW(L"#32770", nullptr); box; box = FindWindowExW(nullptr, box, L"#32770", nullptr))
-    if (GetWindow(box, GW_OWNER) == game) EnumChildWindows(box, PrintControl, 0);
+    if (GetWindow(box, GW_OWNER) == game)
+      EnumChildWindows(box, PrintControl, reinterpret_cast<LPARAM>(TextOf(box) == title ? "notice" : "about"));
   return 0;
 }
