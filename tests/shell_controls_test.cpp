@@ -160,6 +160,14 @@ TEST(ShellControls, EveryGameIsKeptAndANewOneSetsTheLastAside) {
     EXPECT_FALSE(second.KeepsGame());
     EXPECT_NE(second.Notice().find("another window"), std::string::npos);
     EXPECT_TRUE(second.Close(error));
+    // Nor one that asks to continue it: it opens unkept, and says so.
+    ShellOptions continuing = options;
+    continuing.continueGame = true;
+    GameSession third;
+    ASSERT_TRUE(third.Open(continuing, error)) << error;
+    EXPECT_FALSE(third.KeepsGame());
+    EXPECT_NE(third.Notice().find("in use"), std::string::npos);
+    EXPECT_TRUE(third.Close(error));
 
     session.PlayerKeyDown(kRight);
     for (int t = 0; t < 30; ++t) session.Tick(&window);

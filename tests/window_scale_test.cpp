@@ -30,6 +30,23 @@ TEST(WindowScale, OnlyTheClientAreaGrows) {
   EXPECT_EQ(ScaledWindowSize({0, 0}, 3).width, 1200);
 }
 
+// A desktop's own scaling makes the menu bar and frame larger; counted as
+// they would be at scale 1, they never eat rows of the game at any scale.
+TEST(WindowScale, TheGameAreaIsTheScaleOneWindowsTimesTheScaleAndNeverLessThanTheViewsPart) {
+  const PixelSize linux{2, 48};
+  EXPECT_EQ(ScaledGameArea(linux, 1).height, kWindowHeight - 48);
+  EXPECT_EQ(ScaledGameArea(linux, 2).height, 2 * (kWindowHeight - 48));
+  EXPECT_EQ(ScaledGameArea(linux, 2).width, 2 * (kWindowWidth - 2));
+  const PixelSize large{30, 90};
+  EXPECT_EQ(ScaledGameArea(large, 1).width, kClientAreaWidth);
+  EXPECT_EQ(ScaledGameArea(large, 2).height, 2 * kClientAreaHeight);
+
+  EXPECT_EQ(ControlsScale(2, 1.0), 2.0) << "a 2x game on a screen Qt does not scale";
+  EXPECT_EQ(ControlsScale(2, 2.0), 1.0) << "Qt already doubles them";
+  EXPECT_EQ(ControlsScale(3, 1.5), 2.0);
+  EXPECT_EQ(ControlsScale(1, 1.5), 1.0) << "never smaller than the desktop asks";
+}
+
 TEST(WindowScale, TheFullScreenCentresTheGameAreaInWholeBlocks) {
   const ScreenPlacement uhd = FitFullscreen({3840, 2160});
   EXPECT_EQ(uhd.scale, 5);  // 2160 / 391

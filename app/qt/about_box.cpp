@@ -30,25 +30,23 @@ AboutBox::AboutBox(QWidget* owner, int scale) : QDialog(owner) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
-  // Dialog units follow the font, so a larger font scales the whole layout.
-  if (scale > 1) {
-    QFont larger = font();
-    if (larger.pixelSize() > 0)
-      larger.setPixelSize(larger.pixelSize() * scale);
-    else
-      larger.setPointSizeF(larger.pointSizeF() * scale);
-    setFont(larger);
-  }
+  // Laid out as at scale 1 and magnified as a whole, band included: dialog
+  // units follow the font, so a larger font scales the layout, by what the
+  // desktop's own scaling leaves to do.
   const qreal ratio = devicePixelRatioF();
-  const int iconPixels = kIconPixels * scale;
+  const qreal larger = ControlsScale(scale, ratio);
+  if (larger != 1) setFont(ScaledFont(font(), larger));
+  const int iconPixels = qRound(kIconPixels * larger);
   const DialogBaseUnits base = BaseUnitsOf(font());
   setFixedSize(DialogUnitsToPixels(kClientUnits, base).size());
 
   // Created first, so it lies beneath the controls; as a child it is clipped
   // to the client area however small the dialog font makes the box.
   band_ = new CanvasSurface([this] { return bandPicture_.Pixels(); }, this);
-  band_->setGeometry(0, 0, qCeil(kAboutBandWidth * scale / ratio), qCeil(kAboutBandHeight * scale / ratio));
-  band_->ShowWindowed(scale);
+  // Its pixels in whole blocks; the widget clips what a fractional desktop
+  // scale leaves over.
+  band_->setGeometry(0, 0, qCeil(kAboutBandWidth * larger), qCeil(kAboutBandHeight * larger));
+  band_->ShowWindowed(qCeil(ratio * larger - 1e-6));
   connect(band_, &CanvasSurface::timerFired, this, [this](int) {
     bandPicture_.TimerExpired();
     band_->RequestRepaint();
@@ -79,8 +77,12 @@ AboutBox::AboutBox(QWidget* owner, int scale) : QDialog(owner) {
   band_->StartTimer(kAboutBandTimerId, kAboutBandPeriodMs);
 }
 
-void AboutBox::PlaceOver(QWidget* clientArea) {
+void AboutBox::PlaceOver(QWidget* clientArea, bool centred) {
   if (!clientArea) return;
+  if (centred) {
+    move(clientArea->mapToGlobal(clientArea->rect().center()) - QPoint(width() / 2, height() / 2));
+    return;
+  }
   const QRect place = DialogUnitsToPixels(QRect(kPlaceUnits, QSize(0, 0)), BaseUnitsOf(font()));
   move(clientArea->mapToGlobal(QPoint(0, 0)) + place.topLeft());
 }

@@ -15,12 +15,13 @@ class AboutBox : public QDialog {
   static constexpr int kOk = 1;      // the OK button or Enter
   static constexpr int kCancel = 2;  // Escape or the close box
 
-  // At `scale`, the box's layout, font, icon and band grow with the game's
-  // pixels.
+  // At the game's `scale`, the box is its scale-1 layout, font, icon and
+  // band, `scale` times larger on the screen.
   explicit AboutBox(QWidget* owner, int scale = 1);
 
-  // Puts the box at its place relative to the owner's client area.
-  void PlaceOver(QWidget* clientArea);
+  // Puts the box at its place relative to the owner's client area, or in
+  // its middle (on a full screen, where the corner is far from the game).
+  void PlaceOver(QWidget* clientArea, bool centred = false);
 
   // A command from one of the box's controls: OK and Cancel end the box with
   // their own number; any other command is not the box's and leaves it open.

@@ -1,6 +1,5 @@
 #include "app/qt/dialog_units.h"
 
-#include <QFont>
 #include <QFontMetrics>
 
 namespace {
@@ -32,4 +31,12 @@ QRect DialogUnitsToPixels(const QRect& units, DialogBaseUnits base) {
   const int right = ScaleRounded(units.x() + units.width(), base.x, 4);
   const int bottom = ScaleRounded(units.y() + units.height(), base.y, 8);
   return QRect(left, top, right - left, bottom - top);
+}
+
+QFont ScaledFont(QFont font, qreal factor) {
+  if (font.pixelSize() > 0)
+    font.setPixelSize(qRound(font.pixelSize() * factor));
+  else
+    font.setPointSizeF(font.pointSizeF() * factor);
+  return font;
 }

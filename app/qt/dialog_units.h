@@ -1,7 +1,6 @@
 #pragma once
+#include <QFont>
 #include <QRect>
-
-class QFont;
 
 // Dialog layouts are given in dialog units, which scale with the dialog's
 // font: a horizontal unit is a quarter of the font's average character
@@ -16,3 +15,6 @@ DialogBaseUnits BaseUnitsOf(const QFont& font);
 // Converts a rectangle in dialog units to pixels by converting its edges,
 // each rounded to the nearest pixel, so adjacent controls stay adjacent.
 QRect DialogUnitsToPixels(const QRect& units, DialogBaseUnits base);
+
+// `font`, `factor` times larger, in whichever unit it was given.
+QFont ScaledFont(QFont font, qreal factor);

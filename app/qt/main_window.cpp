@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <QtMath>
 #include <cmath>
 #include <cstdio>
 
@@ -18,6 +19,7 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/app_texts.h"
 #include "app/qt/canvas_surface.h"
+#include "app/qt/dialog_units.h"
 #include "app/qt/free_play_dialog.h"
 #include "app/qt/gamepad_input.h"
 #include "app/qt/keys_dialog.h"
@@ -127,13 +129,31 @@ void MainWindow::UseScale(int scale) {
     return;
   }
   surface_->ShowWindowed(scale_);
+  FollowScaleWithControls();
   // Until the frame is known: the menu bar is the only decoration.
-  const qreal ratio = devicePixelRatioF();
-  const int decoration = static_cast<int>(DecorationHeight() * ratio);
-  const PixelSize outer = ScaledWindowSize({0, decoration}, scale_);
-  resize(static_cast<int>(outer.width / ratio), static_cast<int>(outer.height / ratio));
+  resize(ClientSizeWithin({}));
   outerSizeFitted_ = false;
   FitOuterSize();
+}
+
+void MainWindow::FollowScaleWithControls() {
+  controlsScale_ = ControlsScale(scale_, devicePixelRatioF());
+  menus_->UseFont(ScaledFont(QApplication::font("QMenu"), controlsScale_));
+  outOfCredits_->setFont(ScaledFont(QApplication::font(), controlsScale_));
+}
+
+QSize MainWindow::ClientSizeWithin(const QMargins& frame) const {
+  // The desktop's own scaling (Qt's device pixel ratio) draws the frame
+  // and the controls larger, and the controls follow the game's scale on
+  // top of it: counted at what they would take at scale 1, only the game
+  // area grows, and every scale shows as much of the game as scale 1 does.
+  const qreal ratio = devicePixelRatioF();
+  const int controls = DecorationHeight();
+  const PixelSize atOne{frame.left() + frame.right(),
+                        frame.top() + frame.bottom() + qCeil(controls / controlsScale_ - 1e-6)};
+  const PixelSize game = ScaledGameArea(atOne, scale_);
+  // Rounded up: a device pixel short would cut a row off the cabinet.
+  return {qCeil(game.width / ratio - 1e-6), qCeil(game.height / ratio - 1e-6) + controls};
 }
 
 void MainWindow::ToggleFullscreen() {
@@ -195,7 +215,7 @@ bool MainWindow::Run(int command) {
       // Modal: its loop goes on delivering this window's timer and paint
       // events, so the game runs on behind it, while keys stay with the box.
       AboutBox box(this, scale_);
-      box.PlaceOver(surface_);
+      box.PlaceOver(surface_, isFullScreen());
       box.exec();
       return true;
     }
@@ -448,10 +468,5 @@ void MainWindow::FitOuterSize() {
   const QMargins frame = windowHandle()->frameMargins();
   if (frame.isNull()) return;
   outerSizeFitted_ = true;
-  const qreal ratio = devicePixelRatioF();
-  const int across = frame.left() + frame.right();
-  const int down = frame.top() + frame.bottom() + DecorationHeight();
-  const PixelSize outer = ScaledWindowSize({static_cast<int>(across * ratio), static_cast<int>(down * ratio)}, scale_);
-  resize(static_cast<int>(outer.width / ratio) - across,
-         static_cast<int>(outer.height / ratio) - frame.top() - frame.bottom());
+  resize(ClientSizeWithin(frame));
 }

@@ -90,6 +90,9 @@ class MainWindow : public QMainWindow {
   void ShowStatistics();
   int FittingScale() const;
   int DecorationHeight() const;
+  void FollowScaleWithControls();
+  // The client area at the game's scale inside a window manager's `frame`.
+  QSize ClientSizeWithin(const QMargins& frame) const;
   void FitOuterSize();
   bool ShowHiddenMenuBar();
   PixelView PictureNow();
@@ -110,6 +113,7 @@ class MainWindow : public QMainWindow {
   bool outerSizeFitted_ = false;
   int scale_ = 1;
   int menuScale_ = 1;                 // the zoom chosen: 0 to fit, or scale_
+  double controlsScale_ = 1;          // the menus' and boxes' font over the toolkit's
   bool scaleChosenOnScreen_ = false;  // to be applied when the full screen ends
   bool altAlone_ = false;             // Alt pressed, and no other key since
 };

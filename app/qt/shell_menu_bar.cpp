@@ -7,7 +7,14 @@
 #include <utility>
 
 ShellMenuBar::ShellMenuBar(QMenuBar* bar, CommandRunner run, StateSource state)
-    : QObject(bar), bar_(bar), run_(std::move(run)), state_(std::move(state)) {}
+    : QObject(bar), bar_(bar), run_(std::move(run)), state_(std::move(state)), font_(bar->font()) {}
+
+void ShellMenuBar::UseFont(const QFont& font) {
+  font_ = font;
+  bar_->setFont(font_);
+  for (const QPointer<QMenu>& menu : menus_)
+    if (menu) menu->setFont(font_);
+}
 
 void ShellMenuBar::Build(Language language) {
   bar_->clear();
@@ -17,6 +24,7 @@ void ShellMenuBar::Build(Language language) {
   menus_.clear();
   for (const MenuDescription& description : ShellMenus(language)) {
     auto* menu = new QMenu(QString::fromStdString(description.title), bar_);
+    menu->setFont(font_);
     menus_.emplace_back(menu);
     AddEntries(menu, description.entries);
     bar_->addMenu(menu);
@@ -37,6 +45,8 @@ void ShellMenuBar::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries
     }
     if (entry.kind == Kind::Submenu) {
       auto* submenu = new QMenu(QString::fromStdString(entry.text), menu);
+      submenu->setFont(font_);
+      menus_.emplace_back(submenu);
       AddEntries(submenu, entry.entries);
       menu->addMenu(submenu);
       continue;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -25,6 +26,9 @@ class ShellMenuBar : public QObject {
   // the menus' own commands: the old menus go once the event loop is back.
   void Build(Language language);
   void Refresh();
+  // The menus' font from now on, the bar's own included (the menus are
+  // windows of their own, which take no font from the bar).
+  void UseFont(const QFont& font);
 
   // The item of `command`, or null.
   QAction* Action(int command) const;
@@ -35,6 +39,7 @@ class ShellMenuBar : public QObject {
   QMenuBar* bar_;
   CommandRunner run_;
   StateSource state_;
-  std::vector<QPointer<QMenu>> menus_;
+  std::vector<QPointer<QMenu>> menus_;  // submenus included
+  QFont font_;
   std::map<int, QAction*> actions_;
 };

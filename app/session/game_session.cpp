@@ -35,7 +35,19 @@ bool GameSession::Open(const ShellOptions& options, std::string& error) {
   replaySpeed_ = options.replaySpeed;
   const bool keepNewGame = options.keepGame && options.recordFile.empty() && options.replayFile.empty();
   if (options.continueGame) {
-    if (!OpenKeptGame(options.credits, error)) return false;
+    // A window whose kept game another window is playing still opens: it
+    // says so and plays a game of its own, never writing into the other's.
+    keptFolder_ = KeptGameFolder();
+    if (options.keepGame && !keptFolder_.empty()) {
+      MakePrivateFolder(SessionFilePath(keptFolder_));
+      keptLock_ = KeptFolderLock::Take(keptFolder_);
+    }
+    if (options.keepGame && !keptFolder_.empty() && !keptLock_) {
+      notice_ = "the kept game is in use: another window is playing it (" + keptFolder_ + "); this game is not kept";
+      keptFolder_.clear();
+    } else if (!OpenKeptGame(options.credits, error)) {
+      return false;
+    }
   } else if (keepNewGame) {
     // A window's game is kept even when it was not asked for: where it
     // cannot be, it is played unkept, with a notice.

@@ -23,6 +23,16 @@ PixelSize ScaledWindowSize(PixelSize decoration, int scale) {
           (kWindowHeight - decoration.height) * scale + decoration.height};
 }
 
+PixelSize ScaledGameArea(PixelSize decorationAtOne, int scale) {
+  scale = ClampScale(scale);
+  return {std::max(kClientAreaWidth, kWindowWidth - decorationAtOne.width) * scale,
+          std::max(kClientAreaHeight, kWindowHeight - decorationAtOne.height) * scale};
+}
+
+double ControlsScale(int scale, double devicePixelRatio) {
+  return devicePixelRatio > 0 ? std::max(1.0, ClampScale(scale) / devicePixelRatio) : ClampScale(scale);
+}
+
 ScreenPlacement FitFullscreen(PixelSize screen) {
   ScreenPlacement p;
   p.scale = ClampScale(std::min(screen.width / kClientAreaWidth, screen.height / kClientAreaHeight));

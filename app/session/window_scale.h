@@ -31,6 +31,19 @@ struct PixelSize {
 // scale, the system's decoration does not.
 PixelSize ScaledWindowSize(PixelSize decoration, int scale);
 
+// The game area of a window at `scale`, in device pixels, whose frame and
+// controls would take `decorationAtOne` at scale 1 and at the toolkit's own
+// size: the scale-1 window's game area `scale` times over. A frame or menu
+// bar larger than Windows draws them never shrinks it below the part of the
+// canvas every view shows, or the cabinet's bottom would be cut off.
+PixelSize ScaledGameArea(PixelSize decorationAtOne, int scale);
+
+// How much larger than the toolkit would draw them the window's own
+// controls (menus, boxes) are drawn to follow the game's pixels, when the
+// toolkit already draws everything `devicePixelRatio` times larger: never
+// smaller than the desktop asks.
+double ControlsScale(int scale, double devicePixelRatio);
+
 // Where a full screen shows the game: the part of the canvas the window
 // shows when it opens, at the largest whole scale that fits, centred.
 struct ScreenPlacement {

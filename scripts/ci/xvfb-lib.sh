@@ -29,6 +29,18 @@ start_xvfb() {
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# The largest visible window titled $title of process $1: its main window,
+# though another of its own (a notice) or another game's be open too.
+game_main_window() {
+  local candidate best="" area most=0 WIDTH HEIGHT
+  for candidate in $(xdotool search --all --onlyvisible --pid "$1" --name "$title" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$candidate" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+    area=$((${WIDTH:-0} * ${HEIGHT:-0}))
+    [ "$area" -gt "$most" ] && most=$area best=$candidate
+  done
+  echo "$best"
+}
+
 # Starts $game (the Qt program) in $RG_ASSETS with the arguments given and
 # waits for its window ($title) to take the keyboard: sets game_pid and
 # window; end_game closes it as its close box does and wants status 0.
@@ -38,7 +50,7 @@ start_game() {
   game_pid=$!
   window=""
   for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
+    window=$(game_main_window "$game_pid")
     [ -n "$window" ] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start: $(cat "$work/game.log")"
     sleep 0.1

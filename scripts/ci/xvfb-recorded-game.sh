@@ -10,6 +10,8 @@
 #   - free play (--credits): the record names the credits, the runner agrees;
 #   - a kept game (--continue) closed and continued, killed (-9) and
 #     continued: the runner on the kept record gives every session's lines;
+#     a second window on it meanwhile says it is in use and keeps nothing,
+#     and the game goes on where the first window left it;
 #     a damaged one is reported in one line, set aside, and a new game starts;
 #   - --version, an unknown option and a bad script, without any window,
 #     and Qt's -platform handed on to Qt,
@@ -157,11 +159,33 @@ kept_session() {  # $1: trace; plays a few presses
   rg_play_presses 5
 }
 kept_session "$work/kept-1.trace"; sleep 0.5; end_game
-kept_session "$work/kept-2.trace"; sleep 0.5; end_game
+kept_session "$work/kept-2.trace"
+# A second window on the same kept game opens, says in a box of its own
+# that the game is in use, and plays a game that is not kept: its presses
+# must never reach the first one's record (the runner would disagree).
+first_pid=$game_pid first_window=$window
+start_game --continue
+grep -q 'kept game is in use' "$work/game.log" || fail "the second window did not say the game is in use: $(cat "$work/game.log")"
+for _ in $(seq 30); do
+  [ "$(xdotool search --all --onlyvisible --pid "$game_pid" --name "$title" 2>/dev/null | wc -l)" -ge 2 ] && break
+  sleep 0.1
+done
+[ "$(xdotool search --all --onlyvisible --pid "$game_pid" --name "$title" 2>/dev/null | wc -l)" -ge 2 ] ||
+  fail "the second window shows no notice box"
+rg_play_presses 4
+end_game
+note "a second window on the kept game said so in a box and played unkept: $(cat "$work/game.log")"
+game_pid=$first_pid window=$first_window
+xdotool windowfocus --sync "$window" || fail "the first window does not take the keyboard back"
+rg_play_presses 2
+sleep 0.5; end_game
 [ "$(rg_first_tick "$work/kept-2.trace")" -eq "$(rg_ticks "$work/kept-1.trace")" ] ||
   fail "the continued game resumed at tick $(rg_first_tick "$work/kept-2.trace"), not $(rg_ticks "$work/kept-1.trace")"
 note "the continued game resumed at tick $(rg_first_tick "$work/kept-2.trace"), where its window closed"
 kept_session "$work/kept-3.trace"
+[ "$(head -n1 "$work/kept-3.trace")" = "$(tail -n1 "$work/kept-2.trace")" ] ||
+  fail "after both windows closed the kept game resumed at $(head -n1 "$work/kept-3.trace"), not where the first left it: $(tail -n1 "$work/kept-2.trace")"
+note "after both windows closed the kept game went on at tick $(rg_first_tick "$work/kept-3.trace"), as the first window left it"
 sleep 3  # past a tick marker
 kill -9 "$game_pid"
 wait "$game_pid" 2>/dev/null

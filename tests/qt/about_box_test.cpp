@@ -89,6 +89,19 @@ class AboutBoxTest : public QObject {
                             .arg(plain.height())));
   }
 
+  // Beside the window it opens at its place from the client area's corner;
+  // over a full screen, that corner is far from the game: it opens in the
+  // middle.
+  void opensAtItsPlaceOrInTheMiddleOfAFullScreen() {
+    QWidget screen;
+    screen.setGeometry(0, 0, 1600, 1200);
+    AboutBox box(&screen);
+    box.PlaceOver(&screen);
+    QVERIFY(box.pos().x() > 0 && box.pos().x() < 200);
+    box.PlaceOver(&screen, true);
+    QVERIFY((box.geometry().center() - QPoint(800, 600)).manhattanLength() <= 2);
+  }
+
   // Halves round away from zero, edge by edge (1.75 -> 2, 3.5 -> 4); the
   // others are the box's own controls under two dialog fonts.
   void dialogUnitsConvertEdgesWithRounding() {

@@ -1,6 +1,7 @@
 // Compares a screenshot of the game window, shown at a whole scale, with the
 // runner's frames: every canvas pixel must be a scale by scale block of one
 // colour, and the blocks must be one of the frames of ticks FIRST to LAST.
+// A window must show at least the part of the canvas every view shows.
 // With --fullscreen the screenshot is the whole screen: the game area must
 // sit where the shared placement puts it, black all around. With --cabinet
 // only the cabinet (canvas x 101 to 315) is compared: a system that draws
@@ -66,6 +67,13 @@ int main(int argc, char** argv) {
     if (top < 0) return std::fprintf(stderr, "FAIL: no canvas below the menu bar\n"), 1;
     width = shot.width() / scale;
     height = (shot.height() - top) / scale;
+    // The window must show the whole part every view shows: the cabinet
+    // down to its bottom edge.
+    if (width < kClientAreaWidth || height < kClientAreaHeight)
+      return std::fprintf(stderr,
+                          "FAIL: the window shows %d by %d canvas pixels, less than the %d by %d with the cabinet\n",
+                          width, height, kClientAreaWidth, kClientAreaHeight),
+             1;
   }
   std::printf("scale %d, game at (%d, %d), %d by %d canvas pixels\n", scale, left, top, width, height);
 
