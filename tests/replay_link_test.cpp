@@ -143,6 +143,8 @@ TEST(ReplayLink, ReadingInSlicesGivesWhatReadingWholeGives) {
       "5 right\n" + std::string(300, ' ') + "\n# a note\n",
       "5 right\nwrong\n" + std::string(300, ' ') + "\n",
       std::string(kMaxReplayLineChars, ' ') + "\n5 left\n",
+      // A credits line after the first is a comment, in whichever slice.
+      "\n\n# credits 99999999999999\nwrong\n",
   };
   for (const std::string& script : scripts) {
     ReplayScriptReader whole(script);

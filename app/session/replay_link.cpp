@@ -374,13 +374,16 @@ bool ReplayScriptReader::Step(std::size_t bytes) {
     }
     pos = eol + 1;
   }
-  // After the first slice, the last press before it heads the slice, so
-  // that the parser holds the slice's presses to its tick as it would were
-  // the script read whole.
-  const bool headed = firstLine > 1 && lastTick_ > 0;
-  KeyScriptResult keys =
-      ParseKeyScript(headed ? std::to_string(lastTick_) + " 0\n" + std::string(chunk) : std::string(chunk));
-  if (headed && keys.ok) keys.presses.erase(keys.presses.begin());
+  // After the first slice, a line heads the slice, so that the parser reads
+  // it as it would were the script read whole: the last press before it,
+  // whose tick the slice's presses may not go below, or, with none yet, a
+  // blank line, which keeps a "# credits" line in the slice from being read
+  // as the script's first.
+  const bool headed = firstLine > 1;
+  const bool headedByPress = headed && lastTick_ > 0;
+  const std::string head = headedByPress ? std::to_string(lastTick_) + " 0\n" : "\n";
+  KeyScriptResult keys = ParseKeyScript(headed ? head + std::string(chunk) : std::string(chunk));
+  if (headedByPress && keys.ok) keys.presses.erase(keys.presses.begin());
   const long long lineBefore = firstLine - 1 - (headed ? 1 : 0);
   long long faultLine = keys.ok ? longLine : lineBefore + keys.errorLine;
   std::string fault = keys.ok ? "a line longer than any the page writes" : keys.errorReason;
