@@ -36,6 +36,11 @@ const stateFolder = () => Module.UTF8ToString(Module._web_state_folder());
 const keptFiles = () => Module.UTF8ToString(Module._web_kept_files()).split("\n");
 const baseName = (path) => path.slice(path.lastIndexOf("/") + 1);
 page.startup.shell = performance.now();
+// readyState is "interactive" before the deferred scripts run; only
+// DOMContentLoaded comes after them.
+document.addEventListener("DOMContentLoaded", () => {
+  page.documentRead = true;
+});
 
 // --- The module: start once the files are in place ---------------------
 
@@ -55,9 +60,10 @@ var Module = {
     page.moduleReady = true;
     if (document.readyState !== "loading") applyZoom();
     FS.mkdir("/session");
-    // The start may show the page's panels and messages: the page is read first.
+    // The start may show the page's panels and messages, and needs the
+    // deferred scripts (the controls): the page is read and they have run.
     const pageRead = new Promise((resolve) => {
-      if (document.readyState !== "loading") resolve();
+      if (page.documentRead) resolve();
       else document.addEventListener("DOMContentLoaded", resolve);
     });
     Promise.all([loadGameFiles(), storage.open(), pageRead]).then(() => {
