@@ -2,19 +2,23 @@
 // compared with a plain line-by-line reading of the format (first bad line,
 // every accepted press), its error must be one printable line, and the
 // presses it accepts, written back as a script in any of the key spellings,
-// must read back the same.
+// must read back the same. The same text as a replay link's script, read by
+// the page's reader whole and in slices, must give one answer, never a game
+// the parser refuses.
 #include <cctype>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/session/key_script.h"
+#include "app/session/replay_link.h"
 
 namespace {
 
@@ -147,12 +151,40 @@ std::string Rewrite(const std::vector<KeyPress>& presses, std::uint8_t style) {
   return text;
 }
 
+// The page reads a link's unpacked script a slice at a time, and must come
+// to what reading it whole comes to: the same presses, or the same refusal,
+// in one short line. An accepted script is one the parser accepts, with its
+// presses, shared no earlier than its last press.
+void CheckReplayScript(std::string_view text, const KeyScriptResult& parsed, std::size_t slice) {
+  ReplayScriptReader whole{std::string(text)};
+  while (whole.Step(std::numeric_limits<std::size_t>::max())) {
+  }
+  ReplayScriptReader sliced{std::string(text)};
+  while (sliced.Step(slice)) Check(sliced.Progress() < 1, "a reader with more to read has not read it all");
+  const ReplayLinkResult a = whole.Finish(), b = sliced.Finish();
+  Check(a.ok == b.ok && a.error == b.error && a.endTick == b.endTick && SamePresses(a.keys.presses, b.keys.presses),
+        "a link's script read in slices reads as the whole does");
+  if (!a.ok) {
+    Check(!a.error.empty() && a.error.size() <= 256, "a link's refusal is one short line");
+    for (char c : a.error)
+      Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "a link's refusal has no control bytes");
+    Check(a.script.empty() && a.keys.presses.empty(), "a refused link yields no game");
+    return;
+  }
+  Check(a.error.empty() && a.script == text, "an accepted link's game is its script");
+  Check(parsed.ok && SamePresses(a.keys.presses, parsed.presses) && a.keys.startingCredits == parsed.startingCredits,
+        "a link's game is the one the parser reads");
+  Check(!a.endTick || a.keys.presses.empty() || *a.endTick >= a.keys.presses.back().tick,
+        "a link is shared no earlier than its last press");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const KeyScriptResult r = ParseKeyScript(text);
   const Expected e = Read(text);
+  CheckReplayScript(text, r, size ? 1 + data[size - 1] % 64 : 1);
 
   if (!r.ok) {
     Check(e.badLine == r.errorLine, "the error names the first bad line");

@@ -35,6 +35,11 @@ std::vector<std::string> KeyScripts() {
       "3 up\n",
       "3 right left\n",
       "1 70000\n",
+      // As replay links carry them: a free-play game shared at a tick.
+      "# credits 300\n1 left\n40 right\n# ticks 95\n",
+      "5 right\n# ticks 4\n",
+      "3 left\n# ticks 9\n12 right\n",
+      "5 right\n" + std::string(300, ' ') + "\n9 left\n",
   };
 }
 

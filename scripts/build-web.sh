@@ -43,13 +43,21 @@ cmake --build "$wasm" -j "$jobs" --target marobel_web
 echo "== site in $site"
 rm -rf "$site"
 mkdir -p "$site/assets"
-cp "$root"/app/web/site/*.{css,js} "$root"/app/web/site/manifest.webmanifest "$site/"
+cp "$root"/app/web/site/*.{css,js} "$site/"
 rm "$site/sw.js"  # made below, for this build
 cp "$wasm"/app/web/marobel.{js,wasm} "$site/"
 # The game's pictures and sounds, the icon for the tab and the About box,
 # and the home screen's icons the manifest names.
 cp "$native"/assets/*.bmp "$native"/assets/*.wav "$native"/assets/marobel.ico "$site/assets/"
-cp "$native"/assets/marobel-{192,512}.png "$site/assets/"
+cp "$native"/assets/marobel-{192,512,maskable-512}.png "$site/assets/"
+# An installing browser shows the page as the README does, upright on a
+# phone and on a desktop: pictures of the page itself.
+mkdir -p "$site/screenshots"
+cp "$root/docs/web-phone-portrait.png" "$site/screenshots/phone-portrait.png"
+cp "$root/docs/web-desktop.png" "$site/screenshots/desktop.png"
+# The manifest names the game as the shells' table of facts does.
+title=$(awk -F '\t' '$1 == "Title" { print $2 }' "$root/app/shell_facts.txt")
+sed "s|@Fact:Title@|$title|" "$root/app/web/site/manifest.webmanifest" > "$site/manifest.webmanifest"
 # Preload hints for them; the page still asks the module which files the
 # game reads and fetches those (from the browser's memory when preloaded).
 preloads=$(cd "$site/assets" && for f in *.bmp *.wav; do
@@ -60,8 +68,9 @@ awk -v links="$preloads" '/<!-- game files -->/ { print links; next } { print }'
   perl "$root/scripts/shell-facts-html.pl" "$root/app/shell_facts.txt" > "$site/index.html"
 
 # The service worker caches every file of the site under a name that
-# changes with any of them, so a new build replaces the cache of the last.
-files=$(cd "$site" && find . -type f ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+# changes with any of them, so a new build replaces the cache of the last;
+# the screenshots are only for installing, never played offline.
+files=$(cd "$site" && find . -type f ! -name sw.js ! -path './screenshots/*' | sed 's|^\./||' | LC_ALL=C sort)
 version=$(cd "$site" && printf '%s\n' $files | xargs sha256sum | sha256sum | cut -c1-16)
 list=$(printf '"./"'; for f in $files; do printf ', "%s"' "$f"; done)
 sed -e "s|@VERSION@|$version|" -e "s|@FILES@|$list|" "$root/app/web/site/sw.js" > "$site/sw.js"

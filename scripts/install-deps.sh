@@ -23,8 +23,6 @@ dev_packages=(
   # the lint step
   clang-format shellcheck
   clang time libgtest-dev libgmock-dev libbenchmark-dev
-  # zlib writes the deflate streams the replay-link tests decode
-  zlib1g-dev
   # real-window tests
   xvfb xdotool tmux x11-utils imagemagick libx11-dev openbox
   # the Windows build, run under Wine

@@ -1,21 +1,20 @@
 #pragma once
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/session/key_script.h"
 
 // A replay link carries a whole game: the page's address ends in
 // "#play=" and the game's key script, compressed as raw deflate and written
-// in base64url (no padding needed). Anyone may make one, so decoding it
-// trusts nothing: the text is bounded before and after inflating, and the
-// script is parsed as strictly as a file would be, and must be in the form
-// the page writes: presses only, after a free-play game's credits line.
+// in base64url (no padding needed). Anyone may make one, so reading it
+// trusts nothing: the page bounds the link's text, and unpacks it with the
+// browser's own inflater, stopping at the script's bound as it streams; the
+// script is then parsed here as strictly as a file would be, and must be in
+// the form the page writes: presses only, after a free-play game's credits
+// line.
 
-inline constexpr std::string_view kReplayLinkPrefix = "#play=";
 // Well within what a browser keeps in an address, and far beyond any game:
 // an hour of the most eager play makes a few thousand characters.
 inline constexpr std::size_t kMaxReplayLinkChars = 1'000'000;
@@ -41,11 +40,8 @@ struct ReplayLinkResult {
 enum class LinkRefusal { TooLong, NotALink, Damaged, TooLarge };
 std::string ReplayLinkRefusal(LinkRefusal why, std::size_t chars = 0);
 
-// Decodes what follows "#play=" in the page's address.
-ReplayLinkResult DecodeReplayLink(std::string_view payload);
-
-// A link's key script, checked as DecodeReplayLink checks it, a slice at a
-// time: a page reads a long one without keeping the browser from answering.
+// A link's key script, unpacked, checked a slice at a time: a page reads a
+// long one without keeping the browser from answering.
 class ReplayScriptReader {
  public:
   explicit ReplayScriptReader(std::string script);
@@ -71,16 +67,6 @@ class ReplayScriptReader {
 
 // The last line of a shared link's script: the tick Share was pressed at.
 std::string SharedAtTickLine(long long tick);
-
-// base64url, without padding on output; decoding takes padding or none, and
-// nothing else outside the alphabet.
-std::string EncodeBase64Url(const std::vector<std::uint8_t>& bytes);
-bool DecodeBase64Url(std::string_view text, std::vector<std::uint8_t>& bytes);
-
-// Raw deflate (no zlib or gzip wrapper). False, with `error`, for data that
-// is not a complete deflate stream or would unpack past `maxOutput` bytes.
-bool InflateRaw(const std::uint8_t* data, std::size_t size, std::size_t maxOutput, std::string& out,
-                std::string& error);
 
 // The key script a link carries for these presses: the starting credits
 // line of a free-play game, one line per press, and with `endTick` the

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and fuzzes each briefly from its seed
 # corpus: the picture reader for SECONDS, the text parsers (key scripts,
-# the runner's options, replay links), the wave reader and the snapshot reader for a few
-# seconds each. Each reaches its full coverage within about ten seconds from
+# also as replay links carry them, and the runner's options), the wave
+# reader and the snapshot reader for a few seconds each. Each reaches its full coverage within about ten seconds from
 # the seeds; longer runs with a lasting corpus: scripts/fuzz-campaign.sh.
 # Usage: scripts/ci/fuzz.sh [SECONDS]   (default 20)
 set -euo pipefail
@@ -28,7 +28,3 @@ build-fuzz/fuzz/wave_reader_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz
 # Snapshots, from real games' snapshots.
 ninja -C build-fuzz snapshot_fuzz snapshot_fuzz_seeds
 build-fuzz/fuzz/snapshot_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz/fuzz/seeds/snapshot_fuzz
-
-# Replay links, from links zlib packs and scripts to pack.
-ninja -C build-fuzz replay_link_fuzz replay_link_fuzz_seeds
-build-fuzz/fuzz/replay_link_fuzz -max_total_time=8 -rss_limit_mb=2048 build-fuzz/fuzz/seeds/replay_link_fuzz

@@ -1,7 +1,8 @@
 // The shell's controls on the page, described once for every shell: P
 // pauses the game itself (no tick runs, no key reaches its record) and
 // resumes it, M mutes every sound at the one gain they go through, and the
-// menus speak the browser's language.
+// menus speak the browser's language, marked as they speak it on a page
+// whose own controls are English.
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 async function openIn(browser, server, locale) {
@@ -18,19 +19,22 @@ const menuTexts = (page) => page.evaluate(() => ({
   file: document.getElementById("file-menu").textContent,
   fileLabel: document.getElementById("file-menu").dataset.label,
   smooth: document.getElementById("smooth-item").dataset.label,
+  lang: [document.documentElement, document.getElementById("file-menu"), document.getElementById("paused-banner"),
+         document.getElementById("new-game"), document.getElementById("about-caption")]
+    .map((element) => element.closest("[lang]").lang).join(" "),
 }));
 
 export async function checkControls(browser, server, { check }) {
   const japanese = await openIn(browser, server, "ja-JP");
   const ja = await menuTexts(japanese.page);
-  check("navigator.language ja: the menus are Japanese", ja.fileLabel === "ﾌｧｲﾙ(&F)" &&
-        ja.smooth === "ｽﾑｰｽﾞﾓｰｼｮﾝ(&M)", JSON.stringify(ja));
+  check("navigator.language ja: the menus are Japanese, and so marked", ja.fileLabel === "ﾌｧｲﾙ(&F)" &&
+        ja.smooth === "ｽﾑｰｽﾞﾓｰｼｮﾝ(&M)" && ja.lang === "en ja ja en ja", JSON.stringify(ja));
   await japanese.context.close();
 
   const { context, page } = await openIn(browser, server, "en-US");
   const en = await menuTexts(page);
-  check("navigator.language en-US: the menus are English", en.file === "File" && en.smooth === "Smooth &motion",
-        JSON.stringify(en));
+  check("navigator.language en-US: the menus are English, and so marked", en.file === "File" &&
+        en.smooth === "Smooth &motion" && en.lang === "en en en en ja", JSON.stringify(en));
 
   // P: the game stops where it is; keys meanwhile go nowhere.
   const state = () => page.evaluate(() => ({ tick: marobelPage.tick(), keys: marobelPage.lastKey().delivered,

@@ -53,6 +53,9 @@ export function decodePng(bytes) {
       const i = (y * width + x) * channels;
       return [rows[i], rows[i + 1], rows[i + 2]];
     },
+    alpha(x, y) {
+      return channels === 4 ? rows[(y * width + x) * 4 + 3] : 255;
+    },
   };
 }
 

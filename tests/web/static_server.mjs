@@ -1,5 +1,7 @@
 // A plain static file server for the built site on 127.0.0.1, counting the
-// bytes it sends so the checks know what the page loaded.
+// bytes it sends so the checks know what the page loaded. With
+// `cacheSeconds` it lets the browser's HTTP cache keep what it sends, as a
+// real host would; serveFrom() puts another build in its place.
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
@@ -16,7 +18,8 @@ const types = {
   ".webmanifest": "application/manifest+json",
 };
 
-export async function serveSite(root) {
+export async function serveSite(site, { cacheSeconds = 0 } = {}) {
+  let root = site;
   const served = [];
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
@@ -28,7 +31,7 @@ export async function serveSite(root) {
     try {
       const body = await readFile(file);
       response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream",
-                                "Cache-Control": "no-store" });
+                                "Cache-Control": cacheSeconds ? `max-age=${cacheSeconds}` : "no-store" });
       response.end(body);
       served.push({ path, bytes: body.length });
     } catch {
@@ -39,6 +42,9 @@ export async function serveSite(root) {
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
     served,
+    serveFrom: (otherSite) => {
+      root = otherSite;
+    },
     close: () => new Promise((resolve) => server.close(resolve)),
   };
 }

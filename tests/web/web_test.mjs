@@ -3,8 +3,9 @@
 // pixels of the game area, ticking, keys and credits, the About box, the
 // exit command, zoom, a missing picture, and the same game as marobel-sim
 // tick for tick; smooth motion between ticks (smooth_checks.mjs); then as a
-// phone plays it (phone_checks.mjs), and the game kept, continued, watched
-// and shared (kept_and_shared_checks.mjs). Prints the page's size, memory,
+// phone plays it (phone_checks.mjs), installed and updated
+// (pwa_checks.mjs), and the game kept, continued, watched and shared
+// (kept_and_shared_checks.mjs). Prints the page's size, memory,
 // tick times and pictures between ticks, also on a throttled CPU.
 //
 //   node web_test.mjs --site DIR --sim MAROBEL_SIM --assets DIR --out DIR
@@ -20,6 +21,7 @@ import { checkHostileLinks, checkKeptAndShared, checkReplayLinks } from "./kept_
 import { checkLinkSizes, checkLongSkips, checkPhoneLoads, checkPhoneWatching } from "./link_checks.mjs";
 import { checkDesktopFit, checkOffline, checkPhone, measureThrottled } from "./phone_checks.mjs";
 import { countPixels, decodePng, firstDifference } from "./png_pixels.mjs";
+import { checkInstallAndUpdate } from "./pwa_checks.mjs";
 import { checkSmoothMotion } from "./smooth_checks.mjs";
 import { serveSite } from "./static_server.mjs";
 
@@ -29,7 +31,8 @@ const { values: options } = parseArgs({
     sim: { type: "string" },
     assets: { type: "string" },
     out: { type: "string" },
-    // "controls": the shell's controls alone, while they are worked on.
+    // "controls": the shell's controls alone, while they are worked on;
+    // "links" the replay links' checks, "pwa" the installed page's.
     only: { type: "string" },
     chromium: { type: "string", default: process.env.CHROMIUM || "/usr/bin/chromium" },
   },
@@ -330,7 +333,7 @@ async function measure(page) {
 
 const server = await serveSite(options.site);
 const helpers = {
-  check, runSim, out: options.out, chromiumPath: options.chromium,
+  check, runSim, out: options.out, chromiumPath: options.chromium, site: options.site,
   writeKeys: (name, text) => {
     const file = join(options.out, `${name}.keys`);
     writeFileSync(file, text);
@@ -349,6 +352,11 @@ try {
     await checkHostileLinks(browser, server, helpers);
     await checkLinkSizes(browser, server, helpers);
     await checkLongSkips(browser, server, helpers);
+    break everything;
+  }
+  if (options.only === "pwa") {
+    await checkOffline(server, helpers);
+    await checkInstallAndUpdate(helpers);
     break everything;
   }
   const { page, errors } = await openPage(browser, server);
@@ -396,6 +404,7 @@ try {
   await checkPhone(browser, server, helpers);
   await checkDesktopFit(browser, server, helpers);
   await checkOffline(server, helpers);
+  await checkInstallAndUpdate(helpers);
   await checkKeptAndShared(browser, server, helpers);
   const hour = await checkReplayLinks(browser, server, helpers);
   await checkHostileLinks(browser, server, helpers);

@@ -18,5 +18,8 @@ Picture DrawBonusMarker();       // bonus.bmp, 22 x 39
 
 // The application icon at any square size, with soft edges.
 RgbaImage DrawAppIcon(int size);
+// The same coin on an opaque square, within the circle a home screen's mask
+// of any shape leaves whole.
+RgbaImage DrawMaskableAppIcon(int size);
 
 }  // namespace artgen

@@ -96,6 +96,8 @@ WriteResult WriteAllAssets(const std::string& directory) {
   // The desktop's icon theme wants each size drawn for itself.
   for (int size : kThemeIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));
   for (int size : kWebAppIconSizes) w.Png("marobel-" + std::to_string(size) + ".png", DrawAppIcon(size));
+  w.Png("marobel-maskable-" + std::to_string(kWebAppMaskableIconSize) + ".png",
+        DrawMaskableAppIcon(kWebAppMaskableIconSize));
   return w.Result();
 }
 

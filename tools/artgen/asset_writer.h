@@ -18,6 +18,9 @@ inline constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
 // ask a web app manifest for, written as marobel-SIZE.png (the browser
 // build's manifest names the same files).
 inline constexpr int kWebAppIconSizes[] = {192, 512};
+// The home screen's icon that a launcher crops to its own shape, written as
+// marobel-maskable-SIZE.png.
+inline constexpr int kWebAppMaskableIconSize = 512;
 
 // The images of the Windows icons: marobel.ico, the program's and the
 // installer's, at the sizes Windows shows at 100 to 200 per cent display

@@ -41,6 +41,10 @@ const controls = {
     return this.itemIds.get(command) ?? `command-${command}-item`;
   },
 
+  // What speaks the page's language besides the menus, which renderMenus
+  // marks; the page's own controls and messages are English.
+  inPageLanguage: "#paused-banner, #credits-notice, #ask, #keys-box, #statistics-box",
+
   // Settings: the desktop's settings text, kept in the browser's storage.
   // A damaged one is told on the console and what can be read still counts.
   load() {
@@ -80,7 +84,7 @@ const controls = {
     }
     if (audio.gain) audio.gain.gain.value = state.gain;
     if (first || state.language !== before.language) {
-      document.documentElement.lang = state.language;
+      for (const element of document.querySelectorAll(this.inPageLanguage)) element.lang = state.language;
       this.renderMenus();
       this.relabel();
     }
@@ -188,6 +192,7 @@ const controls = {
     this.menus().forEach((description, i) => {
       const menu = document.createElement("div");
       menu.className = "menu";
+      menu.lang = this.state.language;
       const title = document.createElement("button");
       title.className = "menu-title";
       title.id = ids[i] ?? `menu-${i}`;

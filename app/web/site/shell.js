@@ -36,6 +36,11 @@ const stateFolder = () => Module.UTF8ToString(Module._web_state_folder());
 const keptFiles = () => Module.UTF8ToString(Module._web_kept_files()).split("\n");
 const baseName = (path) => path.slice(path.lastIndexOf("/") + 1);
 page.startup.shell = performance.now();
+// readyState is "interactive" before the deferred scripts run; only
+// DOMContentLoaded comes after them.
+document.addEventListener("DOMContentLoaded", () => {
+  page.documentRead = true;
+});
 
 // --- The module: start once the files are in place ---------------------
 
@@ -55,9 +60,10 @@ var Module = {
     page.moduleReady = true;
     if (document.readyState !== "loading") applyZoom();
     FS.mkdir("/session");
-    // The start may show the page's panels and messages: the page is read first.
+    // The start may show the page's panels and messages, and needs the
+    // deferred scripts (the controls): the page is read and they have run.
     const pageRead = new Promise((resolve) => {
-      if (document.readyState !== "loading") resolve();
+      if (page.documentRead) resolve();
       else document.addEventListener("DOMContentLoaded", resolve);
     });
     Promise.all([loadGameFiles(), storage.open(), pageRead]).then(() => {
@@ -131,6 +137,7 @@ function toBase64(bytes) {
 
 const storage = {
   available: false,
+  persistAsked: false,
   syncing: false,
   again: false,
   // Reads what the browser keeps into the module's file system.
@@ -190,6 +197,14 @@ const storage = {
     }
     localStorage.removeItem(this.journalKey);
     this.save();
+  },
+  // A browser short of room may clear a site's storage, and the kept game
+  // with it, unless the site asked to keep it: asked once a game is kept.
+  askToPersist() {
+    if (this.persistAsked || !this.available || !navigator.storage?.persist) return;
+    this.persistAsked = true;
+    navigator.storage.persisted().then((kept) => kept || navigator.storage.persist())
+      .catch((error) => console.warn("the browser may clear the kept game to make room:", error));
   },
   // Hands the kept game's files to the browser; one write at a time.
   save() {
@@ -261,13 +276,29 @@ function startGame(mode, credits) {
   if (navigator.userActivation?.isActive) unlockAudio();
   const notice = Module.UTF8ToString(Module._web_notice());
   if (notice) showStatus("The kept game could not be continued; a new game has started. (" + notice + ")");
-  if (mode !== "watch") storage.save();
+  if (mode !== "watch") {
+    storage.save();
+    storage.askToPersist();
+  }
 }
 
-// A replay link opens in watch mode; a kept game is offered; otherwise a
-// new game starts at once.
+// What an installed page's shortcut asks for ("continue" or "new" in
+// ?start=), taken from the address so that a reload does not ask again.
+function takeStartChoice() {
+  const params = new URLSearchParams(location.search);
+  const choice = params.get("start");
+  if (choice === null) return null;
+  params.delete("start");
+  const search = params.toString();
+  history.replaceState(null, "", location.pathname + (search ? "?" + search : "") + location.hash);
+  return choice === "continue" || choice === "new" ? choice : null;
+}
+
+// A replay link opens in watch mode; a shortcut's choice is followed; a kept
+// game is offered; otherwise a new game starts at once.
 async function chooseStart() {
   let message = "";
+  const choice = takeStartChoice();
   if (location.hash.startsWith("#play=")) {
     page.linkRead = { start: performance.now() };
     const error = await readReplayLink(location.hash.slice("#play=".length));
@@ -282,7 +313,9 @@ async function chooseStart() {
     message = error === null ? "The replay was not opened." : error.charAt(0).toUpperCase() + error.slice(1) + ".";
   }
   const offer = Module.UTF8ToString(Module._web_kept_game_offer());
-  if (offer) startPanel.show(offer);
+  // A new game keeps the one it replaces as the previous game.
+  if (choice === "new" && !message) startGame("new");
+  else if (offer && (choice === null || message)) startPanel.show(offer);
   else startGame("continue");
   // Said after the start, whose own notice it must not hide.
   if (message) {
@@ -364,7 +397,8 @@ async function readReplayLink(payload) {
       }
       if (outcome === "") await feeding;
     } catch (error) {
-      outcome = linkRefusal(kLinkDamaged);
+      // Cancelling closes the stream short, which the browser calls damage.
+      outcome = cancelled ? null : linkRefusal(kLinkDamaged);
     }
     if (outcome !== "") {
       reader.cancel().catch(() => {});
@@ -1115,6 +1149,7 @@ document.addEventListener("DOMContentLoaded", () => {
   watchBar.wire();
   shareBox.wire();
   progress.wire();
+  updates.wire();
   document.getElementById("share").addEventListener("click", (event) => {
     event.currentTarget.blur();
     share();
@@ -1145,11 +1180,50 @@ page.registerWorker = () => {
   if (page.workerRegistered || !("serviceWorker" in navigator) || location.protocol === "file:") return;
   page.workerRegistered = true;
   setTimeout(() => {
-    navigator.serviceWorker.register("sw.js").catch((error) => console.warn("offline play unavailable:", error));
+    // A browser told to block workers may answer with no registration.
+    navigator.serviceWorker.register("sw.js").then((registration) => registration && updates.watch(registration),
+                                                   (error) => console.warn("offline play unavailable:", error));
   }, 500);
 };
+
 // A page waiting on its start choices shows no frame for a while.
 window.addEventListener("load", () => setTimeout(page.registerWorker, 3000));
+
+// A new build's worker, installed, waits while this build's page is open:
+// the player is told, and reloads into the new build when they choose. An
+// installed page may stay open for days; it looks for a new build hourly.
+const updates = {
+  waiting: null,
+  watch(registration) {
+    const offer = () => {
+      if (registration.waiting && navigator.serviceWorker.controller) this.offer(registration.waiting);
+    };
+    // The browser looks for a new build as the page loads: its worker may be
+    // installing already, or installed.
+    const follow = (worker) => worker?.addEventListener("statechange", offer);
+    offer();
+    follow(registration.installing);
+    registration.addEventListener("updatefound", () => follow(registration.installing));
+    setInterval(() => registration.update().catch(() => {}), 3600 * 1000);
+  },
+  offer(worker) {
+    this.waiting = worker;
+    document.getElementById("update-bar").hidden = false;
+  },
+  // The new worker takes over, then the page loads again from its cache;
+  // the game is kept as the page goes, as at any reload.
+  reload() {
+    if (!this.waiting || this.waiting.state === "redundant" || this.waiting.state === "activated") {
+      location.reload();
+      return;
+    }
+    navigator.serviceWorker.addEventListener("controllerchange", () => location.reload());
+    this.waiting.postMessage("take over");
+  },
+  wire() {
+    document.getElementById("update-reload").addEventListener("click", () => this.reload());
+  },
+};
 
 // --- For the page's tests and measurements ------------------------------
 
