@@ -43,8 +43,12 @@ TEST(ShellControls, MenusCarryEveryCommandOnceInBothLanguages) {
     std::set<int> seen;
     auto walk = [&](auto&& self, const std::vector<MenuEntry>& entries) -> void {
       for (const MenuEntry& entry : entries) {
-        if (entry.command) EXPECT_TRUE(seen.insert(entry.command).second) << entry.text;
-        if (entry.kind != MenuEntry::Kind::Separator) EXPECT_FALSE(entry.text.empty());
+        if (entry.command) {
+          EXPECT_TRUE(seen.insert(entry.command).second) << entry.text;
+        }
+        if (entry.kind != MenuEntry::Kind::Separator) {
+          EXPECT_FALSE(entry.text.empty());
+        }
         self(self, entry.entries);
       }
     };
