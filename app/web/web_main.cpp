@@ -1,3 +1,4 @@
+#include <emscripten/em_asm.h>
 // The browser shell: the page's game canvas is the window, the browser's
 // interval timer its tick timer, and shell.js turns the page's key presses,
 // lane controls, cabinet taps, gamepads, menus and About box into the calls
@@ -294,8 +295,11 @@ EMSCRIPTEN_KEEPALIVE int web_picture() {
   PictureCosts& costs = pictureCosts;
   const bool looksAhead = costs.tick != session->TicksRun() || costs.keys != lastKey.delivered;
   if (now + costs.composeMs + (looksAhead ? costs.lookAheadMs : 0) >= lastTickAt + period) return 0;
-  mainHost.Show(session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0)));
+  const auto picture__ = session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0));
+  const double composed__ = emscripten_get_now();
+  mainHost.Show(picture__);
   const double cost = emscripten_get_now() - now;
+  EM_ASM({ (Module.split = Module.split || []).push([$0, $1, $2]); }, composed__ - now, cost, looksAhead ? 1 : 0);
   if (looksAhead)
     costs.lookAheadMs = std::max(0.0, cost - costs.composeMs);
   else

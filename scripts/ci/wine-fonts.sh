@@ -22,7 +22,10 @@ zip="$(ls "$build"/marobel-*-win64.zip 2>/dev/null | head -1 || true)"
 [ -n "$zip" ] || fail "no package in $build (scripts/build-windows.sh makes it)"
 locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || fail "no ja_JP.UTF-8 locale (scripts/ci/wine-smoke.sh makes it)"
 # One face of this machine with Latin letters and no Japanese.
-english_font="$(readlink -f "$(fc-match -f '%{file}' 'DejaVu Sans')")"
+# The machine's own fonts, not those of a caller's prefix (wine-smoke.sh
+# hides them all from its own).
+unset FONTCONFIG_FILE
+english_font="$(readlink -f "$(fc-match -f '%{file}' 'DejaVu Sans')" || true)"
 [ -f "$english_font" ] && [ -z "$(fc-list "$(fc-query -f '%{family[0]}' "$english_font"):lang=ja")" ] ||
   fail "no English-only face (fonts-dejavu-core)"
 
