@@ -7,6 +7,8 @@
 // <= 1 ms at 1,000.
 #include <benchmark/benchmark.h>
 
+#include <utility>
+
 #include "bench/cabinet_states.h"
 #include "app/session/window_view.h"
 #include "cabinet/cabinet.h"
@@ -51,5 +53,33 @@ void PictureBetweenTicks(benchmark::State& st) {
   st.counters["coins"] = static_cast<double>(cabinet::CoinsInPlay());
 }
 BENCHMARK(PictureBetweenTicks)->Arg(0)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same pictures as a window gets them, each composed over the one
+// before only where the two differ: what a picture between ticks costs in
+// a running game.
+void PictureOverTheLastOne(benchmark::State& st) {
+  TableWithATick(static_cast<int>(st.range(0)));
+  const DisplayList shown = *cabinet::Tick().display;
+  const DisplayList next = cabinet::LookAhead();
+  cabinet::FrameComposer composer;
+  composer.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
+#ifdef MAROBEL_ASSETS_DIR
+  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
+#else
+  st.SkipWithError("built without the generated pictures (tools/artgen)");
+  return;
+#endif
+  DisplayList last = shown, between;
+  composer.Compose(last);
+  double fraction = 0;
+  for (auto _ : st) {
+    fraction = fraction >= 0.9 ? 0.1 : fraction + 0.1;
+    cabinet::ListInBetween(shown, next, fraction, between);
+    benchmark::DoNotOptimize(composer.ComposeOver(last, between));
+    std::swap(last, between);
+  }
+  st.counters["coins"] = static_cast<double>(cabinet::CoinsInPlay());
+}
+BENCHMARK(PictureOverTheLastOne)->Arg(0)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "game/coin_life.h"
 #include "game/state.h"
 #include "render/asset_names.h"
+#include "canvas/display_list_change.h"
 #include "render/in_between.h"
 #include "render/sound_cue.h"
 
@@ -131,6 +132,41 @@ const std::uint32_t* FrameComposer::Compose(const DisplayList& list) {
   return Pixels();
 }
 void FrameComposer::SetRegion(int x, int y, int w, int h) { surface_->canvas.SetRegion(x, y, w, h); }
+CanvasBox FrameComposer::ComposeOver(const DisplayList& before, const DisplayList& after) {
+  Canvas& canvas = surface_->canvas;
+  const CanvasBox region = canvas.Region();
+  canvas.BeginFrame();
+  // A picture file changed on disk shows at once, everywhere.
+  std::vector<CanvasBox> boxes =
+      canvas.PicturesAsLastRead() ? WhereListsDiffer(before, after, canvas) : std::vector<CanvasBox>{region};
+  // Each box is one more pass over the list: boxes that fill much of their
+  // bounds are drawn as the one box.
+  CanvasBox bounds;
+  std::int64_t inBoxes = 0;
+  for (CanvasBox& box : boxes) {
+    box = box.Within(region);
+    bounds = bounds.With(box);
+    if (!box.Empty()) inBoxes += std::int64_t{box.right - box.left} * (box.bottom - box.top);
+  }
+  if (!bounds.Empty() && 2 * inBoxes >= std::int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top))
+    boxes = {bounds};
+  CanvasBox changed;
+  for (const CanvasBox& part : boxes) {
+    if (part.Empty()) continue;
+    canvas.SetRegion(part.left, part.top, part.right - part.left, part.bottom - part.top);
+    canvas.DrawAgainInFrame();
+    ComposeDisplayList(after, canvas);
+    changed = changed.With(part);
+  }
+  canvas.EndFrame();
+  canvas.SetRegion(region.left, region.top, region.right - region.left, region.bottom - region.top);
+  return changed;
+}
+void FrameComposer::LayOutTexts(const DisplayList& list) {
+  for (const DrawCall& call : list.calls)
+    if (call.kind == DrawCallKind::Text) surface_->canvas.TextBox(call.x, call.y, call.size, call.text);
+}
+
 const std::uint32_t* FrameComposer::Pixels() const { return surface_->canvas.Pixels(); }
 int FrameComposer::Width() const { return surface_->canvas.Width(); }
 int FrameComposer::Height() const { return surface_->canvas.Height(); }

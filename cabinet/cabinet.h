@@ -139,6 +139,15 @@ class FrameComposer {
   // were and mean nothing. The whole canvas until set; it is cut to the
   // canvas, and an empty one composes nothing.
   void SetRegion(int x, int y, int w, int h);
+  // Composes `after` over the picture of `before`, which the composer holds
+  // within the region, only where the two can differ (everywhere when a
+  // picture file has changed on disk); returns that part (empty: the
+  // pictures are the same). Frames of ticks that follow each other, and
+  // pictures between them, differ where things moved: a small part.
+  CanvasBox ComposeOver(const DisplayList& before, const DisplayList& after);
+  // Lays out the texts of `list` now, so that composing it later (a tick
+  // worked out ahead, in the pictures on the way to it) only draws.
+  void LayOutTexts(const DisplayList& list);
   const std::uint32_t* Pixels() const;
   int Width() const;
   int Height() const;

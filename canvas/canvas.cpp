@@ -150,10 +150,26 @@ void Canvas::SetRegion(int x, int y, int w, int h) {
   regionBottom_ = narrow(std::int64_t{y} + std::max(h, 0));
 }
 
+CanvasBox Canvas::Region() const {
+  return CanvasBox{regionLeft_, regionTop_, regionRight_, regionBottom_}.Within({0, 0, width, height});
+}
+
+CanvasBox Canvas::TextBox(int x, int y, int height, std::string_view sjisText) {
+  const TextCoverage* coverage = sjisText.empty() ? nullptr : texts_.Find(sjisText, height);
+  if (!coverage) return {};
+  const int left = x + coverage->offsetX, top = y + coverage->offsetY;
+  return {left, top, left + coverage->width, top + coverage->height};
+}
+
 void Canvas::BeginFrame() {
   ForgetFrameFiles();
   inFrame_ = true;
   drawOrder_ = 0;
+}
+
+void Canvas::DrawAgainInFrame() {
+  drawOrder_ = 0;
+  covers_.Clear();
 }
 
 void Canvas::EndFrame() {
@@ -161,6 +177,12 @@ void Canvas::EndFrame() {
   inFrame_ = false;
   // Plans of pictures replaced on disk during the frame are freed here.
   plans_.DropStale();
+}
+
+bool Canvas::OutsideRegion(int x, int y, int w, int h) {
+  const Surface surface = View();
+  return x >= surface.Right() || y >= surface.Bottom() || std::int64_t{x} + w <= surface.Left() ||
+         std::int64_t{y} + h <= surface.Top();
 }
 
 void Canvas::ForgetFrameFiles() {
@@ -177,10 +199,7 @@ constexpr std::int64_t kMinCoverPixels = 4096;
 void Canvas::AnnounceSprite(std::size_t order, int x, int y, std::string_view image, std::string_view mask, int w,
                             int h) {
   if (!inFrame_ || !Composes() || covers_.Full() || w <= 0 || h <= 0 || std::int64_t{w} * h < kMinCoverPixels) return;
-  const Surface surface = View();
-  if (x >= surface.Right() || y >= surface.Bottom() || std::int64_t{x} + w <= surface.Left() ||
-      std::int64_t{y} + h <= surface.Top())
-    return;
+  if (OutsideRegion(x, y, w, h)) return;
   const SpritePlan* plan =
       plans_.Find(LoadPicture(std::string(image).c_str()), LoadPicture(std::string(mask).c_str()), w, h);
   if (plan) covers_.Add(order, x, y, *plan);
@@ -304,12 +323,42 @@ std::string Canvas::PicturePath(const char* fileName) const {
 
 std::shared_ptr<const Picture> Canvas::LoadPicture(const char* name) {
   if (!*name) return nullptr;
-  if (!inFrame_) return pictures_.Load(PicturePath(name));
+  if (!inFrame_) {
+    std::shared_ptr<const Picture> picture = pictures_.Load(PicturePath(name));
+    Remember(name, picture);
+    return picture;
+  }
   for (const FramePicture& known : framePictures_)
     if (known.name == name) return known.picture;
   std::shared_ptr<const Picture> picture = pictures_.Load(PicturePath(name));
   framePictures_.push_back({name, picture});
+  Remember(name, picture);
   return picture;
+}
+
+void Canvas::Remember(const char* name, const std::shared_ptr<const Picture>& picture) {
+  for (FramePicture& known : knownPictures_)
+    if (known.name == name) {
+      known.picture = picture;
+      return;
+    }
+  knownPictures_.push_back({name, picture});
+}
+
+bool Canvas::PicturesAsLastRead() {
+  bool same = true;
+  // By index: a lookup in a frame updates the entry it reads.
+  for (std::size_t i = 0; i < knownPictures_.size(); ++i) {
+    const std::shared_ptr<const Picture> before = knownPictures_[i].picture;
+    const std::string name = knownPictures_[i].name;
+    if (inFrame_) {
+      same = LoadPicture(name.c_str()) == before && same;
+    } else {
+      knownPictures_[i].picture = pictures_.Load(PicturePath(name.c_str()));
+      same = same && knownPictures_[i].picture == before;
+    }
+  }
+  return same;
 }
 
 void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w, int h, DrawTag tag) {
@@ -318,6 +367,8 @@ void Canvas::DrawSprite(int x, int y, const char* image, const char* mask, int w
   if (!mask) mask = "";
   if (sink_) sink_->OnSprite(image, mask, x, y, w, h, tag);
   if (!Composes() || w <= 0 || h <= 0) return;
+  // Outside the part being drawn it changes nothing: not worth a lookup.
+  if (OutsideRegion(x, y, w, h)) return;
   const Surface surface = View();
   LastSprite& last = lastSprite_;
   if (last.plan && last.w == w && last.h == h && last.image == image && last.mask == mask) {

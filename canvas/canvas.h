@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "canvas/canvas_box.h"
 #include "canvas/canvas_call_sink.h"
 #include "canvas/cover_map.h"
 #include "canvas/picture_cache.h"
@@ -74,6 +75,9 @@ class Canvas {
   // shows from the next frame on.
   void BeginFrame();
   void EndFrame();
+  // Within a frame, the list drawn again over another part of the canvas:
+  // its calls count from 0 again, its files are those already looked up.
+  void DrawAgainInFrame();
   // Within a frame, tells the canvas ahead that its drawing call number
   // `order` (every drawing call counts, from 0 at BeginFrame) will draw
   // this sprite, so that what the sprite covers whole is not drawn before
@@ -87,8 +91,13 @@ class Canvas {
   // the whole canvas gives them. The whole canvas until set; a rectangle
   // reaching past the canvas is cut to it, an empty one draws nothing.
   void SetRegion(int x, int y, int w, int h);
+  // That part, cut to the canvas.
+  CanvasBox Region() const;
 
   // --- Portable additions, for front ends, the runner and tests ---
+  // Where text drawn at (x, y) in characters `height` high covers pixels;
+  // empty when it draws none.
+  CanvasBox TextBox(int x, int y, int height, std::string_view sjisText);
   bool IsAttached() const { return !pixels_.empty(); }
   int Width() const { return width; }
   int Height() const { return height; }
@@ -106,6 +115,11 @@ class Canvas {
 
   // How many times a picture file has been read and decoded so far.
   std::size_t PictureDecodeCount() const { return pictures_.DecodeCount(); }
+  // Whether every picture file looked up so far is on disk as it was last
+  // read (none changed, gone or come), asking the file system once each
+  // (in a frame, its one lookup of each): until one is not, a picture drawn
+  // again over itself where it changed is the picture drawn whole.
+  bool PicturesAsLastRead();
   // How many sprite plans (a picture pair at one size) have been made so far.
   std::size_t SpritePlanCount() const { return plans_.BuildCount(); }
 
@@ -142,12 +156,14 @@ class Canvas {
   void Fill(std::uint32_t colour, std::size_t order);
   std::shared_ptr<const Picture> LoadPicture(const char* fileName);
   void ForgetFrameFiles();
+  bool OutsideRegion(int x, int y, int w, int h);
 
   // The picture files looked up in this frame, by the name drawn with.
   struct FramePicture {
     std::string name;
     std::shared_ptr<const Picture> picture;
   };
+  void Remember(const char* name, const std::shared_ptr<const Picture>& picture);
   // The last sprite drawn in this frame and its plan, for the run of
   // sprites of one kind (coins) that makes up most of a crowded frame.
   struct LastSprite {
@@ -168,6 +184,7 @@ class Canvas {
   TextCoverageCache texts_;
   bool inFrame_ = false;
   std::vector<FramePicture> framePictures_;
+  std::vector<FramePicture> knownPictures_;  // every file looked up, as last read
   LastSprite lastSprite_;
   std::size_t drawOrder_ = 0;  // the frame's drawing calls so far
   CoverMap covers_;

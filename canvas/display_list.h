@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "canvas/canvas_box.h"
 #include "canvas/canvas_call_sink.h"
 #include "canvas/draw_tag.h"
 
