@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/session/key_script.h"
+#include "app/session/window_view.h"
 #include "cabinet/cabinet.h"
 #include "render/sprite_tags.h"
 #include "tests/golden_games.h"
@@ -185,6 +186,68 @@ TEST(InBetween, SmoothSessionTracesAsAPlainOneAndNeverJumpsBack) {
     }
   }
   EXPECT_EQ(traces[0], traces[1]);
+}
+
+// A window copies only the part of each picture between ticks that its
+// session says changed: over a rich game with presses between pictures,
+// what it then holds is the picture composed whole, every time.
+TEST(InBetween, PicturesComposedInPartAreWholePictures) {
+  const GoldenGame& g = kGoldenGames[1];
+  const KeyScriptResult script = ParseKeyScript(RichGameKeys(g.style, g.seed, 120));
+  ASSERT_TRUE(script.ok);
+  ShellOptions options;
+  options.credits = g.credits;
+  GameSession session;
+  NullWindow window;
+  ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
+  session.SetAssetFolder(MAROBEL_ASSETS_DIR);
+  session.SetSmoothMotion(true);
+  cabinet::FrameComposer whole;
+  whole.SetPictureFolder(MAROBEL_ASSETS_DIR);
+  whole.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
+  std::vector<std::uint32_t> held(static_cast<std::size_t>(kClientAreaWidth) * kClientAreaHeight);
+  std::uint64_t heldNumber = 0;
+  long long partial = 0, copied = 0;
+  auto show = [&](const GameSession::FrameView& picture) {
+    const bool follows = picture.number == heldNumber + 1;
+    for (int y = 0; y < kClientAreaHeight; ++y)
+      for (int x = 0; x < kClientAreaWidth; ++x)
+        if (!follows || (x >= picture.changedLeft && x < picture.changedRight && y >= picture.changedTop &&
+                         y < picture.changedBottom))
+          held[static_cast<std::size_t>(y) * kClientAreaWidth + x] = picture.pixels[y * picture.width + x];
+    heldNumber = picture.number;
+    return follows ? std::max(0, std::min(picture.changedRight, kClientAreaWidth) - picture.changedLeft) *
+                         std::max(0, std::min(picture.changedBottom, kClientAreaHeight) - picture.changedTop)
+                   : kClientAreaWidth * kClientAreaHeight;
+  };
+  std::size_t next = 0;
+  for (long long tick = 1; tick <= 120; ++tick) {
+    show(session.PictureToShow(0));
+    const std::uint32_t* frame = whole.Compose(session.TickDisplayList());
+    for (int y = 0; y < kClientAreaHeight; ++y)
+      for (int x = 0; x < kClientAreaWidth; ++x)
+        ASSERT_EQ(held[static_cast<std::size_t>(y) * kClientAreaWidth + x], frame[y * whole.Width() + x])
+            << "tick " << tick << " at (" << x << ", " << y << ")";
+    for (double fraction : {0.2, 0.45, 0.7, 0.95}) {
+      if (fraction > 0.5)
+        for (; next < script.presses.size() && script.presses[next].tick <= tick; ++next)
+          session.PlayerKeyDown(script.presses[next].virtualKey);
+      const int area = show(session.PictureToShow(fraction));
+      partial += area < kClientAreaWidth * kClientAreaHeight;
+      copied += area;
+      const std::uint32_t* expected = whole.Compose(session.ListBetween(fraction));
+      for (int y = 0; y < kClientAreaHeight; ++y)
+        for (int x = 0; x < kClientAreaWidth; ++x)
+          ASSERT_EQ(held[static_cast<std::size_t>(y) * kClientAreaWidth + x], expected[y * whole.Width() + x])
+              << "tick " << tick << " fraction " << fraction << " at (" << x << ", " << y << ")";
+    }
+    session.Tick(&window);
+  }
+  // Most pictures between ticks are copied in part, and far less than whole.
+  std::printf("%lld of %d pictures between ticks copied in part; %.1f%% of their pixels copied\n", partial, 120 * 4,
+              100.0 * copied / (120.0 * 4 * kClientAreaWidth * kClientAreaHeight));
+  EXPECT_GT(partial, 120 * 3);
+  EXPECT_LT(copied, 120 * 4 * kClientAreaWidth * kClientAreaHeight / 2);
 }
 #endif
 

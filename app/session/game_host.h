@@ -5,6 +5,12 @@
 struct PixelView {
   const std::uint32_t* pixels = nullptr;
   int width = 0, height = 0;
+  // A source that composes each picture over the one before numbers them
+  // from 1 and says where each can differ from the one numbered before it
+  // (right and bottom not included), so that a window holding that one need
+  // copy no more. 0: not numbered, any of it may be new.
+  std::uint64_t number = 0;
+  int changedLeft = 0, changedTop = 0, changedRight = 0, changedBottom = 0;
 };
 
 // What a front end lends to the game session: the window's clock and its

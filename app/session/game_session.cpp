@@ -1,5 +1,7 @@
 #include "app/session/game_session.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <filesystem>
 #include <iterator>
@@ -120,6 +122,7 @@ void GameSession::KeepTraceLine(bool draws, bool wanted) {
 
 void GameSession::SetAssetFolder(const std::string& folder) {
   composer_.SetPictureFolder(folder);
+  frameComposed_ = betweenComposed_ = canvasHoldsFrame_ = false;
   soundBank_.SetFolder(folder);
 }
 
@@ -134,14 +137,53 @@ GameSession::StillSounding GameSession::SoundStillSounding() const {
   return {last.name, cabinet::TicksRun() - last.tick + 1};
 }
 
+namespace {
+
+// Numbers no two pictures share, whichever session composed them, so that a
+// window shown another session's picture copies the next one whole.
+std::uint64_t NextPictureNumber() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
+
+}  // namespace
+
 GameSession::FrameView GameSession::Frame() {
   if (!frameComposed_ || betweenComposed_) {
-    composer_.SetRegion(0, 0, composer_.Width(), composer_.Height());
-    composer_.Compose(*lastTick_.display);
+    const DisplayList& list = *lastTick_.display;
+    const int width = composer_.Width(), height = composer_.Height();
+    const CanvasBox all{0, 0, width, height};
+    auto over = [&](const CanvasBox& part, const DisplayList& held) {
+      composer_.SetRegion(part.left, part.top, part.right - part.left, part.bottom - part.top);
+      const CanvasBox changed = composer_.ComposeOver(held, list);
+      pictureChange_ = pictureChange_.With(changed);
+    };
+    pictureChange_ = {};
+    if (!canvasHoldsFrame_) {
+      composer_.SetRegion(0, 0, width, height);
+      composer_.Compose(list);
+      pictureChange_ = all;
+    } else if (betweenComposed_) {
+      // The window's part holds the last picture between ticks, the rest
+      // the last frame.
+      over({0, 0, kClientAreaWidth, kClientAreaHeight}, composedBetween_);
+      over({kClientAreaWidth, 0, width, height}, composedFrame_);
+      over({0, kClientAreaHeight, kClientAreaWidth, height}, composedFrame_);
+    } else {
+      over(all, composedFrame_);
+    }
+    composedFrame_ = list;
+    canvasHoldsFrame_ = true;
     frameComposed_ = true;
     betweenComposed_ = false;
+    pictureNumber_ = NextPictureNumber();
   }
-  return {composer_.Pixels(), composer_.Width(), composer_.Height()};
+  return ComposedPicture();
+}
+
+GameSession::FrameView GameSession::ComposedPicture() const {
+  return {composer_.Pixels(),  composer_.Width(),  composer_.Height(),   pictureNumber_,
+          pictureChange_.left, pictureChange_.top, pictureChange_.right, pictureChange_.bottom};
 }
 
 bool GameSession::Smoothing() const {
@@ -156,6 +198,7 @@ void GameSession::LookAheadIfStale() {
   for (std::size_t i = nextReplayed_; i < replay_.size() && replay_[i].tick <= ticksRun_ + 1; ++i)
     keys.push_back(replay_[i].virtualKey);
   const DisplayList& next = cabinet::LookAhead(keys);
+  composer_.LayOutTexts(next);
   if (aheadOfTick_ == ticksRun_)
     between_.Retarget(next);
   else
@@ -183,10 +226,16 @@ GameSession::FrameView GameSession::PictureBetween(double fraction) {
   // Many a second: only what a window shows is composed; the rest of the
   // canvas keeps the last tick's frame.
   if (!betweenComposed_) Frame();
+  const DisplayList& list = ListBetween(fraction);
+  // Only where it differs from the last picture is it composed.
+  const DisplayList& onCanvas = betweenComposed_ ? composedBetween_ : *lastTick_.display;
   composer_.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
-  composer_.Compose(ListBetween(fraction));
+  const CanvasBox area = composer_.ComposeOver(onCanvas, list);
+  composedBetween_ = list;
   betweenComposed_ = true;
-  return {composer_.Pixels(), composer_.Width(), composer_.Height()};
+  pictureNumber_ = NextPictureNumber();
+  pictureChange_ = area;
+  return ComposedPicture();
 }
 
 bool GameSession::OpenKeptGame(std::optional<long long> credits, std::string& error) {

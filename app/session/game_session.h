@@ -114,6 +114,12 @@ class GameSession {
   // that every tick is seen as it is; the later ones are on the way to the
   // next tick.
   FrameView PictureToShow(double fraction);
+  // Works the next tick out now rather than in the next picture, when
+  // smoothing: a window calls it once a tick's frame is shown, or a key-down
+  // taken, so that each picture only composes.
+  void WorkOutNextTick() {
+    if (Smoothing()) LookAheadIfStale();
+  }
   // The tick timer's period as it runs now, to tell how far a picture is.
   int TickPeriodMs() const { return TimerPeriod(); }
 
@@ -224,6 +230,7 @@ class GameSession {
   void RunTick(GameHost* host, bool listDrawing);
   void PlayTickSounds();
   void LookAheadIfStale();
+  FrameView ComposedPicture() const;
 
   enum class TraceKind { None, File, Stream, Line };
 
@@ -241,6 +248,10 @@ class GameSession {
   std::optional<cabinet::FrameComposer> statisticsComposer_;
   DisplayList statisticsList_;
   bool frameComposed_ = false;
+  // The composer holds the picture of this tick's list, but in the window's
+  // part when betweenComposed_.
+  bool canvasHoldsFrame_ = false;
+  DisplayList composedFrame_;
   const DisplayList noDraws_{};
   const SoundCues noSounds_{};
   cabinet::TickResult lastTick_{&noDraws_, &noSounds_};
@@ -267,8 +278,11 @@ class GameSession {
   int creditsAfterTick_ = 0;
   bool smooth_ = false;
   InBetweenPictures between_;
-  long long aheadOfTick_ = -1;      // the tick the look-ahead went on from; -1: none
-  long long aheadWithPresses_ = 0;  // the presses the game had taken by then
-  bool betweenComposed_ = false;    // the composer holds a picture between ticks
-  bool tickFrameShown_ = false;     // the last tick's frame has been asked for by a window
+  long long aheadOfTick_ = -1;       // the tick the look-ahead went on from; -1: none
+  long long aheadWithPresses_ = 0;   // the presses the game had taken by then
+  bool betweenComposed_ = false;     // the composer holds a picture between ticks,
+  DisplayList composedBetween_;      // this one's
+  std::uint64_t pictureNumber_ = 0;  // the composer's last picture's, for the windows
+  CanvasBox pictureChange_;          // where the last differs from the one before
+  bool tickFrameShown_ = false;      // the last tick's frame has been asked for by a window
 };
