@@ -48,4 +48,5 @@ class PageWindowHost : public GameHost {
   bool repaintNeeded_ = false;
   long long framesShown_ = 0;
   std::vector<std::uint32_t> rgba_;  // the client area in the page's byte order
+  std::uint64_t shownNumber_ = 0;    // the source's number of the picture in rgba_
 };

@@ -1,4 +1,3 @@
-#include <emscripten/em_asm.h>
 // The browser shell: the page's game canvas is the window, the browser's
 // interval timer its tick timer, and shell.js turns the page's key presses,
 // lane controls, cabinet taps, gamepads, menus and About box into the calls
@@ -73,9 +72,10 @@ struct KeyReport {
 
 // Pictures between ticks: when the last tick began (the clock of
 // performance.now()), and what pictures cost, so that none is begun that
-// would still be composing when the next tick is due. The first picture
-// after a tick or a key-down works the next tick out as well, which costs
-// about a tick; the others only compose.
+// would still be composing when the next tick is due. The next tick is
+// worked out in the tick's task and at each key-down, but the first
+// picture after either still composes more than the others: all that
+// changed with the tick, not only what moved.
 double lastTickAt = 0;
 struct PictureCosts {
   double composeMs = 0;
@@ -118,6 +118,10 @@ void OnTickTimer() {
   const int ticks = TicksPerExpiry();
   for (int i = 1; i < ticks && Watching(); ++i) session->Tick(&mainHost);
   session->Tick(&mainHost);
+  // The tick's frame first, then the next tick, which the pictures after
+  // it need.
+  mainHost.PaintIfNeeded();
+  session->WorkOutNextTick();
 }
 
 // Ends the game being played, keeping it where it is kept, and starts one
@@ -256,6 +260,7 @@ EMSCRIPTEN_KEEPALIVE int web_key_down(int virtualKey) {
   lastKey.creditsBefore = session->Credits();
   session->PlayerKeyDown(virtualKey);
   lastKey.creditsAfter = session->Credits();
+  session->WorkOutNextTick();
   return 1;
 }
 
@@ -295,11 +300,8 @@ EMSCRIPTEN_KEEPALIVE int web_picture() {
   PictureCosts& costs = pictureCosts;
   const bool looksAhead = costs.tick != session->TicksRun() || costs.keys != lastKey.delivered;
   if (now + costs.composeMs + (looksAhead ? costs.lookAheadMs : 0) >= lastTickAt + period) return 0;
-  const auto picture__ = session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0));
-  const double composed__ = emscripten_get_now();
-  mainHost.Show(picture__);
+  mainHost.Show(session->PictureToShow(std::clamp((now - lastTickAt) / period, 0.0, 1.0)));
   const double cost = emscripten_get_now() - now;
-  EM_ASM({ (Module.split = Module.split || []).push([$0, $1, $2]); }, composed__ - now, cost, looksAhead ? 1 : 0);
   if (looksAhead)
     costs.lookAheadMs = std::max(0.0, cost - costs.composeMs);
   else

@@ -1035,10 +1035,17 @@ function applyZoom() {
 }
 
 // The crop bar's title and credit count follow the game's.
+// Called at every picture: the text is made again only when the credits or
+// the title changed.
+const cropBarShows = { credits: undefined, title: undefined };
 function updateCropBar() {
   const bar = document.getElementById("crop-bar");
   if (bar.hidden || !page.moduleReady) return;
-  const text = `${document.title} · ${Module._web_credits().toLocaleString("en-US")} credits`;
+  const credits = Module._web_credits();
+  if (credits === cropBarShows.credits && document.title === cropBarShows.title) return;
+  cropBarShows.credits = credits;
+  cropBarShows.title = document.title;
+  const text = `${document.title} · ${credits.toLocaleString("en-US")} credits`;
   if (bar.textContent !== text) bar.textContent = text;
 }
 
