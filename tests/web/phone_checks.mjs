@@ -46,7 +46,13 @@ function layoutFacts(page) {
     return { ...marobelPage.layout(), scrollWidth: document.documentElement.scrollWidth, innerWidth,
              game: rect("game-view").toJSON(), left: rect("lane-left").toJSON(), right: rect("lane-right").toJSON(),
              hint: document.getElementById("hint").textContent, zoom: visualViewport.scale,
-             targets: Array.from(document.querySelectorAll(".menu-title"), (e) => e.getBoundingClientRect().height) };
+             targets: Array.from(document.querySelectorAll(".menu-title"), (e) => e.getBoundingClientRect().height),
+             // "New game…" and Share where a tap finds them, not scrolled out of a narrow menu bar.
+             gameButtonsSeen: ["new-game", "share"].every((id) => {
+               const box = rect(id);
+               const hit = document.elementFromPoint(box.left + box.width / 2, box.top + box.height / 2);
+               return box.width > 0 && document.getElementById(id).contains(hit);
+             }) };
   });
 }
 
@@ -60,7 +66,7 @@ export async function checkPhone(browser, server, { check, runSim, writeKeys, ou
   check("phone portrait: the cabinet at 5 device pixels a game pixel, lanes under it, no sideways scroll",
         portrait.deviceScale === 5 && Math.abs(portrait.game.width - 217 * 5 / 3) < 0.05 && !portrait.beside &&
         portrait.left.top >= portrait.game.bottom && portrait.scrollWidth <= portrait.innerWidth &&
-        portrait.left.height >= 88 && portrait.left.bottom <= 844,
+        portrait.left.height >= 88 && portrait.left.bottom <= 844 && portrait.gameButtonsSeen,
         `scale ${portrait.deviceScale}, game ${portrait.game.width}x${portrait.game.height}, ` +
         `lanes at y ${portrait.left.top}, scrollWidth ${portrait.scrollWidth}`);
   check("phone: menus are 44 px touch targets and the hint speaks of taps",
@@ -165,10 +171,12 @@ export async function checkPhone(browser, server, { check, runSim, writeKeys, ou
   await page.setViewportSize({ width: 844, height: 390 });
   await sleep(200);
   const landscape = await layoutFacts(page);
-  check("phone landscape: lanes beside the game, whole device pixels, no sideways scroll",
+  check("phone landscape: lanes beside the game, whole device pixels, no sideways scroll, New game and Share in sight",
         landscape.beside && landscape.deviceScale >= 2 && landscape.scrollWidth <= landscape.innerWidth &&
-        landscape.left.right <= landscape.game.left && landscape.right.left >= landscape.game.right,
-        `scale ${landscape.deviceScale}, game ${landscape.game.width}x${landscape.game.height.toFixed(1)}`);
+        landscape.left.right <= landscape.game.left && landscape.right.left >= landscape.game.right &&
+        landscape.gameButtonsSeen,
+        `scale ${landscape.deviceScale}, game ${landscape.game.width}x${landscape.game.height.toFixed(1)}, ` +
+        `buttons seen ${landscape.gameButtonsSeen}`);
   await page.screenshot({ path: join(out, "phone-landscape.png") });
   check("phone: no page errors", errors.length === 0, errors.join(" | "));
   await context.close();

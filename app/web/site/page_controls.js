@@ -87,6 +87,7 @@ const controls = {
       for (const element of document.querySelectorAll(this.inPageLanguage)) element.lang = state.language;
       this.renderMenus();
       this.relabel();
+      placeGameButtons();
     }
     this.update();
   },
@@ -205,7 +206,7 @@ const controls = {
       items.hidden = true;
       this.renderEntries(items, description.entries);
       menu.append(title, items);
-      bar.insertBefore(menu, before);
+      bar.insertBefore(menu, before?.parentNode === bar ? before : null);
       title.addEventListener("click", () => {
         if (menus.open === menu) menus.close();
         else menus.show(menu);

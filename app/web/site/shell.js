@@ -1032,6 +1032,21 @@ function applyZoom() {
   window.scrollTo(0, document.documentElement.scrollHeight - window.innerHeight);
   for (const button of document.querySelectorAll("#zoom button"))
     button.setAttribute("aria-pressed", String(button.dataset.zoom === page.zoom));
+  placeGameButtons();
+}
+
+// "New game…" and Share sit at the end of the menu bar, where they take no
+// room from the game area. A bar as narrow as the game area of a phone on
+// its side, or of a small one, would scroll them out of sight: they stand
+// in the toolbar then, by the hint.
+function placeGameButtons() {
+  const bar = document.getElementById("menubar");
+  const buttons = document.getElementById("game-buttons");
+  if (!bar || !buttons) return;
+  bar.append(buttons);
+  const fits = bar.scrollWidth <= bar.clientWidth + 1;
+  if (!fits) document.getElementById("toolbar").prepend(buttons);
+  buttons.classList.toggle("in-toolbar", !fits);
 }
 
 // The crop bar's title and credit count follow the game's.
