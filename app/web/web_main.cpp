@@ -476,11 +476,17 @@ EMSCRIPTEN_KEEPALIVE int web_skip_step(double budgetMs) {
     browserSound.StopPlaying();
   }
   const double until = emscripten_get_now() + budgetMs;
-  // A crowded table's tick is slow: the clock is read often enough that a
-  // slice ends near its budget even then.
-  constexpr long long kTicksBetweenClockReads = 32;
+  // The clock is read between batches of ticks that take about a
+  // millisecond: often enough that a slice ends near its budget on a
+  // crowded table, whose ticks are slow, and seldom enough on a sparse one
+  // that the drawing listed for each batch's last tick costs little.
+  static long long batch = 32;
   do {
-    session->RunUntil(WatchEnd(), &mainHost, kTicksBetweenClockReads);
+    const double start = emscripten_get_now();
+    session->RunUntil(WatchEnd(), &mainHost, batch);
+    const double took = emscripten_get_now() - start;
+    if (took < 0.5) batch = std::min(batch * 2, 4096LL);
+    if (took > 2) batch = std::max(batch / 2, 8LL);
   } while (Watching() && emscripten_get_now() < until);
   if (Watching()) return 1;
   skipping = false;
