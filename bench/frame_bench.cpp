@@ -10,6 +10,7 @@
 
 #include "app/session/window_view.h"
 #include "bench/cabinet_states.h"
+#include "bench/generated_pictures.h"
 #include "bonus/gate_lottery.h"
 #include "canvas/bmp_reader.h"
 #include "canvas/picture_cache.h"
@@ -19,16 +20,6 @@
 #include "render/frame.h"
 
 namespace {
-
-bool UseGeneratedPictures([[maybe_unused]] benchmark::State& st, cabinet::FrameComposer& composer) {
-#ifdef MAROBEL_ASSETS_DIR
-  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
-  return true;
-#else
-  st.SkipWithError("built without the generated pictures (tools/artgen)");
-  return false;
-#endif
-}
 
 // The display list of a tick's drawing steps without the simulation steps
 // between them: cabinet, texts, cursor, every coin with the sprite of its

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "bench/cabinet_states.h"
+#include "bench/generated_pictures.h"
 #include "app/session/window_view.h"
 #include "cabinet/cabinet.h"
 
@@ -24,6 +25,12 @@ void TableWithATick(int coins) {
   cabinet::Tick();
 }
 
+// The composer draws what a window shows of the canvas.
+bool ComposeTheWindow(benchmark::State& st, cabinet::FrameComposer& composer) {
+  composer.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
+  return UseGeneratedPictures(st, composer);
+}
+
 void LookAhead(benchmark::State& st) {
   TableWithATick(static_cast<int>(st.range(0)));
   for (auto _ : st) benchmark::DoNotOptimize(cabinet::LookAhead().calls.size());
@@ -36,13 +43,7 @@ void PictureBetweenTicks(benchmark::State& st) {
   const DisplayList shown = *cabinet::Tick().display;
   const DisplayList next = cabinet::LookAhead();
   cabinet::FrameComposer composer;
-  composer.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);  // what a window shows of it
-#ifdef MAROBEL_ASSETS_DIR
-  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
-#else
-  st.SkipWithError("built without the generated pictures (tools/artgen)");
-  return;
-#endif
+  if (!ComposeTheWindow(st, composer)) return;
   DisplayList between;
   double fraction = 0;
   for (auto _ : st) {
@@ -62,13 +63,7 @@ void PictureOverTheLastOne(benchmark::State& st) {
   const DisplayList shown = *cabinet::Tick().display;
   const DisplayList next = cabinet::LookAhead();
   cabinet::FrameComposer composer;
-  composer.SetRegion(0, 0, kClientAreaWidth, kClientAreaHeight);
-#ifdef MAROBEL_ASSETS_DIR
-  composer.SetPictureFolder(MAROBEL_ASSETS_DIR);
-#else
-  st.SkipWithError("built without the generated pictures (tools/artgen)");
-  return;
-#endif
+  if (!ComposeTheWindow(st, composer)) return;
   DisplayList last = shown, between;
   composer.Compose(last);
   double fraction = 0;

@@ -105,6 +105,14 @@ TEST(InBetween, LookAheadIsTheNextTickAndLeavesTheGameAsItWas) {
 }
 
 #ifdef MAROBEL_ASSETS_DIR
+// A session of golden game `g`'s credits, drawing with the generated pictures.
+void StartGoldenSession(GameSession& session, NullWindow& window, const GoldenGame& g) {
+  ShellOptions options;
+  options.credits = g.credits;
+  ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
+  session.SetAssetFolder(MAROBEL_ASSETS_DIR);
+}
+
 // A session smoothing a rich game with presses made between pictures: its
 // trace and sounds are those of the same presses without smoothing, each
 // next tick is the picture at fraction 1, a press mid-way never sends a
@@ -115,12 +123,9 @@ TEST(InBetween, SmoothSessionTracesAsAPlainOneAndNeverJumpsBack) {
   ASSERT_TRUE(script.ok);
   std::vector<std::string> traces[2];
   for (int smooth = 0; smooth < 2; ++smooth) {
-    ShellOptions options;
-    options.credits = g.credits;
     GameSession session;
     NullWindow window;
-    ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
-    session.SetAssetFolder(MAROBEL_ASSETS_DIR);
+    ASSERT_NO_FATAL_FAILURE(StartGoldenSession(session, window, g));
     session.SetSmoothMotion(smooth == 1);
     session.KeepTraceLine(false);
     std::size_t next = 0;
@@ -195,12 +200,9 @@ TEST(InBetween, PicturesComposedInPartAreWholePictures) {
   const GoldenGame& g = kGoldenGames[1];
   const KeyScriptResult script = ParseKeyScript(RichGameKeys(g.style, g.seed, 120));
   ASSERT_TRUE(script.ok);
-  ShellOptions options;
-  options.credits = g.credits;
   GameSession session;
   NullWindow window;
-  ASSERT_NO_FATAL_FAILURE(StartGameSession(session, options, window));
-  session.SetAssetFolder(MAROBEL_ASSETS_DIR);
+  ASSERT_NO_FATAL_FAILURE(StartGoldenSession(session, window, g));
   session.SetSmoothMotion(true);
   cabinet::FrameComposer whole;
   whole.SetPictureFolder(MAROBEL_ASSETS_DIR);
