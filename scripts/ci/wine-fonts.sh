@@ -29,29 +29,15 @@ english_font="$(readlink -f "$(fc-match -f '%{file}' 'DejaVu Sans')" || true)"
 [ -f "$english_font" ] && [ -z "$(fc-list "$(fc-query -f '%{family[0]}' "$english_font"):lang=ja")" ] ||
   fail "no English-only face (fonts-dejavu-core)"
 
-work="$(mktemp -d /tmp/marobel-wine-fonts.XXXXXX)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  set +e
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# open_work_folder, wait_window, close_box.
+source "$root/scripts/ci/wine-windows.sh"
+open_work_folder marobel-wine-fonts "$zip"
 shots="${MAROBEL_SMOKE_SHOTS:-$work/shots}"
-mkdir -p "$work/game" "$work/fonts" "$shots"
-(cd "$work/game" && unzip -q "$zip")
-game_dir="$(ls -d "$work"/game/marobel-*)"
+mkdir -p "$work/fonts" "$shots"
 
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+# shellcheck source=xvfb-lib.sh
+. "$root/scripts/ci/xvfb-lib.sh"
+start_xvfb 1024x768x24
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -62,10 +48,6 @@ export FONTCONFIG_FILE="$work/fonts.conf"
 note "creating the Wine prefix"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
-
-# wait_window, close_box.
-# shellcheck source=wine-windows.sh
-source "$root/scripts/ci/wine-windows.sh"
 
 # The menu bar of the game started with LANG=$1, cropped into $2.
 menu_bar() {

@@ -25,24 +25,12 @@ zip="$(ls "$build"/marobel-*-win64.zip 2>/dev/null | head -1 || true)"
 [ -n "$zip" ] || fail "no package in $build (scripts/build-windows.sh makes it)"
 for file in "$check" "$RG_SIM"; do [ -x "$file" ] || fail "$file is missing; build the native project first"; done
 
-work="$(mktemp -d /tmp/marobel-wine-scale.XXXXXX)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  set +e
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-shots="${MAROBEL_SMOKE_SHOTS:-$work/shots}"
-mkdir -p "$work/game" "$shots"
-(cd "$work/game" && unzip -q "$zip")
-game_dir="$(ls -d "$work"/game/marobel-*)"
-RG_ASSETS="$game_dir"
-# wait_window, close_box; rg_ticks, rg_wait_tick, rg_play_presses, rg_presses, rg_same_as_runner.
+# open_work_folder, wait_window, close_box; rg_ticks, rg_wait_tick, rg_play_presses, rg_presses, rg_same_as_runner.
 source "$root/scripts/ci/wine-windows.sh"
+open_work_folder marobel-wine-scale "$zip"
+shots="${MAROBEL_SMOKE_SHOTS:-$work/shots}"
+mkdir -p "$shots"
+RG_ASSETS="$game_dir"
 source "$root/scripts/ci/recorded-game-lib.sh"
 
 # shellcheck source=xvfb-lib.sh

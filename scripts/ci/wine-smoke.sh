@@ -53,35 +53,21 @@ note() { echo "wine-smoke: $*"; }
 zip="$(ls "$build"/marobel-*-win64.zip 2>/dev/null | head -1 || true)"
 [ -n "$zip" ] || fail "no package in $build (scripts/build-windows.sh makes it)"
 
-work="$(mktemp -d /tmp/marobel-wine.XXXXXX)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  set +e
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+# wait_window, wait_no_window, close_box, cabinet_crop, cabinet_shown;
+# open_work_folder.
+source "$root/scripts/ci/wine-windows.sh"
 # The game runs from the unpacked package: it reads its pictures and sounds
 # by bare name from the working directory.
-mkdir -p "$work/game" "$shots"
-(cd "$work/game" && unzip -q "$zip")
-game_dir="$(ls -d "$work"/game/marobel-*)"
+open_work_folder marobel-wine "$zip"
+mkdir -p "$shots"
 [ -f "$game_dir/marobel.exe" ] || fail "no marobel.exe in $zip"
 [ "$(ls "$game_dir"/*.bmp | wc -l)" -eq 20 ] || fail "the package does not hold the 20 pictures"
 [ "$(ls "$game_dir"/*.wav | wc -l)" -eq 7 ] || fail "the package does not hold the 7 sounds"
 
-# A display number nobody uses.
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+# An X server of its own.
+# shellcheck source=xvfb-lib.sh
+. "$root/scripts/ci/xvfb-lib.sh"
+start_xvfb 1024x768x24
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 # No browser or .NET add-on installs (they would wait for a click), no
@@ -131,8 +117,6 @@ probe=$?
 set -e
 [ "$probe" -eq 3 ] || fail "Wine does not pass exit codes through (got $probe for 3)"
 
-# wait_window, wait_no_window, close_box, cabinet_crop, cabinet_shown.
-source "$root/scripts/ci/wine-windows.sh"
 
 # Waits up to $1 seconds for the game process and sets exit_status. Runs in
 # this shell, not a subshell: only the parent can collect a child's status.

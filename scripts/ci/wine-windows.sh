@@ -1,8 +1,29 @@
 # shellcheck shell=bash
-# Window helpers of the Wine runs (scripts/ci/wine-smoke.sh and
-# scripts/ci/wine-installer-test.sh): finding, closing and looking at the
-# game's windows on the X display. Sourced; needs xdotool, python3 with
-# libX11 and ImageMagick.
+# Helpers of the Wine runs (scripts/ci/wine-*.sh): a work folder with the
+# game unpacked in it, and finding, closing and looking at the game's
+# windows on the X display. Sourced; needs xdotool, python3 with libX11 and
+# ImageMagick.
+# shellcheck disable=SC2034
+
+# A folder of the check's own, $work, named after $1, with the package $2
+# unpacked in it ($game_dir). At exit the game ($game_pid), the prefix's
+# Wine server and the X server ($xvfb_pid) are stopped and the folder goes.
+open_work_folder() {
+  work="$(mktemp -d "/tmp/$1.XXXXXX")"
+  xvfb_pid=""
+  game_pid=""
+  trap close_work_folder EXIT
+  mkdir -p "$work/game"
+  (cd "$work/game" && unzip -q "$2")
+  game_dir="$(ls -d "$work"/game/marobel-*)"
+}
+close_work_folder() {
+  set +e
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
 
 # Waits up to $1 seconds for a visible window named exactly $2; prints its id.
 wait_window() {
