@@ -137,21 +137,11 @@ CanvasBox FrameComposer::ComposeOver(const DisplayList& before, const DisplayLis
   const CanvasBox region = canvas.Region();
   canvas.BeginFrame();
   // A picture file changed on disk shows at once, everywhere.
-  std::vector<CanvasBox> boxes =
+  const std::vector<CanvasBox> boxes =
       canvas.PicturesAsLastRead() ? WhereListsDiffer(before, after, canvas) : std::vector<CanvasBox>{region};
-  // Each box is one more pass over the list: boxes that fill much of their
-  // bounds are drawn as the one box.
-  CanvasBox bounds;
-  std::int64_t inBoxes = 0;
-  for (CanvasBox& box : boxes) {
-    box = box.Within(region);
-    bounds = bounds.With(box);
-    if (!box.Empty()) inBoxes += std::int64_t{box.right - box.left} * (box.bottom - box.top);
-  }
-  if (!bounds.Empty() && 2 * inBoxes >= std::int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top))
-    boxes = {bounds};
   CanvasBox changed;
-  for (const CanvasBox& part : boxes) {
+  for (const CanvasBox& box : boxes) {
+    const CanvasBox part = box.Within(region);
     if (part.Empty()) continue;
     canvas.SetRegion(part.left, part.top, part.right - part.left, part.bottom - part.top);
     canvas.DrawAgainInFrame();

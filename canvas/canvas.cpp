@@ -347,16 +347,11 @@ void Canvas::Remember(const char* name, const std::shared_ptr<const Picture>& pi
 
 bool Canvas::PicturesAsLastRead() {
   bool same = true;
-  // By index: a lookup in a frame updates the entry it reads.
-  for (std::size_t i = 0; i < knownPictures_.size(); ++i) {
-    const std::shared_ptr<const Picture> before = knownPictures_[i].picture;
-    const std::string name = knownPictures_[i].name;
-    if (inFrame_) {
-      same = LoadPicture(name.c_str()) == before && same;
-    } else {
-      knownPictures_[i].picture = pictures_.Load(PicturePath(name.c_str()));
-      same = same && knownPictures_[i].picture == before;
-    }
+  // Each lookup puts what it read in its entry (no entry is added: the name
+  // is known), so the old picture is taken first.
+  for (FramePicture& known : knownPictures_) {
+    const std::shared_ptr<const Picture> before = known.picture;
+    same = LoadPicture(known.name.c_str()) == before && same;
   }
   return same;
 }

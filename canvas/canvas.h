@@ -115,10 +115,10 @@ class Canvas {
 
   // How many times a picture file has been read and decoded so far.
   std::size_t PictureDecodeCount() const { return pictures_.DecodeCount(); }
-  // Whether every picture file looked up so far is on disk as it was last
-  // read (none changed, gone or come), asking the file system once each
-  // (in a frame, its one lookup of each): until one is not, a picture drawn
-  // again over itself where it changed is the picture drawn whole.
+  // Within a frame, whether every picture file looked up so far is on disk
+  // as it was last read (none changed, gone or come), the frame's one
+  // lookup of each: until one is not, a picture drawn again over itself
+  // where it changed is the picture drawn whole.
   bool PicturesAsLastRead();
   // How many sprite plans (a picture pair at one size) have been made so far.
   std::size_t SpritePlanCount() const { return plans_.BuildCount(); }

@@ -36,7 +36,8 @@ class ChangedArea {
     switch (call.kind) {
       case DrawCallKind::ClearBlack:
       case DrawCallKind::ClearWhite:
-        Add({INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+        // Every canvas; halved so that areas of boxes never overflow.
+        Add({INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2});
         break;
       case DrawCallKind::Sprite:
         // Nothing outside its own rectangle, nothing at all without a size.
@@ -94,6 +95,15 @@ class ChangedArea {
       }
       boxes_.push_back(joined);
     }
+    // Each box costs a pass over the list: boxes that fill much of their
+    // bounds are drawn as the one box.
+    CanvasBox bounds;
+    std::int64_t inBoxes = 0;
+    for (const CanvasBox& box : boxes_) {
+      bounds = bounds.With(box);
+      inBoxes += Area(box);
+    }
+    if (boxes_.size() > 1 && 2 * inBoxes >= Area(bounds)) return {bounds};
     return std::move(boxes_);
   }
 

@@ -47,9 +47,7 @@ TEST(DisplayList, ComposedAgainItIsTheFrameTheTickDrewOnRichGames) {
     EXPECT_GT(tagged, 1000);
   }
 }
-#endif
 
-// Every sprite says what it shows; coins and bonus markers say which one.
 // Each frame composed over the last one, only where the two lists differ,
 // is the frame composed whole: coins that come and go, texts that change,
 // the pusher and the prizes.
@@ -82,19 +80,13 @@ TEST(DisplayList, ComposedOverTheLastFrameItIsTheWholeFrameOnRichGames) {
     EXPECT_LT(composedOver, pixels * ticks / 2);
   }
 }
+#endif
 
 // The part that can differ: every call either list has alone, and a moved
 // sprite where it was and where it is, in a few boxes.
 TEST(DisplayList, WhereTwoListsDiffer) {
   Canvas canvas;
-  auto sprite = [](int slot, int x, int y, int w = 20, int h = 10) {
-    DrawCall call;
-    call.kind = DrawCallKind::Sprite;
-    call.tag = shows::Tag(shows::kLyingCoin, slot);
-    call.x = x, call.y = y, call.w = w, call.h = h;
-    call.image = "coin";
-    return call;
-  };
+  auto sprite = [](int slot, int x, int y) { return SpriteCall(shows::kLyingCoin, slot, x, y); };
   auto covers = [](const std::vector<CanvasBox>& boxes, const CanvasBox& box) {
     return std::any_of(boxes.begin(), boxes.end(), [&](const CanvasBox& b) { return box.Within(b) == box; });
   };
@@ -119,6 +111,7 @@ TEST(DisplayList, WhereTwoListsDiffer) {
   EXPECT_TRUE(covers(boxes, {0, 0, 1200, 800}));
 }
 
+// Every sprite says what it shows; coins and bonus markers say which one.
 TEST(DisplayList, SpritesAreTaggedWithWhatTheyShow) {
   NullWindow window;
   StartFreshGame(window);

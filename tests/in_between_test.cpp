@@ -14,30 +14,21 @@
 
 namespace {
 
-DrawCall Sprite(shows::Kind kind, int slot, int x, int y, int w = 20, int h = 10) {
-  DrawCall call;
-  call.kind = DrawCallKind::Sprite;
-  call.tag = shows::Tag(kind, slot);
-  call.x = x, call.y = y, call.w = w, call.h = h;
-  call.image = kind == shows::kLyingCoin ? "lying" : "other";
-  return call;
-}
-
 // Which things count as the same, how far they go, and which are left where
 // the later tick has them.
 TEST(InBetween, MovesWhatBothTicksShowAndNothingElse) {
   DisplayList before, after, out;
-  before.calls = {Sprite(shows::kCabinetPart, -1, 0, 0),  Sprite(shows::kFallingCoin, 3, 100, 100),
-                  Sprite(shows::kLyingCoin, 4, 100, 100), Sprite(shows::kPusher, -1, 50, 60, 100, 40),
-                  Sprite(shows::kBonusMarker, 3, 10, 10), Sprite(shows::kCabinetPart, -1, 5, 5)};
+  before.calls = {SpriteCall(shows::kCabinetPart, -1, 0, 0),  SpriteCall(shows::kFallingCoin, 3, 100, 100),
+                  SpriteCall(shows::kLyingCoin, 4, 100, 100), SpriteCall(shows::kPusher, -1, 50, 60, 100, 40),
+                  SpriteCall(shows::kBonusMarker, 3, 10, 10), SpriteCall(shows::kCabinetPart, -1, 5, 5)};
   DrawCall text;
   text.kind = DrawCallKind::Text;
   text.text = "7";
-  after.calls = {Sprite(shows::kCabinetPart, -1, 0, 0),       Sprite(shows::kLyingCoin, 3, 110, 121),
-                 Sprite(shows::kLyingCoin, 4, 100, 149),  // its slot taken by a new coin
-                 Sprite(shows::kLyingCoin, 5, 300, 300),  // new
-                 Sprite(shows::kPusher, -1, 46, 68, 108, 56), Sprite(shows::kBonusMarker, 4, 10, 30),
-                 Sprite(shows::kCabinetPart, -1, 900, 5),     text};
+  after.calls = {SpriteCall(shows::kCabinetPart, -1, 0, 0),       SpriteCall(shows::kLyingCoin, 3, 110, 121),
+                 SpriteCall(shows::kLyingCoin, 4, 100, 149),  // its slot taken by a new coin
+                 SpriteCall(shows::kLyingCoin, 5, 300, 300),  // new
+                 SpriteCall(shows::kPusher, -1, 46, 68, 108, 56), SpriteCall(shows::kBonusMarker, 4, 10, 30),
+                 SpriteCall(shows::kCabinetPart, -1, 900, 5),     text};
   cabinet::ListInBetween(before, after, 0.5, out);
   ASSERT_EQ(out.calls.size(), after.calls.size());
   auto place = [&](std::size_t i) {

@@ -111,3 +111,12 @@ std::vector<std::string> CallRecorder::Sounds() const {
     if (c.kind == "sound") out.push_back(c.name);
   return out;
 }
+
+DrawCall SpriteCall(shows::Kind kind, int slot, int x, int y, int w, int h) {
+  DrawCall call;
+  call.kind = DrawCallKind::Sprite;
+  call.tag = shows::Tag(kind, slot);
+  call.x = x, call.y = y, call.w = w, call.h = h;
+  call.image = kind == shows::kLyingCoin ? "lying" : "other";
+  return call;
+}

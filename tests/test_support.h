@@ -10,6 +10,8 @@
 #include "game/simulation_path.h"
 #include "game/state.h"
 #include "render/sound_cue.h"
+#include "render/sprite_tags.h"
+#include "canvas/display_list.h"
 
 // A window that shows nothing.
 class NullWindow : public GameHost {
@@ -31,6 +33,10 @@ void StartGameSession(GameSession& session, const ShellOptions& options, NullWin
 
 // Program start without the reset, and no coins: for hand-made set-ups.
 void StartEmptyGame();
+
+// A sprite call of a display list showing `kind` (its slot), 20 by 10 unless
+// told, its picture named after what it shows.
+DrawCall SpriteCall(shows::Kind kind, int slot, int x, int y, int w = 20, int h = 10);
 
 void PlaceCoin(int slot, CoinState state, int x, int y);
 
